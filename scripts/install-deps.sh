@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what building and testing quevor needs on a Debian machine, skipping what is there.
+set -euo pipefail
+
+packages=(
+    cmake g++ make libgtest-dev libgmock-dev googletest   # native build and unit tests
+    clang libclang-rt-14-dev libfuzzer-14-dev              # sanitizers and fuzzing
+    g++-mingw-w64-x86-64                                    # the Windows build
+    wine wine64 xvfb xdotool imagemagick                    # running it here
+    fonts-ipafont-gothic                                    # Japanese menu captions
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "installing: ${missing[*]}"
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Native build and the unit tests on the simulated toolkit.
+set -euo pipefail
+cmake --preset native >/dev/null
+cmake --build --preset native -j"$(nproc)"
+ctest --preset native -j"$(nproc)"

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quevor {
+
+// Whole-file access to the settings file, the one seam between the settings logic and the disk.
+class FileStore {
+public:
+    virtual ~FileStore() = default;
+    // All bytes of the file. A missing file is "File not found: <path>"; reading never creates.
+    [[nodiscard]] virtual std::string read(const std::filesystem::path& path) = 0;
+    // Replaces the file with exactly these bytes, atomically: afterwards the file holds either
+    // its previous content or all of the new one, whatever happens to the process or the disk.
+    virtual void replace(const std::filesystem::path& path, std::string_view bytes) = 0;
+};
+
+// The platform's store: temporary file in the same folder, every byte checked, flushed, then
+// renamed over the target.
+std::unique_ptr<FileStore> makeSystemFileStore();
+
+}  // namespace quevor

@@ -1,0 +1,122 @@
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <random>
+
+#include "core/error.h"
+#include "settings/file_store.h"
+
+namespace quevor {
+namespace {
+
+std::string describe(const std::filesystem::path& path) { return path.string(); }
+
+[[noreturn]] void failErrno(const std::string& what, const std::filesystem::path& path, int error) {
+    if (error == ENOENT) fail("File not found: " + describe(path));
+    if (error == EACCES || error == EPERM || error == EROFS) {
+        fail("Permission denied: " + describe(path));
+    }
+    fail(what + " " + describe(path) + ": " + std::strerror(error));
+}
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closing reports deferred write errors (NFS, quotas), so it is checked.
+    int release() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+class PosixFileStore final : public FileStore {
+public:
+    std::string read(const std::filesystem::path& path) override {
+        Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (fd.get() < 0) failErrno("Cannot open", path, errno);
+        struct stat info {};
+        if (::fstat(fd.get(), &info) != 0) failErrno("Cannot read", path, errno);
+        if (!S_ISREG(info.st_mode)) fail("Not a file: " + describe(path));
+        std::string bytes;
+        char buffer[65536];
+        while (true) {
+            const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                failErrno("Cannot read", path, errno);
+            }
+            if (got == 0) break;
+            bytes.append(buffer, static_cast<std::size_t>(got));
+        }
+        return bytes;
+    }
+
+    void replace(const std::filesystem::path& path, std::string_view bytes) override {
+        const std::filesystem::path folder =
+            path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+        mode_t mode = 0644;
+        struct stat info {};
+        if (::stat(folder.c_str(), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+            fail("Permission denied: " + describe(folder));
+        }
+        if (::stat(path.c_str(), &info) == 0) {
+            // A read-only settings file stays read-only: refuse as the system would for a
+            // direct write, even for a user (root) whom the rename would let through.
+            if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+                fail("Permission denied: " + describe(path));
+            }
+            mode = info.st_mode & 07777;
+        }
+
+        std::random_device random;
+        std::filesystem::path temp;
+        int raw = -1;
+        for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
+            temp = folder / ("." + path.filename().string() + "." + std::to_string(random()) + ".tmp");
+            raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (raw < 0 && errno != EEXIST) failErrno("Cannot write", path, errno);
+        }
+        if (raw < 0) fail("Cannot write " + describe(path) + ": no temporary name free");
+        Fd fd(raw);
+        try {
+            std::size_t done = 0;
+            while (done < bytes.size()) {
+                const ssize_t wrote = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+                if (wrote < 0) {
+                    if (errno == EINTR) continue;
+                    failErrno("Cannot write", path, errno);
+                }
+                done += static_cast<std::size_t>(wrote);
+            }
+            if (::fchmod(fd.get(), mode) != 0) failErrno("Cannot write", path, errno);
+            if (::fsync(fd.get()) != 0) failErrno("Cannot write", path, errno);
+            if (fd.release() != 0) failErrno("Cannot write", path, errno);
+            if (::rename(temp.c_str(), path.c_str()) != 0) failErrno("Cannot write", path, errno);
+        } catch (...) {
+            ::unlink(temp.c_str());
+            throw;
+        }
+        // Make the rename itself durable.
+        Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (dir.get() >= 0) ::fsync(dir.get());
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<FileStore> makeSystemFileStore() { return std::make_unique<PosixFileStore>(); }
+
+}  // namespace quevor

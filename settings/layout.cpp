@@ -1,0 +1,44 @@
+#include "settings/layout.h"
+
+#include <string>
+
+#include "core/text.h"
+
+namespace quevor {
+
+std::u16string slotKeyName(int slot) { return u"Path" + ascii(std::to_string(slot)); }
+std::u16string slotKey(int slot) { return slotKeyName(slot) + u":"; }
+std::u16string placeholder(int slot) { return ascii(std::to_string(slot)) + u".exe"; }
+
+bool isPlaceholderOrEmpty(const std::u16string& path, int slot) {
+    return path.empty() || path == placeholder(slot);
+}
+
+std::u16string clearedStateText() {
+    std::u16string text = u"CL:0W:735";
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        text += slotKey(slot) + placeholder(slot);
+        if (slot < kSlotCount) text += u"\r\n";
+    }
+    text += u"Path16:16.exe\r\n\rX:100Y:100";
+    return text;
+}
+
+bool hasSavingLayout(const std::u16string& text) {
+    std::size_t previous = 0;
+    bool first = true;
+    auto inOrder = [&](const std::u16string& key) {
+        const std::size_t at = text.find(key);
+        if (at == std::u16string::npos || (!first && at <= previous)) return false;
+        previous = at;
+        first = false;
+        return true;
+    };
+    if (!inOrder(u"CL:") || !inOrder(u"W:")) return false;
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        if (!inOrder(slotKey(slot))) return false;
+    }
+    return true;
+}
+
+}  // namespace quevor

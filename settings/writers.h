@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "core/int16.h"
+#include "settings/settings_file.h"
+
+namespace quevor {
+
+// The live values a save takes from the running bar, each read when its record is written.
+class SaveSource {
+public:
+    virtual ~SaveSource() = default;
+    virtual bool clearItemVisible() const = 0;  // menuClr.Visible
+    virtual int16 titleBarHidden() const = 0;
+    virtual float windowWidth() const = 0;
+    virtual void setWindowWidth(float width) = 0;
+    virtual float addButtonLeft() const = 0;
+    virtual float windowLeft() const = 0;
+    virtual float windowTop() const = 0;
+    // addedPaths(slot), first completed from loadedPaths(slot) when empty; "" when both are.
+    virtual std::u16string pathToSave(int slot) = 0;
+};
+
+// Quit saving: one read-modify-write cycle per record ("W:", "CL:", the fifteen slots, then the
+// position and title-bar records). The caller ends the program afterwards.
+void saveSettings(const SettingsFile& file, SaveSource& source);
+
+// Clear: every record back to its default, one cycle per record, then the position record.
+void clearSettings(const SettingsFile& file);
+
+}  // namespace quevor

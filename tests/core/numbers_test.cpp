@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/error.h"
+#include "core/int16.h"
+#include "core/number.h"
+#include "core/text.h"
+
+namespace quevor {
+namespace {
+
+TEST(RoundToInt16, HalvesGoToTheEvenNeighbour) {
+    const struct {
+        double in;
+        int out;
+    } rows[] = {{0.5, 0},     {1.5, 2},         {2.5, 2},     {-0.5, 0},    {-1.5, -2},
+                {-2.5, -2},   {2.4999, 2},      {2.5001, 3},  {32767.4, 32767},
+                {-32768.0, -32768}, {-32768.5, -32768}, {1905.0, 1905}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.in);
+        EXPECT_EQ(roundToInt16(row.in), row.out);
+    }
+}
+
+TEST(RoundToInt16, OutOfRangeIsOverflow) {
+    for (double v : {32767.5, 32768.0, -32769.0, -32768.6, 1e10, double(NAN), double(INFINITY)}) {
+        SCOPED_TRACE(v);
+        try {
+            (void)roundToInt16(v);
+            ADD_FAILURE() << "no error";
+        } catch (const RuntimeError& e) {
+            EXPECT_STREQ(e.what(), "Overflow");
+        }
+    }
+}
+
+TEST(RoundClampToInt16, PullsToTheRangeEnds) {
+    EXPECT_EQ(roundClampToInt16(40000.0), 32767);
+    EXPECT_EQ(roundClampToInt16(-99999.0), -32768);
+    EXPECT_EQ(roundClampToInt16(-120.5), -120);
+    EXPECT_THROW((void)roundClampToInt16(NAN), RuntimeError);
+}
+
+TEST(Int16Arithmetic, OverflowIsAnError) {
+    EXPECT_EQ(mul16(14, 585), 8190);
+    EXPECT_EQ(add16(32000, 767), 32767);
+    EXPECT_THROW((void)add16(32000, 768), RuntimeError);
+    EXPECT_THROW((void)mul16(56, 588), RuntimeError);
+    EXPECT_THROW((void)sub16(-32768, 1), RuntimeError);
+}
+
+TEST(SingleText, WholeNumbersHaveNoPointAndFractionsKeepSevenDigits) {
+    const struct {
+        float in;
+        const char* out;
+    } rows[] = {{1905.0f, "1905"}, {-120.0f, "-120"}, {0.0f, "0"},        {-0.0f, "0"},
+                {735.0f, "735"},   {1905.5f, "1905.5"}, {22.5f, "22.5"}, {0.1f, "0.1"},
+                {123456.7f, "123456.7"}, {32767.0f, "32767"}, {1e7f, "10000000"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.out);
+        EXPECT_EQ(toUtf8(singleText(row.in)), row.out);
+    }
+}
+
+TEST(ParseNumber, IgnoresSurroundingBlanksAndRejectsEverythingElse) {
+    const struct {
+        const char* in;
+        std::optional<double> out;
+    } rows[] = {
+        {"1170", 1170},       {"1170\r\n", 1170}, {"\r\n\t 735 \r\n\r", 735}, {"-120", -120},
+        {"+5", 5},            {"2.5", 2.5},       {".5", 0.5},             {"1e3", 1000},
+        {"", std::nullopt},   {"\r\n", std::nullopt}, {"12a", std::nullopt}, {"1 2", std::nullopt},
+        {"-", std::nullopt},  {"1e", std::nullopt}, {"0x10", std::nullopt},
+        {"735Path1:1.exe", std::nullopt}, {"1\x0b", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.in);
+        EXPECT_EQ(parseNumber(ascii(row.in)), row.out);
+    }
+}
+
+}  // namespace
+}  // namespace quevor

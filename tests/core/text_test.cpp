@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "core/error.h"
+#include "core/text.h"
+
+namespace quevor {
+namespace {
+
+TEST(ReplaceAll, ExactCaseSensitiveLeftToRightWithoutOverlap) {
+    const struct {
+        const char* text;
+        const char* from;
+        const char* to;
+        const char* out;
+    } rows[] = {
+        {"a.EXE b.exe c.Exe", ".EXE", ".exe", "a.exe b.exe c.Exe"},
+        {"====", "==", "=", "=="},
+        {"CL===0W:", "=0", "", "CL==W:"},
+        {"abc", "", "x", "abc"},
+        {"W:1W:2", "W:", "W===", "W===1W===2"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(toUtf8(replaceAll(ascii(row.text), ascii(row.from), ascii(row.to))), row.out);
+    }
+}
+
+TEST(FindPos, OneBasedAndSixteenBit) {
+    EXPECT_EQ(findPos(u"abcabc", u"c"), 3);
+    EXPECT_EQ(findPos(u"abcabc", u"c", 4), 6);
+    EXPECT_EQ(findPos(u"abc", u"x"), 0);
+
+    std::u16string longText(32766, u'.');
+    EXPECT_EQ(findPos(longText + u"X:", u"X:"), 32767);
+    try {
+        (void)findPos(longText + u".X:", u"X:");
+        ADD_FAILURE() << "no overflow";
+    } catch (const RuntimeError& e) {
+        EXPECT_STREQ(e.what(), "Overflow");
+    }
+    // Absent markers are no overflow, however long the text.
+    EXPECT_EQ(findPos(std::u16string(40000, u'.'), u"X:"), 0);
+}
+
+TEST(Utf8, RoundTripsJapaneseAndAstralCharacters) {
+    const std::string samples[] = {"C:\\ツール\\エディタ.exe", "exeファイル(*.exe)|*.exe",
+                                   "\xF0\x9F\x98\x80", "plain"};
+    for (const auto& sample : samples) {
+        SCOPED_TRACE(sample);
+        EXPECT_EQ(toUtf8(fromUtf8(sample)), sample);
+    }
+    EXPECT_EQ(fromUtf8("\xFF"), u"\uFFFD");
+}
+
+}  // namespace
+}  // namespace quevor

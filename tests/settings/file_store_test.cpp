@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/error.h"
+#include "settings/file_store.h"
+
+namespace quevor {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileStoreTest : public ::testing::Test {
+protected:
+    fs::path folder;
+    fs::path file;
+    std::unique_ptr<FileStore> store = makeSystemFileStore();
+
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("quevor-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        file = folder / "setting.ini";
+    }
+    void TearDown() override {
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(folder);
+    }
+    std::size_t entries() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+    }
+};
+
+TEST_F(FileStoreTest, ReplaceWritesExactBytesAndLeavesNoTemporaryFile) {
+    const std::string content("CL:0\r\n\0\xff end", 11);
+    store->replace(file, content);
+    store->replace(file, content + "more");
+    EXPECT_EQ(store->read(file), content + "more");
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(FileStoreTest, ReadingAMissingFileFailsAndCreatesNothing) {
+    EXPECT_THROW((void)store->read(file), RuntimeError);
+    EXPECT_EQ(entries(), 0u);
+}
+
+TEST_F(FileStoreTest, ReadOnlyFileOrFolderIsRefusedAndKept) {
+    store->replace(file, "old");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+    try {
+        store->replace(file, "new");
+        ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(std::string(e.what()), "Permission denied: " + file.string());
+    }
+    EXPECT_EQ(store->read(file), "old");
+
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_THROW(store->replace(file, "new"), RuntimeError);
+    EXPECT_EQ(store->read(file), "old");
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(FileStoreTest, KeepsTheFilesPermissions) {
+    store->replace(file, "a");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    store->replace(file, "b");
+    EXPECT_EQ(fs::status(file).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+}
+
+TEST_F(FileStoreTest, AFolderThatIsGoneIsReported) {
+    EXPECT_THROW(store->replace(folder / "gone" / "setting.ini", "x"), RuntimeError);
+}
+
+}  // namespace
+}  // namespace quevor
