@@ -1,0 +1,27 @@
+#pragma once
+
+#include "settings/writers.h"
+#include "shell/form1.h"
+
+namespace quevor {
+
+// Hands the quit save the live values of the running bar, each read when its record is written.
+class FormSaveSource final : public SaveSource {
+public:
+    FormSaveSource(Toolkit& toolkit, FormState& state) : toolkit_(toolkit), state_(state) {}
+
+    bool clearItemVisible() const override;
+    int16 titleBarHidden() const override;
+    float windowWidth() const override;
+    void setWindowWidth(float width) override;
+    float addButtonLeft() const override;
+    float windowLeft() const override;
+    float windowTop() const override;
+    std::u16string pathToSave(int slot) override;
+
+private:
+    Toolkit& toolkit_;
+    FormState& state_;
+};
+
+}  // namespace quevor

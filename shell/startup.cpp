@@ -1,0 +1,55 @@
+#include "core/text.h"
+#include "settings/layout.h"
+#include "settings/reader.h"
+#include "shell/form1.h"
+#include "slots/add_slot_button.h"
+
+namespace quevor {
+
+void Form1::Form_Load() {
+    Platform& platform = toolkit_.platform;
+    // A second instance ends before it shows or reads anything.
+    if (platform.anotherInstanceRunning()) {
+        platform.endProgram();
+        return;
+    }
+    SlotTable& slots = state_.slots;
+    slots.buttonCounter = 1;
+
+    const auto found = platform.findFile(u"setting.ini");
+    if (!found || found->empty()) {
+        platform.endProgram();  // no settings file: end silently
+        return;
+    }
+    state_.settingsPath = *found;
+    const SettingsFile file = settingsFile();
+
+    // Key by key, each from a fresh read, in the order the file's layout relies on.
+    if (const auto width = readWidth(file)) {
+        toolkit_.window.setWidth(*width);
+        toolkit_.window.setHeight(1125.0f);
+    }
+    if (const auto left = readAddButtonLeft(file)) toolkit_.addButton.setLeft(*left);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        if (auto path = readSlotPath(file, slot)) slots.loadedPaths(slot) = std::move(*path);
+        const std::u16string& loaded = slots.loadedPaths(slot);
+        if (isPlaceholderOrEmpty(loaded, slot)) continue;
+        if (addSlotButton(slots, toolkit_.toolbar, platform, loaded, static_cast<int16>(slot))) {
+            slots.nextSlot = add16(slots.nextSlot, 1);
+        }
+    }
+    const StoredPosition position = readPosition(file);
+    if (position.left) toolkit_.window.setLeft(*position.left);
+    if (position.top) toolkit_.window.setTop(*position.top);
+    if (const auto hidden = readTitleBar(file)) state_.titleBarHidden = *hidden;
+
+    if (state_.titleBarHidden == 1) {
+        hideTitleBar(true);
+    } else {
+        toolkit_.menu.setVisible(MenuItem::menuTitlebar, false);
+        toolkit_.menu.setVisible(MenuItem::menuTitlbarnon, true);
+    }
+    toolkit_.window.makeTopmost();
+}
+
+}  // namespace quevor

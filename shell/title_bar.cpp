@@ -1,0 +1,62 @@
+#include "settings/layout.h"
+#include "shell/form1.h"
+
+namespace quevor {
+namespace {
+
+constexpr std::uint32_t kCaptionBits = 0x00C00000;  // WS_CAPTION
+constexpr int16 kHiddenHeight = 650;
+constexpr int16 kShownHeight = 1125;
+constexpr int16 kButtonPitch = 585;
+constexpr int16 kShowPitch = 588;  // the pitch the width is rebuilt with on showing
+constexpr int16 kAddButtonWidth = 615;
+constexpr int16 kNarrowestShown = 735;
+
+float twips(int16 value) { return static_cast<float>(value); }
+
+}  // namespace
+
+void Form1::hideTitleBar(bool atStartUp) {
+    Window& window = toolkit_.window;
+    window.setStyle(window.style() & ~kCaptionBits);
+    window.redrawFrame();
+    state_.savedWidth = roundToInt16(window.width());
+    const int16 addWidth = roundToInt16(toolkit_.addButton.width());
+    const int16 buttons = toolkit_.toolbar.buttonCount();
+    int16 width = add16(mul16(buttons, kButtonPitch), addWidth);
+    // Start-up's own rule for a single button; the same value with the add button's usual width.
+    if (atStartUp && buttons == 1) width = 1200;
+    window.setWidth(twips(width));
+    window.setHeight(twips(kHiddenHeight));
+    toolkit_.menu.setVisible(MenuItem::menuTitlebar, true);
+    toolkit_.menu.setVisible(MenuItem::menuTitlbarnon, false);
+    if (state_.slots.nextSlot == kSlotCount) {
+        window.setWidth(twips(sub16(roundToInt16(window.width()), kAddButtonWidth)));
+    }
+}
+
+void Form1::menuTitlbarnon_Click() {
+    hideTitleBar(false);
+    state_.titleBarHidden = 1;
+}
+
+void Form1::menuTitlebar_Click() {
+    Window& window = toolkit_.window;
+    window.setStyle(window.style() | kCaptionBits);
+    window.redrawFrame();
+    window.setHeight(twips(kShownHeight));
+    if (state_.savedWidth < kNarrowestShown) state_.savedWidth = kNarrowestShown;
+    const int16 buttons = toolkit_.toolbar.buttonCount();
+    const int16 fitted = add16(mul16(buttons, kShowPitch), kAddButtonWidth);
+    const int16 width =
+        state_.savedWidth > fitted ? state_.savedWidth : add16(mul16(buttons, kShowPitch), 715);
+    window.setWidth(twips(width));
+    if (state_.slots.nextSlot == kSlotCount) {
+        window.setWidth(twips(sub16(roundToInt16(window.width()), kAddButtonWidth)));
+    }
+    toolkit_.menu.setVisible(MenuItem::menuTitlebar, false);
+    toolkit_.menu.setVisible(MenuItem::menuTitlbarnon, true);
+    state_.titleBarHidden = 0;
+}
+
+}  // namespace quevor

@@ -1,0 +1,20 @@
+#include "slots/add_slot_button.h"
+
+#include "slots/file_name.h"
+
+namespace quevor {
+
+bool addSlotButton(SlotTable& slots, Toolbar& toolbar, Platform& platform,
+                   const std::u16string& path, int16 keyNumber) {
+    // Owned here: released when this call returns, once the image list holds its copy.
+    const std::unique_ptr<Icon> icon = platform.programIcon(path);
+    if (!icon) return false;
+    slots.buttonKey = buttonKeyFor(keyNumber);
+    toolbar.addImage(slots.buttonCounter, slots.buttonKey, *icon);
+    toolbar.addButton(slots.buttonCounter, slots.buttonKey, slots.buttonKey);
+    toolbar.setToolTip(slots.buttonCounter, bareFileName(path));
+    slots.buttonCounter = add16(slots.buttonCounter, 1);
+    return true;
+}
+
+}  // namespace quevor

@@ -1,0 +1,82 @@
+#include "slots/path_check.h"
+
+#include <array>
+
+#include "core/error.h"
+#include "core/text.h"
+#include "settings/layout.h"
+#include "slots/slot_table.h"
+
+namespace quevor {
+namespace {
+
+constexpr std::size_t kLongestPath = 259;
+
+bool endsInExeAnyCase(const std::u16string& path) {
+    if (path.size() < 4) return false;
+    const std::u16string_view end = std::u16string_view(path).substr(path.size() - 4);
+    auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
+    return lower(end[0]) == u'.' && lower(end[1]) == u'e' && lower(end[2]) == u'x' &&
+           lower(end[3]) == u'e';
+}
+
+// The first searched text the path holds, if any.
+std::optional<std::u16string> searchedText(const std::u16string& path) {
+    static const std::array<std::u16string_view, 7> fixed = {u"CL:", u"W:", u"X:", u"Y:",
+                                                             u"T:",  u"=",  u"---"};
+    for (const auto text : fixed) {
+        if (path.find(text) != std::u16string::npos) return std::u16string(text);
+    }
+    for (int slot = 1; slot <= kSlotCount + 1; ++slot) {
+        if (path.find(slotKey(slot)) != std::u16string::npos) return slotKey(slot);
+    }
+    return std::nullopt;
+}
+
+std::u16string quoted(const std::u16string& text) { return u"\"" + text + u"\""; }
+
+}  // namespace
+
+std::optional<std::u16string> checkStorablePath(const std::u16string& path, const TextCodec& codec) {
+    if (path.size() > kLongestPath) return u"the path is longer than 259 characters";
+    for (const char16_t c : path) {
+        if (c < 0x20 || c == 0x7F) return u"the path holds a control character";
+    }
+    if (!endsInExeAnyCase(path)) return u"only programs ending in .exe can be added";
+    if (const auto text = searchedText(path)) {
+        return u"the path holds " + quoted(*text) + u", which the settings file cannot store";
+    }
+    const std::size_t body = path.size() - 4;
+    for (const std::u16string_view ext : {u".exe", u".EXE"}) {
+        const std::size_t at = path.find(ext);
+        if (at < body) {
+            return u"the path holds " + quoted(std::u16string(ext)) +
+                   u" before its end, which the settings file cannot store";
+        }
+    }
+    const std::u16string stored = storedPathFor(path);
+    if (stored == kCancelMarker) return u"the name \"?.exe\" cannot be stored";
+    for (int slot = 1; slot <= kSlotCount + 1; ++slot) {
+        if (stored == placeholder(slot)) {
+            return u"the name " + quoted(stored) + u" stands for an empty slot in the settings file";
+        }
+    }
+    bool holds = false;
+    try {
+        holds = codec.decode(codec.encode(stored)) == stored;
+    } catch (const RuntimeError&) {
+        holds = false;
+    }
+    if (!holds) {
+        return u"the path holds characters that code page " + ascii(codec.name()) +
+               u" cannot store";
+    }
+    return std::nullopt;
+}
+
+std::u16string storedPathFor(const std::u16string& path) {
+    if (!endsInExeAnyCase(path)) return path;
+    return path.substr(0, path.size() - 4) + u".exe";
+}
+
+}  // namespace quevor

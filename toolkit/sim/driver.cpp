@@ -1,0 +1,272 @@
+#include "toolkit/sim/driver.h"
+
+#include <istream>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+#include "core/error.h"
+#include "core/number.h"
+#include "core/text.h"
+#include "settings/codec.h"
+#include "settings/file_store.h"
+#include "shell/form1.h"
+#include "toolkit/sim/sim_toolkit.h"
+#include "toolkit/sim/state_json.h"
+
+namespace quevor::sim {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: quevor-sim [--codepage NAME] [--another-instance] DIR...";
+
+struct Options {
+    std::string codePage = "CP932";
+    bool anotherInstance = false;
+    std::vector<std::string> folders;
+};
+
+// A bad command line: reported with the usage text.
+struct CommandLineError {
+    std::string message;
+};
+
+Options parseOptions(const std::vector<std::string>& args) {
+    Options options;
+    bool optionsDone = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsDone || arg.empty() || arg[0] != '-') {
+            options.folders.push_back(arg);
+        } else if (arg == "--") {
+            optionsDone = true;
+        } else if (arg == "--codepage") {
+            if (i + 1 == args.size()) throw CommandLineError{"--codepage needs a code page name"};
+            options.codePage = args[++i];
+        } else if (arg == "--another-instance") {
+            options.anotherInstance = true;
+        } else {
+            throw CommandLineError{"unknown option " + arg};
+        }
+    }
+    return options;
+}
+
+struct ScriptLine {
+    int number = 0;
+    std::string command;
+    std::string argument;  // the rest of the line after the command and its separating blanks
+};
+
+class Driver {
+public:
+    Driver(const Options& options, std::istream& in, std::ostream& out)
+        : in_(in), out_(out), store_(makeSystemFileStore()), codec_(makeSystemCodec(options.codePage)) {
+        for (const std::string& folder : options.folders) {
+            sim_.platform.searchFolders.emplace_back(fromUtf8(folder));
+        }
+        sim_.platform.anotherInstance = options.anotherInstance;
+        sim_.menu.answerer = [this] { return menuAnswer(); };
+    }
+
+    // Runs the script until it ends or the program does. Usage and runtime errors propagate.
+    void run() {
+        while (const auto line = nextLine()) {
+            execute(*line);
+            if (sim_.platform.ended()) return;
+        }
+    }
+
+    // Prints what the user has been shown since the last call.
+    void flushOutputs() {
+        const auto& outputs = sim_.platform.outputs();
+        for (; printed_ < outputs.size(); ++printed_) {
+            const SimOutput& output = outputs[printed_];
+            switch (output.kind) {
+            case SimOutput::Kind::started: out_ << "started " << toUtf8(output.text) << "\n"; break;
+            case SimOutput::Kind::message: out_ << "message " << toUtf8(output.text) << "\n"; break;
+            case SimOutput::Kind::ended: out_ << "ended\n"; break;
+            }
+        }
+        out_.flush();
+    }
+
+    int currentLine() const { return lineNumber_; }
+
+private:
+    std::optional<ScriptLine> nextLine() {
+        std::string text;
+        while (std::getline(in_, text)) {
+            ++lineNumber_;
+            if (!text.empty() && text.back() == '\r') text.pop_back();
+            const std::size_t start = text.find_first_not_of(" \t");
+            if (start == std::string::npos || text[start] == '#') continue;
+            ScriptLine line;
+            line.number = lineNumber_;
+            const std::size_t end = text.find_first_of(" \t", start);
+            line.command = text.substr(start, end == std::string::npos ? end : end - start);
+            if (end != std::string::npos) {
+                const std::size_t argument = text.find_first_not_of(" \t", end);
+                if (argument != std::string::npos) line.argument = text.substr(argument);
+            }
+            return line;
+        }
+        return std::nullopt;
+    }
+
+    [[noreturn]] static void usage(const std::string& message) { throw SimUsageError(message); }
+
+    static void noArgument(const ScriptLine& line) {
+        if (!line.argument.empty()) usage(line.command + " takes no argument");
+    }
+
+    static std::u16string pathArgument(const ScriptLine& line) {
+        if (line.argument.empty()) usage(line.command + " needs a PATH");
+        return fromUtf8(line.argument);
+    }
+
+    void requireRunning(const ScriptLine& line) const {
+        if (!form_) usage(line.command + " before start: the bar is not running");
+    }
+
+    void execute(const ScriptLine& line) {
+        const std::string& command = line.command;
+        if (command == "exists") {
+            sim_.platform.declareProgram(pathArgument(line));
+        } else if (command == "missing") {
+            sim_.platform.removeProgram(pathArgument(line));
+        } else if (command == "start") {
+            noArgument(line);
+            if (form_) usage("start: the bar is already running");
+            form_ = std::make_unique<Form1>(sim_.toolkit(), *store_, *codec_);
+            form_->Form_Load();
+            if (!sim_.platform.ended()) sim_.window.show();
+        } else if (command == "click") {
+            requireRunning(line);
+            const std::u16string key = fromUtf8(line.argument);
+            if (sim_.toolbar.find(key) == nullptr) usage("no toolbar button has the key \"" + line.argument + "\"");
+            form_->Tlb1_MouseDown(1, 0, 0.0f, 0.0f);
+            form_->Tlb1_ButtonClick(key);
+        } else if (command == "add") {
+            requireRunning(line);
+            // The user's answer should the dialog open; dropped when it does not.
+            sim_.dialog.answers.assign(1, fromUtf8(line.argument));
+            form_->Command1_MouseDown(1, 0, 0.0f, 0.0f);
+            form_->Command1_Click();
+            sim_.dialog.answers.clear();
+        } else if (command == "press") {
+            requireRunning(line);
+            press(line);
+        } else if (command == "choose" || command == "dismiss") {
+            usage(command + ": no pop-up menu is open");
+        } else if (command == "move") {
+            requireRunning(line);
+            move(line);
+        } else if (command == "restore") {
+            requireRunning(line);
+            noArgument(line);
+            sim_.window.userRestore();
+        } else if (command == "state") {
+            requireRunning(line);
+            noArgument(line);
+            out_ << stateJson(sim_) << "\n";
+        } else {
+            usage("unknown command \"" + command + "\"");
+        }
+        flushOutputs();
+    }
+
+    void press(const ScriptLine& line) {
+        const std::size_t space = line.argument.find_first_of(" \t");
+        const std::string target = line.argument.substr(0, space);
+        const std::string code =
+            space == std::string::npos ? "" : line.argument.substr(line.argument.find_first_not_of(" \t", space));
+        int16 button = 0;
+        if (code == "1" || code == "2" || code == "4") {
+            button = static_cast<int16>(code[0] - '0');
+        } else {
+            usage("press needs TARGET BUTTON, BUTTON being 1 (left), 2 (right) or 4 (middle)");
+        }
+        if (target == "toolbar") {
+            form_->Tlb1_MouseDown(button, 0, 0.0f, 0.0f);
+        } else if (target == "add") {
+            form_->Command1_MouseDown(button, 0, 0.0f, 0.0f);
+        } else if (target == "picture") {
+            form_->Picture1_MouseDown(button, 0, 0.0f, 0.0f);
+        } else {
+            usage("press: TARGET is toolbar, add or picture, not \"" + target + "\"");
+        }
+    }
+
+    void move(const ScriptLine& line) {
+        const std::u16string argument = fromUtf8(line.argument);
+        const std::size_t space = argument.find_first_of(u" \t");
+        std::optional<double> left;
+        std::optional<double> top;
+        if (space != std::u16string::npos) {
+            left = parseNumber(argument.substr(0, space));
+            top = parseNumber(argument.substr(space));
+        }
+        if (!left || !top) usage("move needs LEFT TOP in twips");
+        sim_.window.userMove(static_cast<float>(*left), static_cast<float>(*top));
+    }
+
+    // Asked when the pop-up menu opens: the next script line is the user's answer.
+    SimMenu::Answer menuAnswer() {
+        const auto line = nextLine();
+        if (!line) usage("the script ends while the pop-up menu is open");
+        if (line->command == "dismiss") {
+            noArgument(*line);
+            return std::nullopt;
+        }
+        if (line->command != "choose") usage("the pop-up menu is open: expected choose ITEM or dismiss");
+        const auto item = menuItemNamed(line->argument);
+        if (!item) usage("choose: no menu item is called \"" + line->argument + "\"");
+        return item;
+    }
+
+    std::istream& in_;
+    std::ostream& out_;
+    std::unique_ptr<FileStore> store_;
+    std::unique_ptr<TextCodec> codec_;
+    SimToolkit sim_;
+    std::unique_ptr<Form1> form_;
+    std::size_t printed_ = 0;
+    int lineNumber_ = 0;
+};
+
+}  // namespace
+
+int runDriver(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+              std::ostream& err) {
+    Options options;
+    try {
+        options = parseOptions(args);
+    } catch (const CommandLineError& error) {
+        err << "quevor-sim: " << error.message << "\n" << kUsage << "\n";
+        return kExitUsage;
+    }
+    std::unique_ptr<Driver> driver;
+    try {
+        driver = std::make_unique<Driver>(options, in, out);
+    } catch (const RuntimeError& error) {
+        err << "quevor-sim: " << error.what() << "\n" << kUsage << "\n";
+        return kExitUsage;
+    }
+    // The event boundary: whatever a handler does not handle itself ends the run here.
+    try {
+        driver->run();
+    } catch (const SimUsageError& error) {
+        driver->flushOutputs();
+        err << "quevor-sim: line " << driver->currentLine() << ": " << error.what() << "\n";
+        return kExitUsage;
+    } catch (const std::exception& error) {
+        driver->flushOutputs();
+        err << "error: " << error.what() << "\n";
+        return kExitRuntimeError;
+    }
+    driver->flushOutputs();
+    return 0;
+}
+
+}  // namespace quevor::sim

@@ -1,0 +1,62 @@
+#include "toolkit/sim/sim_menu.h"
+
+namespace quevor::sim {
+namespace {
+
+std::size_t slotOf(MenuItem item) { return static_cast<std::size_t>(item); }
+
+}  // namespace
+
+std::string menuItemName(MenuItem item) {
+    switch (item) {
+    case MenuItem::menuEnd: return "menuEnd";
+    case MenuItem::menuClr: return "menuClr";
+    case MenuItem::nemuSeparate: return "nemuSeparate";
+    case MenuItem::menuMin: return "menuMin";
+    case MenuItem::menuTitlebar: return "menuTitlebar";
+    case MenuItem::menuTitlbarnon: return "menuTitlbarnon";
+    }
+    return "?";
+}
+
+std::optional<MenuItem> menuItemNamed(const std::string& name) {
+    for (const MenuItem item : kMenuItems) {
+        if (menuItemName(item) == name) return item;
+    }
+    return std::nullopt;
+}
+
+bool SimMenu::visible(MenuItem item) const { return visible_[slotOf(item)]; }
+
+void SimMenu::setVisible(MenuItem item, bool visible) {
+    log_.add("menu.setVisible " + menuItemName(item) + (visible ? " true" : " false"));
+    visible_[slotOf(item)] = visible;
+}
+
+std::optional<MenuItem> SimMenu::popup() {
+    log_.add("menu.popup");
+    ++popups_;
+    Answer answer;
+    if (!answers.empty()) {
+        answer = answers.front();
+        answers.pop_front();
+    } else if (answerer) {
+        answer = answerer();
+    } else {
+        throw SimUsageError("the pop-up menu opened but no answer was given");
+    }
+    if (answer && (*answer == MenuItem::nemuSeparate || !visible(*answer))) {
+        throw SimUsageError(menuItemName(*answer) + " is not an item the menu offers now");
+    }
+    return answer;
+}
+
+std::vector<MenuItem> SimMenu::visibleItems() const {
+    std::vector<MenuItem> items;
+    for (const MenuItem item : kMenuItems) {
+        if (visible(item)) items.push_back(item);
+    }
+    return items;
+}
+
+}  // namespace quevor::sim

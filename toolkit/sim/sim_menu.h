@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "toolkit/sim/sim_log.h"
+#include "toolkit/toolkit.h"
+
+namespace quevor::sim {
+
+// The six children of the hidden item "menu", in their order.
+inline constexpr std::array<MenuItem, 6> kMenuItems = {
+    MenuItem::menuEnd, MenuItem::menuClr,      MenuItem::nemuSeparate,
+    MenuItem::menuMin, MenuItem::menuTitlebar, MenuItem::menuTitlbarnon};
+
+// The control name of an item ("menuEnd"), and back; nullopt for an unknown name.
+std::string menuItemName(MenuItem item);
+std::optional<MenuItem> menuItemNamed(const std::string& name);
+
+// The pop-up menu. Every item starts visible. When the menu pops up, the user's answer is taken
+// from the queue, or else asked of the answerer; no answer at all, or the choice of an item
+// that is not shown (or of the separator), is a SimUsageError.
+class SimMenu final : public Menu {
+public:
+    using Answer = std::optional<MenuItem>;  // nullopt: dismissed
+
+    explicit SimMenu(CallLog& log) : log_(log) { visible_.fill(true); }
+
+    bool visible(MenuItem item) const override;
+    void setVisible(MenuItem item, bool visible) override;
+    std::optional<MenuItem> popup() override;
+
+    std::deque<Answer> answers;
+    std::function<Answer()> answerer;
+
+    // The visible items, in menu order.
+    std::vector<MenuItem> visibleItems() const;
+    int popups() const { return popups_; }
+
+private:
+    CallLog& log_;
+    std::array<bool, 6> visible_{};
+    int popups_ = 0;
+};
+
+}  // namespace quevor::sim

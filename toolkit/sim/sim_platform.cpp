@@ -1,0 +1,86 @@
+#include "toolkit/sim/sim_platform.h"
+
+#include "core/text.h"
+#include "toolkit/sim/sim_icon.h"
+
+namespace quevor::sim {
+namespace {
+
+std::u16string folded(const std::u16string& path) {
+    std::u16string out = path;
+    for (char16_t& c : out) {
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::u16string SimDialog::showOpen(const std::u16string& filter) {
+    log_.add("dialog.showOpen " + toUtf8(filter));
+    ++opened_;
+    lastFilter_ = filter;
+    if (answers.empty()) throw SimUsageError("the open-file dialog opened but no answer was given");
+    std::u16string answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<std::filesystem::path> SimPlatform::findFile(const std::u16string& name) {
+    log_.add("platform.findFile " + toUtf8(name));
+    for (const std::filesystem::path& folder : searchFolders) {
+        const std::filesystem::path candidate = folder / std::filesystem::path(name);
+        std::error_code error;
+        if (std::filesystem::is_regular_file(candidate, error)) return candidate;
+    }
+    return std::nullopt;
+}
+
+std::unique_ptr<Icon> SimPlatform::programIcon(const std::u16string& path) {
+    log_.add("platform.programIcon " + toUtf8(path));
+    if (!programExists(path)) return nullptr;
+    return std::make_unique<SimIcon>(path, liveIcons_);
+}
+
+std::optional<std::u16string> SimPlatform::startProgram(const std::u16string& path) {
+    log_.add("platform.startProgram " + toUtf8(path));
+    if (!programExists(path)) return u"the file does not exist";
+    outputs_.push_back({SimOutput::Kind::started, path});
+    return std::nullopt;
+}
+
+void SimPlatform::showMessage(const std::u16string& text) {
+    log_.add("platform.showMessage " + toUtf8(text));
+    outputs_.push_back({SimOutput::Kind::message, text});
+}
+
+void SimPlatform::endProgram() {
+    log_.add("platform.endProgram");
+    if (ended_) return;
+    ended_ = true;
+    outputs_.push_back({SimOutput::Kind::ended, u""});
+}
+
+void SimPlatform::declareProgram(const std::u16string& path) { programs_.insert(folded(path)); }
+void SimPlatform::removeProgram(const std::u16string& path) { programs_.erase(folded(path)); }
+bool SimPlatform::programExists(const std::u16string& path) const {
+    return programs_.count(folded(path)) != 0;
+}
+
+std::vector<std::u16string> SimPlatform::started() const {
+    std::vector<std::u16string> paths;
+    for (const SimOutput& output : outputs_) {
+        if (output.kind == SimOutput::Kind::started) paths.push_back(output.text);
+    }
+    return paths;
+}
+
+std::vector<std::u16string> SimPlatform::messages() const {
+    std::vector<std::u16string> texts;
+    for (const SimOutput& output : outputs_) {
+        if (output.kind == SimOutput::Kind::message) texts.push_back(output.text);
+    }
+    return texts;
+}
+
+}  // namespace quevor::sim

@@ -1,0 +1,65 @@
+#include "toolkit/sim/sim_toolbar.h"
+
+#include <algorithm>
+
+#include "core/error.h"
+#include "core/text.h"
+#include "toolkit/sim/sim_icon.h"
+
+namespace quevor::sim {
+namespace {
+
+template <typename Entry>
+void checkNew(const std::vector<Entry>& entries, int16 index, const std::u16string& key,
+              const char* what) {
+    if (index < 1 || index > static_cast<int>(entries.size()) + 1) {
+        fail(std::string(what) + ": index " + std::to_string(index) + " out of bounds");
+    }
+    const bool taken = std::any_of(entries.begin(), entries.end(),
+                                   [&](const Entry& entry) { return entry.key == key; });
+    if (taken) fail(std::string(what) + ": key \"" + toUtf8(key) + "\" is not unique");
+}
+
+}  // namespace
+
+int16 SimToolbar::buttonCount() const { return toInt16(static_cast<long long>(buttons_.size())); }
+
+void SimToolbar::addImage(int16 index, const std::u16string& key, const Icon& icon) {
+    log_.add("toolbar.addImage " + std::to_string(index) + " " + toUtf8(key));
+    checkNew(images_, index, key, "ImageL1");
+    const auto* simIcon = dynamic_cast<const SimIcon*>(&icon);
+    if (simIcon == nullptr) fail("ImageL1: not an icon of this toolkit");
+    images_.insert(images_.begin() + (index - 1), SimImage{key, simIcon->programPath()});
+}
+
+void SimToolbar::addButton(int16 index, const std::u16string& key, const std::u16string& imageKey) {
+    log_.add("toolbar.addButton " + std::to_string(index) + " " + toUtf8(key) + " " +
+             toUtf8(imageKey));
+    checkNew(buttons_, index, key, "Tlb1");
+    const bool imageThere = std::any_of(images_.begin(), images_.end(),
+                                        [&](const SimImage& image) { return image.key == imageKey; });
+    if (!imageThere) fail("Tlb1: no image with key \"" + toUtf8(imageKey) + "\"");
+    buttons_.insert(buttons_.begin() + (index - 1), SimButton{key, imageKey, u""});
+}
+
+void SimToolbar::setToolTip(int16 index, const std::u16string& text) {
+    log_.add("toolbar.setToolTip " + std::to_string(index) + " " + toUtf8(text));
+    if (index < 1 || index > static_cast<int>(buttons_.size())) {
+        fail("Tlb1: index " + std::to_string(index) + " out of bounds");
+    }
+    buttons_[static_cast<std::size_t>(index - 1)].toolTip = text;
+}
+
+void SimToolbar::clearButtons() {
+    log_.add("toolbar.clearButtons");
+    buttons_.clear();
+}
+
+const SimButton* SimToolbar::find(const std::u16string& key) const {
+    for (const SimButton& button : buttons_) {
+        if (button.key == key) return &button;
+    }
+    return nullptr;
+}
+
+}  // namespace quevor::sim

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "toolkit/sim/sim_log.h"
+#include "toolkit/toolkit.h"
+
+namespace quevor::sim {
+
+struct SimButton {
+    std::u16string key;
+    std::u16string imageKey;
+    std::u16string toolTip;
+    bool operator==(const SimButton&) const = default;
+};
+
+struct SimImage {
+    std::u16string key;
+    std::u16string programPath;  // whose icon was rendered into it
+    bool operator==(const SimImage&) const = default;
+};
+
+// The toolbar Tlb1 with its image list ImageL1. Keys are unique within each; positions are
+// 1-based and a new entry may go anywhere from 1 to one past the last.
+class SimToolbar final : public Toolbar {
+public:
+    explicit SimToolbar(CallLog& log) : log_(log) {}
+
+    int16 buttonCount() const override;
+    void addImage(int16 index, const std::u16string& key, const Icon& icon) override;
+    void addButton(int16 index, const std::u16string& key, const std::u16string& imageKey) override;
+    void setToolTip(int16 index, const std::u16string& text) override;
+    void clearButtons() override;
+
+    const std::vector<SimButton>& buttons() const { return buttons_; }
+    const std::vector<SimImage>& images() const { return images_; }
+    // The button with this key, or nullptr.
+    const SimButton* find(const std::u16string& key) const;
+
+private:
+    CallLog& log_;
+    std::vector<SimButton> buttons_;
+    std::vector<SimImage> images_;
+};
+
+}  // namespace quevor::sim

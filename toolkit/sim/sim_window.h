@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+
+#include "toolkit/sim/sim_log.h"
+#include "toolkit/toolkit.h"
+
+namespace quevor::sim {
+
+// Form1 as plain values. The design size is a client area of 600 x 600 twips inside a simulated
+// frame of 120 twips across (two 60-twip borders) and 525 down (caption and borders), so the
+// window starts 720 x 1125 at 0, 0.
+class SimWindow final : public Window {
+public:
+    static constexpr float kDesignWidth = 720.0f;
+    static constexpr float kDesignHeight = 1125.0f;
+    // WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN
+    static constexpr std::uint32_t kDesignStyle = 0x02CA0000;
+    static constexpr std::uint32_t kCaptionBits = 0x00C00000;
+
+    explicit SimWindow(CallLog& log) : log_(log) {}
+
+    float left() const override { return left_; }
+    float top() const override { return top_; }
+    float width() const override { return width_; }
+    float height() const override { return height_; }
+    void setLeft(float twips) override;
+    void setTop(float twips) override;
+    void setWidth(float twips) override;
+    void setHeight(float twips) override;
+    void minimize() override;
+    std::uint32_t style() const override { return style_; }
+    void setStyle(std::uint32_t style) override;
+    void redrawFrame() override;
+    void makeTopmost() override;
+
+    bool minimized() const { return minimized_; }
+    bool topmost() const { return topmost_; }
+    bool caption() const { return (style_ & kCaptionBits) == kCaptionBits; }
+    bool shown() const { return shown_; }
+    int frameRedraws() const { return frameRedraws_; }
+
+    // The toolkit shows the window once its load handler has returned.
+    void show() { shown_ = true; }
+    // What the user does to the window through the platform.
+    void userMove(float left, float top);
+    void userRestore() { minimized_ = false; }
+
+private:
+    CallLog& log_;
+    float left_ = 0.0f;
+    float top_ = 0.0f;
+    float width_ = kDesignWidth;
+    float height_ = kDesignHeight;
+    std::uint32_t style_ = kDesignStyle;
+    bool minimized_ = false;
+    bool topmost_ = false;
+    bool shown_ = false;
+    int frameRedraws_ = 0;
+};
+
+// The add button Command1, at its design place 0, 0 and 615 twips wide.
+class SimAddButton final : public AddButton {
+public:
+    explicit SimAddButton(CallLog& log) : log_(log) {}
+    float left() const override { return left_; }
+    void setLeft(float twips) override;
+    float width() const override { return 615.0f; }
+
+private:
+    CallLog& log_;
+    float left_ = 0.0f;
+};
+
+}  // namespace quevor::sim

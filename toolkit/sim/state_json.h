@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "toolkit/sim/sim_toolkit.h"
+
+namespace quevor::sim {
+
+// One line of JSON describing what the user sees: geometry in twips, caption, topmost and
+// minimised flags, the add button's left edge, the buttons in toolbar order and the visible
+// menu items in menu order.
+std::string stateJson(const SimToolkit& sim);
+
+// A JSON string literal (quotes included) for the text, written in UTF-8.
+std::string jsonString(const std::u16string& text);
+
+}  // namespace quevor::sim
