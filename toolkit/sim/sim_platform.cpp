@@ -30,6 +30,7 @@ std::optional<std::filesystem::path> SimPlatform::findFile(const std::u16string&
     log_.add("platform.findFile " + toUtf8(name));
     for (const std::filesystem::path& folder : searchFolders) {
         const std::filesystem::path candidate = folder / std::filesystem::path(name);
+        if (virtualFiles.count(candidate) != 0) return candidate;
         std::error_code error;
         if (std::filesystem::is_regular_file(candidate, error)) return candidate;
     }

@@ -52,6 +52,9 @@ public:
     void endProgram() override;
 
     std::vector<std::filesystem::path> searchFolders;
+    // Files the search treats as present without looking at the disk (for settings files held
+    // in memory by tests).
+    std::set<std::filesystem::path> virtualFiles;
     bool anotherInstance = false;
 
     void declareProgram(const std::u16string& path);

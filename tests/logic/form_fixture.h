@@ -1,0 +1,126 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/text.h"
+#include "settings/codec.h"
+#include "settings/layout.h"
+#include "shell/form1.h"
+#include "support/memory_store.h"
+#include "toolkit/sim/sim_toolkit.h"
+
+namespace quevor::testing {
+
+// Byte strings with [CR] and [LF] spelled out.
+inline std::string bytes(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text.compare(i, 4, "[CR]") == 0) {
+            out += '\r';
+            i += 4;
+        } else if (text.compare(i, 4, "[LF]") == 0) {
+            out += '\n';
+            i += 4;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+// A settings file in the saving layout with the given slot paths ("" = placeholder).
+inline std::string settingsFile(const std::vector<std::string>& paths, const std::string& width = "735",
+                                const std::string& addLeft = "0", const std::string& title = "0",
+                                const std::string& position = "X:100Y:100") {
+    std::string out = "CL:" + addLeft + "[CR][LF]W:" + width + "[CR][LF][CR]";
+    for (int n = 1; n <= 15; ++n) {
+        const std::size_t at = static_cast<std::size_t>(n - 1);
+        const std::string path = at < paths.size() && !paths[at].empty()
+                                     ? paths[at]
+                                     : std::to_string(n) + ".exe";
+        out += "Path" + std::to_string(n) + ":" + path + (n < 15 ? "[CR][LF]" : "");
+    }
+    out += "Path16:16.exe[CR][LF][CR]" + position + "[CR][LF][CR]T:" + title + "[CR][LF]";
+    return bytes(out);
+}
+
+// The file as clearing leaves it.
+inline std::string clearedFile() {
+    std::string out = "CL:0W:735Path1:1.exe[CR][LF]";
+    for (int n = 2; n <= 14; ++n) {
+        out += "Path" + std::to_string(n) + ":" + std::to_string(n) + ".exe[CR][LF]";
+    }
+    out += "Path15:15.exePath16:16.exe[CR][LF][CR]X:100Y:100[CR][LF]";
+    return bytes(out);
+}
+
+// Records every whole-file read in the toolkit's call log, so tests see reads and window
+// calls in one sequence.
+class LoggingStore final : public FileStore {
+public:
+    LoggingStore(FileStore& inner, sim::CallLog& log) : inner_(inner), log_(log) {}
+    std::string read(const std::filesystem::path& path) override {
+        log_.add("read");
+        return inner_.read(path);
+    }
+    void replace(const std::filesystem::path& path, std::string_view data) override {
+        log_.add("write");
+        inner_.replace(path, data);
+    }
+
+private:
+    FileStore& inner_;
+    sim::CallLog& log_;
+};
+
+// Form1 on the simulated toolkit, its settings file in memory at /cfg/setting.ini.
+class FormTest : public ::testing::Test {
+protected:
+    const std::filesystem::path path = "/cfg/setting.ini";
+    sim::SimToolkit sim;
+    MemoryStore memory;
+    LoggingStore store{memory, sim.log};
+    std::unique_ptr<TextCodec> codec = makeSystemCodec("CP932");
+    Form1 form{sim.toolkit(), store, *codec};
+
+    FormTest() {
+        sim.platform.searchFolders = {"/cfg"};
+        sim.platform.virtualFiles = {path};
+    }
+
+    void put(const std::string& content) { memory.files[path] = content; }
+    const std::string& disk() { return memory.files.at(path); }
+
+    // Declares the programs, stores the file and runs start-up.
+    void startWith(const std::string& content, const std::vector<std::u16string>& programs = {}) {
+        put(content);
+        for (const auto& program : programs) sim.platform.declareProgram(program);
+        form.Form_Load();
+        ASSERT_FALSE(sim.platform.ended());
+    }
+
+    // A click on the add button, the dialog answering with path ("" = cancel) if it opens.
+    void add(const std::u16string& chosen) {
+        sim.dialog.answers.assign(1, chosen);
+        form.Command1_Click();
+        sim.dialog.answers.clear();
+    }
+
+    void choose(sim::SimMenu::Answer item) {
+        sim.menu.answers.push_back(item);
+        form.Tlb1_MouseDown(2, 0, 0, 0);
+    }
+
+    std::vector<std::u16string> keys() const {
+        std::vector<std::u16string> out;
+        for (const auto& button : sim.toolbar.buttons()) out.push_back(button.key);
+        return out;
+    }
+    const SlotTable& slots() const { return form.state().slots; }
+};
+
+}  // namespace quevor::testing

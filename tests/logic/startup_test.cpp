@@ -1,0 +1,150 @@
+#include <algorithm>
+
+#include "form_fixture.h"
+
+namespace quevor::testing {
+namespace {
+
+using sim::SimWindow;
+
+// Only what start-up reads and what it does to the window, in order.
+std::vector<std::string> startUpCalls(const std::vector<std::string>& calls) {
+    std::vector<std::string> out;
+    for (const auto& call : calls) {
+        if (call.rfind("platform.programIcon", 0) == 0 || call.rfind("toolbar.addImage", 0) == 0 ||
+            call.rfind("toolbar.setToolTip", 0) == 0) {
+            continue;
+        }
+        out.push_back(call);
+    }
+    return out;
+}
+
+TEST_F(FormTest, StartUpReadsEveryKeyAfreshInItsOrderAndMakesEachButtonRightAfterItsSlot) {
+    startWith(settingsFile({"C:\\a.exe", "", "C:\\c.exe"}, "1905", "1170", "0", "X:-120Y:300"),
+              {u"C:\\a.exe", u"C:\\c.exe"});
+
+    std::vector<std::string> expected = {"platform.findFile setting.ini", "read",
+                                         "window.setWidth 1905", "window.setHeight 1125", "read",
+                                         "addButton.setLeft 1170", "read",
+                                         "toolbar.addButton 1 k11 k11", "read", "read",
+                                         "toolbar.addButton 2 k13 k13"};
+    for (int slot = 4; slot <= 15; ++slot) expected.push_back("read");
+    for (const char* call : {"read", "window.setLeft -120", "window.setTop 300", "read",
+                             "menu.setVisible menuTitlebar false",
+                             "menu.setVisible menuTitlbarnon true", "window.makeTopmost"}) {
+        expected.push_back(call);
+    }
+    EXPECT_EQ(startUpCalls(sim.log.calls), expected);
+    EXPECT_EQ(std::count(sim.log.calls.begin(), sim.log.calls.end(), "read"), 19);
+    EXPECT_TRUE(memory.writes.empty());
+    EXPECT_EQ(sim.platform.liveIcons(), 0);
+}
+
+TEST_F(FormTest, StartUpMakesButtonsForFilledSlotsWithBareNamesAndClosesGaps) {
+    // Slot 2 holds a program that is gone, slot 3 its placeholder, slot 5 "4.exe" (no
+    // placeholder of slot 5, so a program path).
+    startWith(settingsFile({"C:\\Tools\\edit.exe", "C:\\gone.exe", "", "D:\\x\\4th.EXE", "4.exe"}),
+              {u"C:\\Tools\\edit.exe", u"D:\\x\\4th.exe", u"4.exe"});
+
+    const std::vector<sim::SimButton> expected = {{u"k11", u"k11", u"edit.exe"},
+                                                  {u"k14", u"k14", u"4th.exe"},
+                                                  {u"k15", u"k15", u"4.exe"}};
+    EXPECT_EQ(sim.toolbar.buttons(), expected);
+    EXPECT_EQ(slots().nextSlot, 3);
+    EXPECT_EQ(slots().buttonCounter, 4);
+    EXPECT_EQ(slots().loadedPaths(2), u"C:\\gone.exe");
+    EXPECT_EQ(slots().loadedPaths(3), u"3.exe");
+    EXPECT_EQ(slots().loadedPaths(4), u"D:\\x\\4th.exe");
+    EXPECT_TRUE(sim.platform.messages().empty());
+    EXPECT_TRUE(sim.window.topmost());
+}
+
+TEST_F(FormTest, HiddenTitleBarAtStartUpSizesTheWindowByTheButtonCount) {
+    struct Row {
+        int filled;
+        float width;
+    };
+    const Row rows[] = {{0, 615}, {1, 1200}, {2, 1785}, {3, 2370}, {14, 8805}, {15, 8775}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE("filled slots: " + std::to_string(row.filled));
+        sim::SimToolkit fresh;
+        MemoryStore files;
+        Form1 bar(fresh.toolkit(), files, *codec);
+        fresh.platform.virtualFiles = {path};
+        fresh.platform.searchFolders = {"/cfg"};
+        std::vector<std::string> paths;
+        for (int n = 1; n <= row.filled; ++n) {
+            paths.push_back("C:\\p" + std::to_string(n) + ".exe");
+            fresh.platform.declareProgram(ascii(paths.back()));
+        }
+        files.files[path] = settingsFile(paths, "4000", "0", "1");
+        bar.Form_Load();
+
+        EXPECT_EQ(fresh.window.width(), row.width);
+        EXPECT_EQ(fresh.window.height(), 650);
+        EXPECT_FALSE(fresh.window.caption());
+        EXPECT_EQ(fresh.window.style(), SimWindow::kDesignStyle & ~SimWindow::kCaptionBits);
+        EXPECT_EQ(bar.state().savedWidth, 4000);
+        EXPECT_EQ(bar.state().titleBarHidden, 1);
+        EXPECT_TRUE(fresh.menu.visible(MenuItem::menuTitlebar));
+        EXPECT_FALSE(fresh.menu.visible(MenuItem::menuTitlbarnon));
+        EXPECT_TRUE(fresh.window.topmost());
+    }
+}
+
+TEST_F(FormTest, TitleBarValuesOtherThanOneLeaveCaptionAndStoredSize) {
+    for (const std::string title : {"0", "2", "-1"}) {
+        SCOPED_TRACE("T:" + title);
+        sim::SimToolkit fresh;
+        MemoryStore files;
+        Form1 bar(fresh.toolkit(), files, *codec);
+        fresh.platform.virtualFiles = {path};
+        fresh.platform.searchFolders = {"/cfg"};
+        files.files[path] = settingsFile({}, "1905", "0", title);
+        bar.Form_Load();
+        EXPECT_EQ(fresh.window.width(), 1905);
+        EXPECT_EQ(fresh.window.height(), 1125);
+        EXPECT_TRUE(fresh.window.caption());
+        EXPECT_FALSE(fresh.menu.visible(MenuItem::menuTitlebar));
+        EXPECT_TRUE(fresh.menu.visible(MenuItem::menuTitlbarnon));
+    }
+}
+
+TEST_F(FormTest, MissingKeysLeaveTheDesignValues) {
+    startWith(bytes("Path1:1.exe[CR][LF]"));
+    EXPECT_EQ(sim.window.width(), SimWindow::kDesignWidth);
+    EXPECT_EQ(sim.window.height(), SimWindow::kDesignHeight);
+    EXPECT_EQ(sim.window.left(), 0);
+    EXPECT_EQ(sim.window.top(), 0);
+    EXPECT_EQ(sim.addButton.left(), 0);
+    EXPECT_TRUE(sim.toolbar.buttons().empty());
+    EXPECT_TRUE(sim.menu.visible(MenuItem::menuTitlbarnon));
+}
+
+TEST_F(FormTest, NoSettingsFileEndsSilentlyWithoutReading) {
+    sim.platform.virtualFiles.clear();
+    form.Form_Load();
+    EXPECT_TRUE(sim.platform.ended());
+    EXPECT_EQ(std::count(sim.log.calls.begin(), sim.log.calls.end(), "read"), 0);
+    EXPECT_TRUE(sim.platform.messages().empty());
+    EXPECT_FALSE(sim.window.topmost());
+}
+
+TEST_F(FormTest, ASecondInstanceEndsBeforeLookingForTheFile) {
+    put(settingsFile({}));
+    sim.platform.anotherInstance = true;
+    form.Form_Load();
+    EXPECT_TRUE(sim.platform.ended());
+    const std::vector<std::string> expected = {"platform.endProgram"};
+    EXPECT_EQ(sim.log.calls, expected);
+    EXPECT_EQ(disk(), settingsFile({}));
+}
+
+TEST_F(FormTest, AValueThatIsNoNumberStopsStartUp) {
+    put(bytes("CL:0W:wide[CR][LF]Path1:1.exe"));
+    EXPECT_THROW(form.Form_Load(), RuntimeError);
+}
+
+}  // namespace
+}  // namespace quevor::testing

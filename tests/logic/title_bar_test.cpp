@@ -1,0 +1,123 @@
+#include "form_fixture.h"
+
+namespace quevor::testing {
+namespace {
+
+using sim::SimWindow;
+
+std::vector<std::string> programs(int count) {
+    std::vector<std::string> paths;
+    for (int n = 1; n <= count; ++n) paths.push_back("C:\\p" + std::to_string(n) + ".exe");
+    return paths;
+}
+
+class TitleBarTest : public FormTest {
+protected:
+    void startWithButtons(int count, const std::string& width) {
+        std::vector<std::u16string> declared;
+        for (const auto& p : programs(count)) declared.push_back(ascii(p));
+        startWith(settingsFile(programs(count), width, "0", "0", "X:-300Y:450"), declared);
+    }
+};
+
+TEST_F(TitleBarTest, HidingFitsTheWindowToTheButtonsAndClearsOnlyTheCaptionBits) {
+    struct Row {
+        int buttons;
+        float width;
+    };
+    for (const Row row : {Row{0, 615}, Row{2, 1785}, Row{14, 8805}, Row{15, 8775}}) {
+        SCOPED_TRACE("buttons: " + std::to_string(row.buttons));
+        sim::SimToolkit fresh;
+        MemoryStore files;
+        Form1 bar(fresh.toolkit(), files, *codec);
+        fresh.platform.virtualFiles = {path};
+        fresh.platform.searchFolders = {"/cfg"};
+        for (const auto& p : programs(row.buttons)) fresh.platform.declareProgram(ascii(p));
+        files.files[path] = settingsFile(programs(row.buttons), "3000.4", "0", "0", "X:-300Y:450");
+        bar.Form_Load();
+        fresh.window.setStyle(fresh.window.style() | 0x1);  // an unrelated bit must survive
+
+        bar.menuTitlbarnon_Click();
+
+        EXPECT_EQ(fresh.window.width(), row.width);
+        EXPECT_EQ(fresh.window.height(), 650);
+        EXPECT_EQ(fresh.window.style(), (SimWindow::kDesignStyle | 0x1) & 0xFF3FFFFF);
+        EXPECT_EQ(fresh.window.left(), -300);
+        EXPECT_EQ(fresh.window.top(), 450);
+        EXPECT_EQ(bar.state().savedWidth, 3000);
+        EXPECT_EQ(bar.state().titleBarHidden, 1);
+        EXPECT_TRUE(fresh.menu.visible(MenuItem::menuTitlebar));
+        EXPECT_FALSE(fresh.menu.visible(MenuItem::menuTitlbarnon));
+        EXPECT_TRUE(files.writes.empty());
+    }
+}
+
+TEST_F(TitleBarTest, ShowingRebuildsTheWidthWithThe588PitchUnlessTheSavedWidthIsLarger) {
+    struct Row {
+        int buttons;
+        std::string storedWidth;
+        float shownWidth;
+        int16 savedAfter;
+    };
+    const Row rows[] = {
+        {2, "1785", 1891, 1785},    // saved width not above 2 x 588 + 615: 2 x 588 + 715
+        {0, "600", 735, 735},       // raised to 735, which exceeds 615
+        {3, "5000", 5000, 5000},    // a wide window comes back as it was
+        {15, "8775", 8920, 8775},   // 15 x 588 + 715 = 9535, less 615 for the full bar
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("buttons " + std::to_string(row.buttons) + ", width " + row.storedWidth);
+        sim::SimToolkit fresh;
+        MemoryStore files;
+        Form1 bar(fresh.toolkit(), files, *codec);
+        fresh.platform.virtualFiles = {path};
+        fresh.platform.searchFolders = {"/cfg"};
+        for (const auto& p : programs(row.buttons)) fresh.platform.declareProgram(ascii(p));
+        files.files[path] = settingsFile(programs(row.buttons), row.storedWidth);
+        bar.Form_Load();
+
+        bar.menuTitlbarnon_Click();
+        bar.menuTitlebar_Click();
+
+        EXPECT_EQ(fresh.window.width(), row.shownWidth);
+        EXPECT_EQ(fresh.window.height(), 1125);
+        EXPECT_EQ(fresh.window.style(), SimWindow::kDesignStyle);
+        EXPECT_EQ(bar.state().savedWidth, row.savedAfter);
+        EXPECT_EQ(bar.state().titleBarHidden, 0);
+        EXPECT_FALSE(fresh.menu.visible(MenuItem::menuTitlebar));
+        EXPECT_TRUE(fresh.menu.visible(MenuItem::menuTitlbarnon));
+    }
+}
+
+TEST_F(TitleBarTest, AddingWhileHiddenDoesNotMoveTheSavedWidth) {
+    sim.platform.declareProgram(u"C:\\new.exe");
+    startWithButtons(2, "4000");
+    form.menuTitlbarnon_Click();
+    add(u"C:\\new.exe");
+    EXPECT_EQ(sim.window.width(), 1785 + 585);
+    EXPECT_EQ(form.state().savedWidth, 4000);
+    form.menuTitlebar_Click();
+    EXPECT_EQ(sim.window.width(), 4000);
+}
+
+TEST_F(TitleBarTest, MenuOffersExactlyTheItemThatChangesTheState) {
+    startWithButtons(1, "1200");
+    using sim::SimMenu;
+    const std::vector<MenuItem> whileShown = {MenuItem::menuEnd, MenuItem::menuClr,
+                                              MenuItem::nemuSeparate, MenuItem::menuMin,
+                                              MenuItem::menuTitlbarnon};
+    const std::vector<MenuItem> whileHidden = {MenuItem::menuEnd, MenuItem::menuClr,
+                                               MenuItem::nemuSeparate, MenuItem::menuMin,
+                                               MenuItem::menuTitlebar};
+    EXPECT_EQ(sim.menu.visibleItems(), whileShown);
+    choose(MenuItem::menuTitlbarnon);
+    EXPECT_EQ(sim.menu.visibleItems(), whileHidden);
+    EXPECT_FALSE(sim.window.caption());
+    choose(MenuItem::menuTitlebar);
+    EXPECT_EQ(sim.menu.visibleItems(), whileShown);
+    EXPECT_TRUE(sim.window.caption());
+    EXPECT_EQ(sim.window.frameRedraws(), 2);
+}
+
+}  // namespace
+}  // namespace quevor::testing
