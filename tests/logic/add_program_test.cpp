@@ -146,13 +146,5 @@ TEST_F(AddTest, RefusedPathsTellTheUserAndChangeNothing) {
     EXPECT_EQ(sim.dialog.opened(), 6);  // refusing leaves nothing pending
 }
 
-TEST_F(AddTest, AnEndingInAnotherLetterCaseIsStoredAsLowerCaseExe) {
-    sim.platform.declareProgram(u"C:\\Tools\\Edit.exe");
-    startWith(clearedFile());
-    add(u"C:\\Tools\\Edit.ExE");
-    EXPECT_EQ(slots().addedPaths(1), u"C:\\Tools\\Edit.exe");
-    EXPECT_EQ(sim.toolbar.buttons().at(0).toolTip, u"Edit.exe");
-}
-
 }  // namespace
 }  // namespace quevor::testing

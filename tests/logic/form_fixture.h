@@ -77,10 +77,29 @@ private:
     sim::CallLog& log_;
 };
 
+inline const std::filesystem::path kSettingsPath = "/cfg/setting.ini";
+
+// A bar of its own for each row of a table: the simulated toolkit, the file in memory at
+// /cfg/setting.ini with the given content, the programs declared, start-up run.
+struct Rig {
+    sim::SimToolkit sim;
+    MemoryStore files;
+    Form1 form;
+    Rig(const TextCodec& codec, const std::string& content,
+        const std::vector<std::string>& programs = {})
+        : form(sim.toolkit(), files, codec) {
+        sim.platform.searchFolders = {"/cfg"};
+        sim.platform.virtualFiles = {kSettingsPath};
+        for (const auto& program : programs) sim.platform.declareProgram(ascii(program));
+        files.files[kSettingsPath] = content;
+        form.Form_Load();
+    }
+};
+
 // Form1 on the simulated toolkit, its settings file in memory at /cfg/setting.ini.
 class FormTest : public ::testing::Test {
 protected:
-    const std::filesystem::path path = "/cfg/setting.ini";
+    const std::filesystem::path path = kSettingsPath;
     sim::SimToolkit sim;
     MemoryStore memory;
     LoggingStore store{memory, sim.log};
@@ -89,7 +108,7 @@ protected:
 
     FormTest() {
         sim.platform.searchFolders = {"/cfg"};
-        sim.platform.virtualFiles = {path};
+        sim.platform.virtualFiles = {kSettingsPath};
     }
 
     void put(const std::string& content) { memory.files[path] = content; }

@@ -34,17 +34,6 @@ TEST_F(FormTest, MinimiseKeepsSizeTitleBarAndFile) {
     EXPECT_FALSE(sim.platform.ended());
 }
 
-TEST_F(FormTest, QuitSavesTheLiveValuesAndEnds) {
-    startWith(clearedFile(), {u"C:\\Tools\\edit.exe", u"D:\\Games\\play.exe"});
-    add(u"C:\\Tools\\edit.exe");
-    add(u"D:\\Games\\play.exe");
-    choose(MenuItem::menuEnd);
-
-    EXPECT_EQ(disk().size(), 281u);
-    EXPECT_EQ(disk(), settingsFile({"C:\\Tools\\edit.exe", "D:\\Games\\play.exe"}, "1905", "1170"));
-    EXPECT_TRUE(sim.platform.ended());
-}
-
 TEST_F(FormTest, QuitWithHiddenTitleBarSavesWidenedWidthMovedPositionAndRestoresNextRun) {
     startWith(settingsFile({"C:\\a.exe", "C:\\b.exe"}, "1785", "1170"), {u"C:\\a.exe", u"C:\\b.exe"});
     choose(MenuItem::menuTitlbarnon);

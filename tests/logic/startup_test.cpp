@@ -68,18 +68,11 @@ TEST_F(FormTest, HiddenTitleBarAtStartUpSizesTheWindowByTheButtonCount) {
     const Row rows[] = {{0, 615}, {1, 1200}, {2, 1785}, {3, 2370}, {14, 8805}, {15, 8775}};
     for (const Row& row : rows) {
         SCOPED_TRACE("filled slots: " + std::to_string(row.filled));
-        sim::SimToolkit fresh;
-        MemoryStore files;
-        Form1 bar(fresh.toolkit(), files, *codec);
-        fresh.platform.virtualFiles = {path};
-        fresh.platform.searchFolders = {"/cfg"};
         std::vector<std::string> paths;
-        for (int n = 1; n <= row.filled; ++n) {
-            paths.push_back("C:\\p" + std::to_string(n) + ".exe");
-            fresh.platform.declareProgram(ascii(paths.back()));
-        }
-        files.files[path] = settingsFile(paths, "4000", "0", "1");
-        bar.Form_Load();
+        for (int n = 1; n <= row.filled; ++n) paths.push_back("C:\\p" + std::to_string(n) + ".exe");
+        Rig rig(*codec, settingsFile(paths, "4000", "0", "1"), paths);
+        const auto& fresh = rig.sim;
+        const Form1& bar = rig.form;
 
         EXPECT_EQ(fresh.window.width(), row.width);
         EXPECT_EQ(fresh.window.height(), 650);
@@ -96,13 +89,8 @@ TEST_F(FormTest, HiddenTitleBarAtStartUpSizesTheWindowByTheButtonCount) {
 TEST_F(FormTest, TitleBarValuesOtherThanOneLeaveCaptionAndStoredSize) {
     for (const std::string title : {"0", "2", "-1"}) {
         SCOPED_TRACE("T:" + title);
-        sim::SimToolkit fresh;
-        MemoryStore files;
-        Form1 bar(fresh.toolkit(), files, *codec);
-        fresh.platform.virtualFiles = {path};
-        fresh.platform.searchFolders = {"/cfg"};
-        files.files[path] = settingsFile({}, "1905", "0", title);
-        bar.Form_Load();
+        Rig rig(*codec, settingsFile({}, "1905", "0", title));
+        const auto& fresh = rig.sim;
         EXPECT_EQ(fresh.window.width(), 1905);
         EXPECT_EQ(fresh.window.height(), 1125);
         EXPECT_TRUE(fresh.window.caption());

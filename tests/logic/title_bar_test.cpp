@@ -27,14 +27,10 @@ TEST_F(TitleBarTest, HidingFitsTheWindowToTheButtonsAndClearsOnlyTheCaptionBits)
     };
     for (const Row row : {Row{0, 615}, Row{2, 1785}, Row{14, 8805}, Row{15, 8775}}) {
         SCOPED_TRACE("buttons: " + std::to_string(row.buttons));
-        sim::SimToolkit fresh;
-        MemoryStore files;
-        Form1 bar(fresh.toolkit(), files, *codec);
-        fresh.platform.virtualFiles = {path};
-        fresh.platform.searchFolders = {"/cfg"};
-        for (const auto& p : programs(row.buttons)) fresh.platform.declareProgram(ascii(p));
-        files.files[path] = settingsFile(programs(row.buttons), "3000.4", "0", "0", "X:-300Y:450");
-        bar.Form_Load();
+        Rig rig(*codec, settingsFile(programs(row.buttons), "3000.4", "0", "0", "X:-300Y:450"),
+                programs(row.buttons));
+        auto& fresh = rig.sim;
+        Form1& bar = rig.form;
         fresh.window.setStyle(fresh.window.style() | 0x1);  // an unrelated bit must survive
 
         bar.menuTitlbarnon_Click();
@@ -48,7 +44,7 @@ TEST_F(TitleBarTest, HidingFitsTheWindowToTheButtonsAndClearsOnlyTheCaptionBits)
         EXPECT_EQ(bar.state().titleBarHidden, 1);
         EXPECT_TRUE(fresh.menu.visible(MenuItem::menuTitlebar));
         EXPECT_FALSE(fresh.menu.visible(MenuItem::menuTitlbarnon));
-        EXPECT_TRUE(files.writes.empty());
+        EXPECT_TRUE(rig.files.writes.empty());
     }
 }
 
@@ -67,14 +63,9 @@ TEST_F(TitleBarTest, ShowingRebuildsTheWidthWithThe588PitchUnlessTheSavedWidthIs
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("buttons " + std::to_string(row.buttons) + ", width " + row.storedWidth);
-        sim::SimToolkit fresh;
-        MemoryStore files;
-        Form1 bar(fresh.toolkit(), files, *codec);
-        fresh.platform.virtualFiles = {path};
-        fresh.platform.searchFolders = {"/cfg"};
-        for (const auto& p : programs(row.buttons)) fresh.platform.declareProgram(ascii(p));
-        files.files[path] = settingsFile(programs(row.buttons), row.storedWidth);
-        bar.Form_Load();
+        Rig rig(*codec, settingsFile(programs(row.buttons), row.storedWidth), programs(row.buttons));
+        auto& fresh = rig.sim;
+        Form1& bar = rig.form;
 
         bar.menuTitlbarnon_Click();
         bar.menuTitlebar_Click();
@@ -98,25 +89,6 @@ TEST_F(TitleBarTest, AddingWhileHiddenDoesNotMoveTheSavedWidth) {
     EXPECT_EQ(form.state().savedWidth, 4000);
     form.menuTitlebar_Click();
     EXPECT_EQ(sim.window.width(), 4000);
-}
-
-TEST_F(TitleBarTest, MenuOffersExactlyTheItemThatChangesTheState) {
-    startWithButtons(1, "1200");
-    using sim::SimMenu;
-    const std::vector<MenuItem> whileShown = {MenuItem::menuEnd, MenuItem::menuClr,
-                                              MenuItem::nemuSeparate, MenuItem::menuMin,
-                                              MenuItem::menuTitlbarnon};
-    const std::vector<MenuItem> whileHidden = {MenuItem::menuEnd, MenuItem::menuClr,
-                                               MenuItem::nemuSeparate, MenuItem::menuMin,
-                                               MenuItem::menuTitlebar};
-    EXPECT_EQ(sim.menu.visibleItems(), whileShown);
-    choose(MenuItem::menuTitlbarnon);
-    EXPECT_EQ(sim.menu.visibleItems(), whileHidden);
-    EXPECT_FALSE(sim.window.caption());
-    choose(MenuItem::menuTitlebar);
-    EXPECT_EQ(sim.menu.visibleItems(), whileShown);
-    EXPECT_TRUE(sim.window.caption());
-    EXPECT_EQ(sim.window.frameRedraws(), 2);
 }
 
 }  // namespace

@@ -179,8 +179,8 @@ private:
     void press(const ScriptLine& line) {
         const std::size_t space = line.argument.find_first_of(" \t");
         const std::string target = line.argument.substr(0, space);
-        const std::string code =
-            space == std::string::npos ? "" : line.argument.substr(line.argument.find_first_not_of(" \t", space));
+        const std::size_t codeStart = line.argument.find_first_not_of(" \t", space);
+        const std::string code = codeStart == std::string::npos ? "" : line.argument.substr(codeStart);
         int16 button = 0;
         if (code == "1" || code == "2" || code == "4") {
             button = static_cast<int16>(code[0] - '0');
