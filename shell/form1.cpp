@@ -8,7 +8,9 @@ namespace quevor {
 Form1::Form1(Toolkit& toolkit, FileStore& store, const TextCodec& codec)
     : toolkit_(toolkit), store_(store), codec_(codec) {}
 
-SettingsFile Form1::settingsFile() const { return SettingsFile(state_.settingsPath, store_, codec_); }
+SettingsFile Form1::settingsFile() const {
+    return SettingsFile(state_.settingsPath, store_, codec_);
+}
 
 void Form1::Form_Unload() {}
 

@@ -27,7 +27,7 @@ struct FormState {
 // themselves is thrown as RuntimeError; the toolkit's event boundary reports it and ends the
 // program.
 class Form1 final : public FormEvents {
-public:
+  public:
     Form1(Toolkit& toolkit, FileStore& store, const TextCodec& codec);
 
     // Start-up. May end the program (another instance, no settings file): the toolkit shows
@@ -41,15 +41,15 @@ public:
     void Picture1_MouseDown(int16 button, int16 shift, float x, float y) override;
 
     // The pop-up menu's commands; the mouse handlers dispatch the chosen item to these.
-    void menuEnd_Click();        // save and quit
-    void menuClr_Click();        // clear the settings and quit
-    void menuMin_Click();        // minimise
-    void menuTitlebar_Click();   // show the title bar
-    void menuTitlbarnon_Click(); // hide the title bar
+    void menuEnd_Click();         // save and quit
+    void menuClr_Click();         // clear the settings and quit
+    void menuMin_Click();         // minimise
+    void menuTitlebar_Click();    // show the title bar
+    void menuTitlbarnon_Click();  // hide the title bar
 
     const FormState& state() const { return state_; }
 
-private:
+  private:
     SettingsFile settingsFile() const;
     void openMenu(int16 button);
     void runMenuItem(MenuItem item);

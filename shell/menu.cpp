@@ -21,12 +21,23 @@ void Form1::openMenu(int16 button) {
 
 void Form1::runMenuItem(MenuItem item) {
     switch (item) {
-    case MenuItem::menuEnd: menuEnd_Click(); break;
-    case MenuItem::menuClr: menuClr_Click(); break;
-    case MenuItem::menuMin: menuMin_Click(); break;
-    case MenuItem::menuTitlebar: menuTitlebar_Click(); break;
-    case MenuItem::menuTitlbarnon: menuTitlbarnon_Click(); break;
-    case MenuItem::nemuSeparate: break;
+        case MenuItem::menuEnd:
+            menuEnd_Click();
+            break;
+        case MenuItem::menuClr:
+            menuClr_Click();
+            break;
+        case MenuItem::menuMin:
+            menuMin_Click();
+            break;
+        case MenuItem::menuTitlebar:
+            menuTitlebar_Click();
+            break;
+        case MenuItem::menuTitlbarnon:
+            menuTitlbarnon_Click();
+            break;
+        case MenuItem::nemuSeparate:
+            break;
     }
 }
 

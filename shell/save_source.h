@@ -7,7 +7,7 @@ namespace quevor {
 
 // Hands the quit save the live values of the running bar, each read when its record is written.
 class FormSaveSource final : public SaveSource {
-public:
+  public:
     FormSaveSource(Toolkit& toolkit, FormState& state) : toolkit_(toolkit), state_(state) {}
 
     bool clearItemVisible() const override;
@@ -19,7 +19,7 @@ public:
     float windowTop() const override;
     std::u16string pathToSave(int slot) override;
 
-private:
+  private:
     Toolkit& toolkit_;
     FormState& state_;
 };

@@ -15,7 +15,9 @@ constexpr std::size_t kLongestPath = 259;
 bool endsInExeAnyCase(const std::u16string& path) {
     if (path.size() < 4) return false;
     const std::u16string_view end = std::u16string_view(path).substr(path.size() - 4);
-    auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
+    auto lower = [](char16_t c) {
+        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    };
     return lower(end[0]) == u'.' && lower(end[1]) == u'e' && lower(end[2]) == u'x' &&
            lower(end[3]) == u'e';
 }
@@ -37,7 +39,8 @@ std::u16string quoted(const std::u16string& text) { return u"\"" + text + u"\"";
 
 }  // namespace
 
-std::optional<std::u16string> checkStorablePath(const std::u16string& path, const TextCodec& codec) {
+std::optional<std::u16string> checkStorablePath(const std::u16string& path,
+                                                const TextCodec& codec) {
     if (path.size() > kLongestPath) return u"the path is longer than 259 characters";
     for (const char16_t c : path) {
         if (c < 0x20 || c == 0x7F) return u"the path holds a control character";
@@ -58,7 +61,8 @@ std::optional<std::u16string> checkStorablePath(const std::u16string& path, cons
     if (stored == kCancelMarker) return u"the name \"?.exe\" cannot be stored";
     for (int slot = 1; slot <= kSlotCount + 1; ++slot) {
         if (stored == placeholder(slot)) {
-            return u"the name " + quoted(stored) + u" stands for an empty slot in the settings file";
+            return u"the name " + quoted(stored) +
+                   u" stands for an empty slot in the settings file";
         }
     }
     bool holds = false;

@@ -13,7 +13,7 @@ namespace quevor {
 // Every table is reached through a checked accessor: an index outside its bounds is a
 // RuntimeError, never a stray read.
 class SlotTable {
-public:
+  public:
     // loadedPaths(1..15): the path stored for slot N in the settings file, read at start-up.
     std::u16string& loadedPaths(int slot);
     const std::u16string& loadedPaths(int slot) const;
@@ -38,7 +38,7 @@ public:
     // placeholder) and no add completed for it in this run. 0 when every slot is taken.
     int firstFreeSlot() const;
 
-private:
+  private:
     std::array<std::u16string, 15> loaded_{};
     std::array<std::u16string, 16> chosen_{};
     std::array<std::u16string, 15> added_{};

@@ -1,12 +1,13 @@
+#include "slots/add_program.h"
+
 #include "form_fixture.h"
 #include "settings/reader.h"
-#include "slots/add_program.h"
 
 namespace quevor::testing {
 namespace {
 
 class AddTest : public FormTest {
-protected:
+  protected:
     std::u16string program(int n) { return u"C:\\Tools\\p" + ascii(std::to_string(n)) + u".exe"; }
 };
 
@@ -114,12 +115,13 @@ TEST_F(AddTest, AnAddFillsTheLowestFreeSlotAndKeysTheButtonBySlot) {
     // Each button starts its own program.
     form.Tlb1_ButtonClick(u"k13");
     form.Tlb1_ButtonClick(u"k15");
-    EXPECT_EQ(sim.platform.started(), (std::vector<std::u16string>{u"C:\\new3.exe", u"C:\\new5.exe"}));
+    EXPECT_EQ(sim.platform.started(),
+              (std::vector<std::u16string>{u"C:\\new3.exe", u"C:\\new5.exe"}));
 
     // And the save keeps the stored program of slot 2.
     choose(MenuItem::menuEnd);
     const SettingsFile file(path, memory, *codec);
-    const std::u16string expected[] = {u"C:\\one.exe", u"C:\\gone.exe", u"C:\\new3.exe",
+    const std::u16string expected[] = {u"C:\\one.exe",  u"C:\\gone.exe", u"C:\\new3.exe",
                                        u"C:\\four.exe", u"C:\\new5.exe", u"6.exe"};
     for (int slot = 1; slot <= 6; ++slot) {
         EXPECT_EQ(readSlotPath(file, slot), expected[slot - 1]) << "slot " << slot;
@@ -128,9 +130,12 @@ TEST_F(AddTest, AnAddFillsTheLowestFreeSlotAndKeysTheButtonBySlot) {
 
 TEST_F(AddTest, RefusedPathsTellTheUserAndChangeNothing) {
     startWith(clearedFile());
-    const std::u16string refused[] = {
-        u"W:\\tools\\a.exe", u"C:\\a=b\\c.exe", u"C:\\x.exe\\y.exe", u"C:\\tools\\readme.txt",
-        u"C:\\" + std::u16string(260, u'a') + u".exe", u"C:\\\u00e9t\u00e9\\\u0101.exe"};
+    const std::u16string refused[] = {u"W:\\tools\\a.exe",
+                                      u"C:\\a=b\\c.exe",
+                                      u"C:\\x.exe\\y.exe",
+                                      u"C:\\tools\\readme.txt",
+                                      u"C:\\" + std::u16string(260, u'a') + u".exe",
+                                      u"C:\\\u00e9t\u00e9\\\u0101.exe"};
     for (const auto& chosen : refused) {
         SCOPED_TRACE(toUtf8(chosen));
         sim.platform.declareProgram(chosen);

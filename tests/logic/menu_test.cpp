@@ -35,12 +35,14 @@ TEST_F(FormTest, MinimiseKeepsSizeTitleBarAndFile) {
 }
 
 TEST_F(FormTest, QuitWithHiddenTitleBarSavesWidenedWidthMovedPositionAndRestoresNextRun) {
-    startWith(settingsFile({"C:\\a.exe", "C:\\b.exe"}, "1785", "1170"), {u"C:\\a.exe", u"C:\\b.exe"});
+    startWith(settingsFile({"C:\\a.exe", "C:\\b.exe"}, "1785", "1170"),
+              {u"C:\\a.exe", u"C:\\b.exe"});
     choose(MenuItem::menuTitlbarnon);
     sim.window.userMove(-120, 2000);
     choose(MenuItem::menuEnd);
 
-    EXPECT_EQ(disk(), settingsFile({"C:\\a.exe", "C:\\b.exe"}, "1905", "1170", "1", "X:-120Y:2000"));
+    EXPECT_EQ(disk(),
+              settingsFile({"C:\\a.exe", "C:\\b.exe"}, "1905", "1170", "1", "X:-120Y:2000"));
 
     sim::SimToolkit next;
     Form1 again(next.toolkit(), memory, *codec);

@@ -1,3 +1,5 @@
+#include "slots/path_check.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,25 +10,40 @@
 #include "settings/layout.h"
 #include "settings/reader.h"
 #include "settings/writers.h"
-#include "slots/path_check.h"
 #include "support/memory_store.h"
 
 namespace quevor::testing {
 namespace {
 
 class PathCheckTest : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<TextCodec> codec = makeSystemCodec("CP932");
     bool accepted(const std::u16string& path) { return !checkStorablePath(path, *codec); }
 };
 
 TEST_F(PathCheckTest, RefusesWhatTheFileCannotHold) {
     const std::u16string refused[] = {
-        u"W:\\a.exe",  u"X:\\a.exe",  u"Y:\\a.exe",         u"T:\\a.exe",
-        u"C:\\CL:\\a.exe", u"C:\\Path7:\\a.exe", u"C:\\Path16:a.exe", u"C:\\a=b.exe",
-        u"C:\\a---b.exe", u"C:\\old.exe\\a.exe", u"C:\\a.exe.bak\\b.exe", u"C:\\OLD.EXE\\a.exe", u"C:\\a.txt",
-        u"C:\\a.ex",  u"C:\\a.exe ", u"7.exe",              u"16.exe",
-        u"?.exe",     u"C:\\a\tb.exe", u"C:\\\u00e9.exe",   u"C:\\\xD800.exe",
+        u"W:\\a.exe",
+        u"X:\\a.exe",
+        u"Y:\\a.exe",
+        u"T:\\a.exe",
+        u"C:\\CL:\\a.exe",
+        u"C:\\Path7:\\a.exe",
+        u"C:\\Path16:a.exe",
+        u"C:\\a=b.exe",
+        u"C:\\a---b.exe",
+        u"C:\\old.exe\\a.exe",
+        u"C:\\a.exe.bak\\b.exe",
+        u"C:\\OLD.EXE\\a.exe",
+        u"C:\\a.txt",
+        u"C:\\a.ex",
+        u"C:\\a.exe ",
+        u"7.exe",
+        u"16.exe",
+        u"?.exe",
+        u"C:\\a\tb.exe",
+        u"C:\\\u00e9.exe",
+        u"C:\\\xD800.exe",
         u"",
     };
     for (const auto& path : refused) {
@@ -40,8 +57,12 @@ TEST_F(PathCheckTest, RefusesWhatTheFileCannotHold) {
 
 TEST_F(PathCheckTest, AcceptsOrdinaryProgramPaths) {
     const std::u16string fine[] = {
-        u"C:\\Tools\\edit.exe", u"D:\\Games\\PLAY.EXE", u"C:\\Program Files\\a b\\c.Exe",
-        u"\\\\server\\share\\tool.exe", u"C:\\ツール\\表計算.exe", u"c:\\x-y\\w.exe",
+        u"C:\\Tools\\edit.exe",
+        u"D:\\Games\\PLAY.EXE",
+        u"C:\\Program Files\\a b\\c.Exe",
+        u"\\\\server\\share\\tool.exe",
+        u"C:\\ツール\\表計算.exe",
+        u"c:\\x-y\\w.exe",
         u"C:\\" + std::u16string(252, u'a') + u".exe",  // 259 characters
         u"C:\\Path2\\x.exe",
     };
@@ -71,13 +92,29 @@ struct Bar final : SaveSource {
 
 // Paths built from pieces that are ordinary, near the file's keys and markers, or not ASCII.
 std::u16string randomPath(std::mt19937& random) {
-    static const std::vector<std::u16string> starts = {u"C:\\", u"D:\\", u"W:\\", u"x:\\", u"\\\\srv\\s\\", u""};
-    static const std::vector<std::u16string> pieces = {
-        u"Tools", u"Program Files", u"Path2", u"Path1", u"Path15", u"Path", u"CL", u"W", u"X", u"T",
-        u"L:", u"a:b", u"==", u"=", u"--", u"-", u"---", u"a.exe", u"B.EXE", u".ex", u"exe",
-        u"ツール", u"表", u"\u00e9", u" ", u"..", u"16.exe", u"1", u"\r\n", u"Y:", u":",
-        u"X:", u"T:", u"CL:", u"W:", u"Path3:", u"a---b", u"x=y"};
-    static const std::vector<std::u16string> ends = {u".exe", u".exe", u".EXE", u".Exe", u".txt", u""};
+    static const std::vector<std::u16string> starts = {u"C:\\", u"D:\\",         u"W:\\",
+                                                       u"x:\\", u"\\\\srv\\s\\", u""};
+    static const std::vector<std::u16string> pieces = {u"Tools",  u"Program Files",
+                                                       u"Path2",  u"Path1",
+                                                       u"Path15", u"Path",
+                                                       u"CL",     u"W",
+                                                       u"X",      u"T",
+                                                       u"L:",     u"a:b",
+                                                       u"==",     u"=",
+                                                       u"--",     u"-",
+                                                       u"---",    u"a.exe",
+                                                       u"B.EXE",  u".ex",
+                                                       u"exe",    u"ツール",
+                                                       u"表",     u"\u00e9",
+                                                       u" ",      u"..",
+                                                       u"16.exe", u"1",
+                                                       u"\r\n",   u"Y:",
+                                                       u":",      u"X:",
+                                                       u"T:",     u"CL:",
+                                                       u"W:",     u"Path3:",
+                                                       u"a---b",  u"x=y"};
+    static const std::vector<std::u16string> ends = {u".exe", u".exe", u".EXE",
+                                                     u".Exe", u".txt", u""};
     auto pick = [&](const std::vector<std::u16string>& from) {
         return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
     };
@@ -113,7 +150,8 @@ void expectRoundTrip(Bar bar, const TextCodec& codec) {
     EXPECT_EQ(read.titleBar, bar.hidden);
 
     Bar again = bar;
-    for (int slot = 1; slot <= kSlotCount; ++slot) again.paths[static_cast<std::size_t>(slot)] = *read.slotPaths[slot - 1];
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+        again.paths[static_cast<std::size_t>(slot)] = *read.slotPaths[slot - 1];
     saveSettings(file, again);
     EXPECT_EQ(store.files[path], first);
 
@@ -136,7 +174,8 @@ TEST_F(PathCheckTest, EveryAcceptedPathSurvivesSaveLoadSaveInEverySlot) {
         expectRoundTrip(alone, *codec);
         if (acceptedCount % 5 == 0) {
             Bar everywhere;  // in every slot at once
-            for (int slot = 1; slot <= kSlotCount; ++slot) everywhere.paths[static_cast<std::size_t>(slot)] = stored;
+            for (int slot = 1; slot <= kSlotCount; ++slot)
+                everywhere.paths[static_cast<std::size_t>(slot)] = stored;
             expectRoundTrip(everywhere, *codec);
         }
         if (HasFailure()) break;

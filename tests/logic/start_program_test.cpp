@@ -1,6 +1,7 @@
+#include "slots/start_program.h"
+
 #include <gtest/gtest.h>
 
-#include "slots/start_program.h"
 #include "toolkit/sim/sim_toolkit.h"
 
 namespace quevor {

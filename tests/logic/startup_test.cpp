@@ -24,10 +24,16 @@ TEST_F(FormTest, StartUpReadsEveryKeyAfreshInItsOrderAndMakesEachButtonRightAfte
     startWith(settingsFile({"C:\\a.exe", "", "C:\\c.exe"}, "1905", "1170", "0", "X:-120Y:300"),
               {u"C:\\a.exe", u"C:\\c.exe"});
 
-    std::vector<std::string> expected = {"platform.findFile setting.ini", "read",
-                                         "window.setWidth 1905", "window.setHeight 1125", "read",
-                                         "addButton.setLeft 1170", "read",
-                                         "toolbar.addButton 1 k11 k11", "read", "read",
+    std::vector<std::string> expected = {"platform.findFile setting.ini",
+                                         "read",
+                                         "window.setWidth 1905",
+                                         "window.setHeight 1125",
+                                         "read",
+                                         "addButton.setLeft 1170",
+                                         "read",
+                                         "toolbar.addButton 1 k11 k11",
+                                         "read",
+                                         "read",
                                          "toolbar.addButton 2 k13 k13"};
     for (int slot = 4; slot <= 15; ++slot) expected.push_back("read");
     for (const char* call : {"read", "window.setLeft -120", "window.setTop 300", "read",
@@ -47,9 +53,8 @@ TEST_F(FormTest, StartUpMakesButtonsForFilledSlotsWithBareNamesAndClosesGaps) {
     startWith(settingsFile({"C:\\Tools\\edit.exe", "C:\\gone.exe", "", "D:\\x\\4th.EXE", "4.exe"}),
               {u"C:\\Tools\\edit.exe", u"D:\\x\\4th.exe", u"4.exe"});
 
-    const std::vector<sim::SimButton> expected = {{u"k11", u"k11", u"edit.exe"},
-                                                  {u"k14", u"k14", u"4th.exe"},
-                                                  {u"k15", u"k15", u"4.exe"}};
+    const std::vector<sim::SimButton> expected = {
+        {u"k11", u"k11", u"edit.exe"}, {u"k14", u"k14", u"4th.exe"}, {u"k15", u"k15", u"4.exe"}};
     EXPECT_EQ(sim.toolbar.buttons(), expected);
     EXPECT_EQ(slots().nextSlot, 3);
     EXPECT_EQ(slots().buttonCounter, 4);

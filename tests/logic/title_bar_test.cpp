@@ -12,7 +12,7 @@ std::vector<std::string> programs(int count) {
 }
 
 class TitleBarTest : public FormTest {
-protected:
+  protected:
     void startWithButtons(int count, const std::string& width) {
         std::vector<std::u16string> declared;
         for (const auto& p : programs(count)) declared.push_back(ascii(p));
@@ -56,14 +56,15 @@ TEST_F(TitleBarTest, ShowingRebuildsTheWidthWithThe588PitchUnlessTheSavedWidthIs
         int16 savedAfter;
     };
     const Row rows[] = {
-        {2, "1785", 1891, 1785},    // saved width not above 2 x 588 + 615: 2 x 588 + 715
-        {0, "600", 735, 735},       // raised to 735, which exceeds 615
-        {3, "5000", 5000, 5000},    // a wide window comes back as it was
-        {15, "8775", 8920, 8775},   // 15 x 588 + 715 = 9535, less 615 for the full bar
+        {2, "1785", 1891, 1785},   // saved width not above 2 x 588 + 615: 2 x 588 + 715
+        {0, "600", 735, 735},      // raised to 735, which exceeds 615
+        {3, "5000", 5000, 5000},   // a wide window comes back as it was
+        {15, "8775", 8920, 8775},  // 15 x 588 + 715 = 9535, less 615 for the full bar
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("buttons " + std::to_string(row.buttons) + ", width " + row.storedWidth);
-        Rig rig(*codec, settingsFile(programs(row.buttons), row.storedWidth), programs(row.buttons));
+        Rig rig(*codec, settingsFile(programs(row.buttons), row.storedWidth),
+                programs(row.buttons));
         auto& fresh = rig.sim;
         Form1& bar = rig.form;
 

@@ -1,11 +1,11 @@
+#include "toolkit/sim/driver.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
-
-#include "toolkit/sim/driver.h"
 
 namespace quevor::sim {
 namespace {
@@ -40,7 +40,7 @@ TEST(DriverTest, BadCommandLinesAndScriptLinesAreUsageErrors) {
 
 // A folder with a settings file in the cleared layout, removed afterwards.
 class SettingsFolder {
-public:
+  public:
     SettingsFolder() {
         folder_ = std::filesystem::temp_directory_path() /
                   ("quevor-driver-test-" + std::to_string(std::random_device{}()));
@@ -53,14 +53,15 @@ public:
     }
     std::string path() const { return folder_.string(); }
 
-private:
+  private:
     std::filesystem::path folder_;
 };
 
 TEST(DriverTest, MalformedArgumentsOfARunningBarNameTheirLine) {
     const SettingsFolder folder;
-    const std::string lines[] = {"press toolbar ", "press toolbar 3", "press window 2", "move 100",
-                                 "move a b", "restore now", "start", "click k11"};
+    const std::string lines[] = {"press toolbar ", "press toolbar 3", "press window 2",
+                                 "move 100",       "move a b",        "restore now",
+                                 "start",          "click k11"};
     for (const std::string& line : lines) {
         SCOPED_TRACE(line);
         std::istringstream in("start\n" + line + "\n");

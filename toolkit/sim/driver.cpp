@@ -17,8 +17,7 @@
 namespace quevor::sim {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: quevor-sim [--codepage NAME] [--another-instance] DIR...";
+constexpr const char* kUsage = "usage: quevor-sim [--codepage NAME] [--another-instance] DIR...";
 
 struct Options {
     std::string codePage = "CP932";
@@ -59,9 +58,12 @@ struct ScriptLine {
 };
 
 class Driver {
-public:
+  public:
     Driver(const Options& options, std::istream& in, std::ostream& out)
-        : in_(in), out_(out), store_(makeSystemFileStore()), codec_(makeSystemCodec(options.codePage)) {
+        : in_(in),
+          out_(out),
+          store_(makeSystemFileStore()),
+          codec_(makeSystemCodec(options.codePage)) {
         for (const std::string& folder : options.folders) {
             sim_.platform.searchFolders.emplace_back(fromUtf8(folder));
         }
@@ -83,9 +85,15 @@ public:
         for (; printed_ < outputs.size(); ++printed_) {
             const SimOutput& output = outputs[printed_];
             switch (output.kind) {
-            case SimOutput::Kind::started: out_ << "started " << toUtf8(output.text) << "\n"; break;
-            case SimOutput::Kind::message: out_ << "message " << toUtf8(output.text) << "\n"; break;
-            case SimOutput::Kind::ended: out_ << "ended\n"; break;
+                case SimOutput::Kind::started:
+                    out_ << "started " << toUtf8(output.text) << "\n";
+                    break;
+                case SimOutput::Kind::message:
+                    out_ << "message " << toUtf8(output.text) << "\n";
+                    break;
+                case SimOutput::Kind::ended:
+                    out_ << "ended\n";
+                    break;
             }
         }
         out_.flush();
@@ -93,7 +101,7 @@ public:
 
     int currentLine() const { return lineNumber_; }
 
-private:
+  private:
     std::optional<ScriptLine> nextLine() {
         std::string text;
         while (std::getline(in_, text)) {
@@ -144,7 +152,8 @@ private:
         } else if (command == "click") {
             requireRunning(line);
             const std::u16string key = fromUtf8(line.argument);
-            if (sim_.toolbar.find(key) == nullptr) usage("no toolbar button has the key \"" + line.argument + "\"");
+            if (sim_.toolbar.find(key) == nullptr)
+                usage("no toolbar button has the key \"" + line.argument + "\"");
             form_->Tlb1_MouseDown(1, 0, 0.0f, 0.0f);
             form_->Tlb1_ButtonClick(key);
         } else if (command == "add") {
@@ -180,7 +189,8 @@ private:
         const std::size_t space = line.argument.find_first_of(" \t");
         const std::string target = line.argument.substr(0, space);
         const std::size_t codeStart = line.argument.find_first_not_of(" \t", space);
-        const std::string code = codeStart == std::string::npos ? "" : line.argument.substr(codeStart);
+        const std::string code =
+            codeStart == std::string::npos ? "" : line.argument.substr(codeStart);
         int16 button = 0;
         if (code == "1" || code == "2" || code == "4") {
             button = static_cast<int16>(code[0] - '0');
@@ -219,7 +229,8 @@ private:
             noArgument(*line);
             return std::nullopt;
         }
-        if (line->command != "choose") usage("the pop-up menu is open: expected choose ITEM or dismiss");
+        if (line->command != "choose")
+            usage("the pop-up menu is open: expected choose ITEM or dismiss");
         const auto item = menuItemNamed(line->argument);
         if (!item) usage("choose: no menu item is called \"" + line->argument + "\"");
         return item;

@@ -8,7 +8,7 @@ namespace quevor::sim {
 
 // A program's icon; counts itself in the platform's live-icon count until released.
 class SimIcon final : public Icon {
-public:
+  public:
     SimIcon(std::u16string programPath, int& liveIcons)
         : programPath_(std::move(programPath)), liveIcons_(liveIcons) {
         ++liveIcons_;
@@ -19,7 +19,7 @@ public:
 
     const std::u16string& programPath() const { return programPath_; }
 
-private:
+  private:
     std::u16string programPath_;
     int& liveIcons_;
 };

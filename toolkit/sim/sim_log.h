@@ -10,7 +10,7 @@ namespace quevor::sim {
 // no answer prepared): the script or test is wrong, not the program. Never a RuntimeError, so
 // the event boundary tells the two apart.
 class SimUsageError : public std::logic_error {
-public:
+  public:
     explicit SimUsageError(const std::string& message) : std::logic_error(message) {}
 };
 

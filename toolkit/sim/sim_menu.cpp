@@ -9,12 +9,18 @@ std::size_t slotOf(MenuItem item) { return static_cast<std::size_t>(item); }
 
 std::string menuItemName(MenuItem item) {
     switch (item) {
-    case MenuItem::menuEnd: return "menuEnd";
-    case MenuItem::menuClr: return "menuClr";
-    case MenuItem::nemuSeparate: return "nemuSeparate";
-    case MenuItem::menuMin: return "menuMin";
-    case MenuItem::menuTitlebar: return "menuTitlebar";
-    case MenuItem::menuTitlbarnon: return "menuTitlbarnon";
+        case MenuItem::menuEnd:
+            return "menuEnd";
+        case MenuItem::menuClr:
+            return "menuClr";
+        case MenuItem::nemuSeparate:
+            return "nemuSeparate";
+        case MenuItem::menuMin:
+            return "menuMin";
+        case MenuItem::menuTitlebar:
+            return "menuTitlebar";
+        case MenuItem::menuTitlbarnon:
+            return "menuTitlbarnon";
     }
     return "?";
 }

@@ -25,7 +25,7 @@ std::optional<MenuItem> menuItemNamed(const std::string& name);
 // from the queue, or else asked of the answerer; no answer at all, or the choice of an item
 // that is not shown (or of the separator), is a SimUsageError.
 class SimMenu final : public Menu {
-public:
+  public:
     using Answer = std::optional<MenuItem>;  // nullopt: dismissed
 
     explicit SimMenu(CallLog& log) : log_(log) { visible_.fill(true); }
@@ -41,7 +41,7 @@ public:
     std::vector<MenuItem> visibleItems() const;
     int popups() const { return popups_; }
 
-private:
+  private:
     CallLog& log_;
     std::array<bool, 6> visible_{};
     int popups_ = 0;

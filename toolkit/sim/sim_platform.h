@@ -14,7 +14,7 @@ namespace quevor::sim {
 // The open-file dialog: answers with what was queued ("" = the user cancels). Opening it with
 // nothing queued is a SimUsageError.
 class SimDialog final : public OpenFileDialog {
-public:
+  public:
     explicit SimDialog(CallLog& log) : log_(log) {}
     std::u16string showOpen(const std::u16string& filter) override;
 
@@ -22,7 +22,7 @@ public:
     int opened() const { return opened_; }
     const std::u16string& lastFilter() const { return lastFilter_; }
 
-private:
+  private:
     CallLog& log_;
     int opened_ = 0;
     std::u16string lastFilter_;
@@ -41,7 +41,7 @@ struct SimOutput {
 // letters, as the Windows file system does. The settings file is searched for on the real file
 // system, in the folders given, in order.
 class SimPlatform final : public Platform {
-public:
+  public:
     explicit SimPlatform(CallLog& log) : log_(log) {}
 
     std::optional<std::filesystem::path> findFile(const std::u16string& name) override;
@@ -68,7 +68,7 @@ public:
     // Icons handed out and not yet released.
     int liveIcons() const { return liveIcons_; }
 
-private:
+  private:
     CallLog& log_;
     std::set<std::u16string> programs_;  // folded to lower case
     std::vector<SimOutput> outputs_;

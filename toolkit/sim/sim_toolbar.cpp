@@ -36,8 +36,9 @@ void SimToolbar::addButton(int16 index, const std::u16string& key, const std::u1
     log_.add("toolbar.addButton " + std::to_string(index) + " " + toUtf8(key) + " " +
              toUtf8(imageKey));
     checkNew(buttons_, index, key, "Tlb1");
-    const bool imageThere = std::any_of(images_.begin(), images_.end(),
-                                        [&](const SimImage& image) { return image.key == imageKey; });
+    const bool imageThere = std::any_of(images_.begin(), images_.end(), [&](const SimImage& image) {
+        return image.key == imageKey;
+    });
     if (!imageThere) fail("Tlb1: no image with key \"" + toUtf8(imageKey) + "\"");
     buttons_.insert(buttons_.begin() + (index - 1), SimButton{key, imageKey, u""});
 }

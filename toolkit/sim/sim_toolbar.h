@@ -24,7 +24,7 @@ struct SimImage {
 // The toolbar Tlb1 with its image list ImageL1. Keys are unique within each; positions are
 // 1-based and a new entry may go anywhere from 1 to one past the last.
 class SimToolbar final : public Toolbar {
-public:
+  public:
     explicit SimToolbar(CallLog& log) : log_(log) {}
 
     int16 buttonCount() const override;
@@ -38,7 +38,7 @@ public:
     // The button with this key, or nullptr.
     const SimButton* find(const std::u16string& key) const;
 
-private:
+  private:
     CallLog& log_;
     std::vector<SimButton> buttons_;
     std::vector<SimImage> images_;

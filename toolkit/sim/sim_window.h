@@ -11,7 +11,7 @@ namespace quevor::sim {
 // frame of 120 twips across (two 60-twip borders) and 525 down (caption and borders), so the
 // window starts 720 x 1125 at 0, 0.
 class SimWindow final : public Window {
-public:
+  public:
     static constexpr float kDesignWidth = 720.0f;
     static constexpr float kDesignHeight = 1125.0f;
     // WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN
@@ -46,7 +46,7 @@ public:
     void userMove(float left, float top);
     void userRestore() { minimized_ = false; }
 
-private:
+  private:
     CallLog& log_;
     float left_ = 0.0f;
     float top_ = 0.0f;
@@ -61,13 +61,13 @@ private:
 
 // The add button Command1, at its design place 0, 0 and 615 twips wide.
 class SimAddButton final : public AddButton {
-public:
+  public:
     explicit SimAddButton(CallLog& log) : log_(log) {}
     float left() const override { return left_; }
     void setLeft(float twips) override;
     float width() const override { return 615.0f; }
 
-private:
+  private:
     CallLog& log_;
     float left_ = 0.0f;
 };

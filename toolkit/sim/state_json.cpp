@@ -33,18 +33,18 @@ std::string jsonString(const std::u16string& text) {
 
 std::string stateJson(const SimToolkit& sim) {
     const SimWindow& window = sim.window;
-    std::string out = "{\"left\":" + number(window.left()) + ",\"top\":" + number(window.top()) +
-                      ",\"width\":" + number(window.width()) +
-                      ",\"height\":" + number(window.height()) +
-                      ",\"caption\":" + flag(window.caption()) +
-                      ",\"topmost\":" + flag(window.topmost()) +
-                      ",\"minimized\":" + flag(window.minimized()) +
-                      ",\"addLeft\":" + number(sim.addButton.left()) + ",\"buttons\":[";
+    std::string out =
+        "{\"left\":" + number(window.left()) + ",\"top\":" + number(window.top()) +
+        ",\"width\":" + number(window.width()) + ",\"height\":" + number(window.height()) +
+        ",\"caption\":" + flag(window.caption()) + ",\"topmost\":" + flag(window.topmost()) +
+        ",\"minimized\":" + flag(window.minimized()) +
+        ",\"addLeft\":" + number(sim.addButton.left()) + ",\"buttons\":[";
     bool first = true;
     for (const SimButton& button : sim.toolbar.buttons()) {
         if (!first) out += ",";
         first = false;
-        out += "{\"key\":" + jsonString(button.key) + ",\"tooltip\":" + jsonString(button.toolTip) + "}";
+        out += "{\"key\":" + jsonString(button.key) + ",\"tooltip\":" + jsonString(button.toolTip) +
+               "}";
     }
     out += "],\"menu\":[";
     first = true;
