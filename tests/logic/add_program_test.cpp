@@ -24,8 +24,8 @@ TEST_F(AddTest, FirstAddOnAnEmptyBarMakesK11AndGrowsTheBarByOneStep) {
     EXPECT_EQ(slots().addedPaths(1), u"C:\\Tools\\edit.exe");
     EXPECT_EQ(slots().nextSlot, 1);
     EXPECT_EQ(slots().buttonCounter, 2);
-    EXPECT_EQ(sim.addButton.left(), 585);
-    EXPECT_EQ(sim.window.width(), 735 + 585);
+    EXPECT_EQ(sim.addButton.left(), 585.0f);
+    EXPECT_EQ(sim.window.width(), 735.0f + 585);
     EXPECT_EQ(sim.platform.liveIcons(), 0);
 }
 
@@ -36,8 +36,8 @@ TEST_F(AddTest, CancelStoresTheMarkerMovesNothingAndTheNextClickAsksAgain) {
     add(u"");
     EXPECT_EQ(slots().slotPaths(0), u"?.exe");
     EXPECT_TRUE(sim.toolbar.buttons().empty());
-    EXPECT_EQ(sim.addButton.left(), 0);
-    EXPECT_EQ(sim.window.width(), 735);
+    EXPECT_EQ(sim.addButton.left(), 0.0f);
+    EXPECT_EQ(sim.window.width(), 735.0f);
 
     add(u"C:\\a.exe");
     EXPECT_EQ(sim.dialog.opened(), 2);
@@ -62,8 +62,8 @@ TEST_F(AddTest, AProgramWithoutIconStaysPendingAndASuccessfulRetryCompletesTheAd
     EXPECT_EQ(sim.toolbar.buttons(), expected);
     EXPECT_EQ(slots().addedPaths(1), u"C:\\later.exe");
     EXPECT_EQ(slots().nextSlot, 1);
-    EXPECT_EQ(sim.addButton.left(), 585);
-    EXPECT_EQ(sim.window.width(), 735 + 585);
+    EXPECT_EQ(sim.addButton.left(), 585.0f);
+    EXPECT_EQ(sim.window.width(), 735.0f + 585);
 
     // Completed: the next click asks for a new program again.
     sim.platform.declareProgram(u"C:\\b.exe");
@@ -81,8 +81,8 @@ TEST_F(AddTest, TheFifteenthAddLeavesTheWidthAndAFullBarIgnoresClicks) {
         EXPECT_EQ(sim.window.width(), n < 15 ? width + 585 : width) << "add " << n;
     }
     EXPECT_EQ(slots().nextSlot, 15);
-    EXPECT_EQ(sim.addButton.left(), 15 * 585);  // pushed outside the window
-    EXPECT_EQ(sim.window.width(), 735 + 14 * 585);
+    EXPECT_EQ(sim.addButton.left(), 15.0f * 585);  // pushed outside the window
+    EXPECT_EQ(sim.window.width(), 735.0f + 14 * 585);
     EXPECT_EQ(keys().back(), u"k115");
 
     sim.platform.declareProgram(u"C:\\sixteenth.exe");
@@ -92,8 +92,8 @@ TEST_F(AddTest, TheFifteenthAddLeavesTheWidthAndAFullBarIgnoresClicks) {
     }
     EXPECT_EQ(sim.dialog.opened(), 15);
     EXPECT_EQ(sim.toolbar.buttons().size(), 15u);
-    EXPECT_EQ(sim.window.width(), 735 + 14 * 585);
-    EXPECT_EQ(sim.addButton.left(), 15 * 585);
+    EXPECT_EQ(sim.window.width(), 735.0f + 14 * 585);
+    EXPECT_EQ(sim.addButton.left(), 15.0f * 585);
 }
 
 TEST_F(AddTest, AnAddFillsTheLowestFreeSlotAndKeysTheButtonBySlot) {
@@ -145,8 +145,8 @@ TEST_F(AddTest, RefusedPathsTellTheUserAndChangeNothing) {
         EXPECT_NE(sim.platform.messages().back().find(chosen), std::u16string::npos);
         EXPECT_TRUE(slots().slotPaths(0).empty());
         EXPECT_TRUE(sim.toolbar.buttons().empty());
-        EXPECT_EQ(sim.addButton.left(), 0);
-        EXPECT_EQ(sim.window.width(), 735);
+        EXPECT_EQ(sim.addButton.left(), 0.0f);
+        EXPECT_EQ(sim.window.width(), 735.0f);
     }
     EXPECT_EQ(sim.dialog.opened(), 6);  // refusing leaves nothing pending
 }

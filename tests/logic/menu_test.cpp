@@ -52,8 +52,8 @@ TEST_F(FormTest, QuitWithHiddenTitleBarSavesWidenedWidthMovedPositionAndRestores
     next.platform.declareProgram(u"C:\\b.exe");
     again.Form_Load();
     EXPECT_FALSE(next.window.caption());
-    EXPECT_EQ(next.window.width(), 1785);
-    EXPECT_EQ(next.window.left(), -120);
+    EXPECT_EQ(next.window.width(), 1785.0f);
+    EXPECT_EQ(next.window.left(), -120.0f);
     EXPECT_EQ(again.state().savedWidth, 1905);
 }
 
@@ -64,8 +64,8 @@ TEST_F(FormTest, ClearResetsFileAndBarAndEnds) {
     EXPECT_EQ(disk(), clearedFile());
     EXPECT_TRUE(sim.toolbar.buttons().empty());
     EXPECT_FALSE(sim.menu.visible(MenuItem::menuClr));
-    EXPECT_EQ(sim.window.width(), 735);
-    EXPECT_EQ(sim.addButton.left(), 0);
+    EXPECT_EQ(sim.window.width(), 735.0f);
+    EXPECT_EQ(sim.addButton.left(), 0.0f);
     EXPECT_EQ(slots().buttonCounter, 1);
     EXPECT_TRUE(sim.platform.ended());
 }

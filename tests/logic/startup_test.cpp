@@ -80,7 +80,7 @@ TEST_F(FormTest, HiddenTitleBarAtStartUpSizesTheWindowByTheButtonCount) {
         const Form1& bar = rig.form;
 
         EXPECT_EQ(fresh.window.width(), row.width);
-        EXPECT_EQ(fresh.window.height(), 650);
+        EXPECT_EQ(fresh.window.height(), 650.0f);
         EXPECT_FALSE(fresh.window.caption());
         EXPECT_EQ(fresh.window.style(), SimWindow::kDesignStyle & ~SimWindow::kCaptionBits);
         EXPECT_EQ(bar.state().savedWidth, 4000);
@@ -96,8 +96,8 @@ TEST_F(FormTest, TitleBarValuesOtherThanOneLeaveCaptionAndStoredSize) {
         SCOPED_TRACE("T:" + title);
         Rig rig(*codec, settingsFile({}, "1905", "0", title));
         const auto& fresh = rig.sim;
-        EXPECT_EQ(fresh.window.width(), 1905);
-        EXPECT_EQ(fresh.window.height(), 1125);
+        EXPECT_EQ(fresh.window.width(), 1905.0f);
+        EXPECT_EQ(fresh.window.height(), 1125.0f);
         EXPECT_TRUE(fresh.window.caption());
         EXPECT_FALSE(fresh.menu.visible(MenuItem::menuTitlebar));
         EXPECT_TRUE(fresh.menu.visible(MenuItem::menuTitlbarnon));
@@ -108,9 +108,9 @@ TEST_F(FormTest, MissingKeysLeaveTheDesignValues) {
     startWith(bytes("Path1:1.exe[CR][LF]"));
     EXPECT_EQ(sim.window.width(), SimWindow::kDesignWidth);
     EXPECT_EQ(sim.window.height(), SimWindow::kDesignHeight);
-    EXPECT_EQ(sim.window.left(), 0);
-    EXPECT_EQ(sim.window.top(), 0);
-    EXPECT_EQ(sim.addButton.left(), 0);
+    EXPECT_EQ(sim.window.left(), 0.0f);
+    EXPECT_EQ(sim.window.top(), 0.0f);
+    EXPECT_EQ(sim.addButton.left(), 0.0f);
     EXPECT_TRUE(sim.toolbar.buttons().empty());
     EXPECT_TRUE(sim.menu.visible(MenuItem::menuTitlbarnon));
 }

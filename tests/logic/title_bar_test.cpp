@@ -36,10 +36,10 @@ TEST_F(TitleBarTest, HidingFitsTheWindowToTheButtonsAndClearsOnlyTheCaptionBits)
         bar.menuTitlbarnon_Click();
 
         EXPECT_EQ(fresh.window.width(), row.width);
-        EXPECT_EQ(fresh.window.height(), 650);
+        EXPECT_EQ(fresh.window.height(), 650.0f);
         EXPECT_EQ(fresh.window.style(), (SimWindow::kDesignStyle | 0x1) & 0xFF3FFFFF);
-        EXPECT_EQ(fresh.window.left(), -300);
-        EXPECT_EQ(fresh.window.top(), 450);
+        EXPECT_EQ(fresh.window.left(), -300.0f);
+        EXPECT_EQ(fresh.window.top(), 450.0f);
         EXPECT_EQ(bar.state().savedWidth, 3000);
         EXPECT_EQ(bar.state().titleBarHidden, 1);
         EXPECT_TRUE(fresh.menu.visible(MenuItem::menuTitlebar));
@@ -72,7 +72,7 @@ TEST_F(TitleBarTest, ShowingRebuildsTheWidthWithThe588PitchUnlessTheSavedWidthIs
         bar.menuTitlebar_Click();
 
         EXPECT_EQ(fresh.window.width(), row.shownWidth);
-        EXPECT_EQ(fresh.window.height(), 1125);
+        EXPECT_EQ(fresh.window.height(), 1125.0f);
         EXPECT_EQ(fresh.window.style(), SimWindow::kDesignStyle);
         EXPECT_EQ(bar.state().savedWidth, row.savedAfter);
         EXPECT_EQ(bar.state().titleBarHidden, 0);
@@ -86,10 +86,10 @@ TEST_F(TitleBarTest, AddingWhileHiddenDoesNotMoveTheSavedWidth) {
     startWithButtons(2, "4000");
     form.menuTitlbarnon_Click();
     add(u"C:\\new.exe");
-    EXPECT_EQ(sim.window.width(), 1785 + 585);
+    EXPECT_EQ(sim.window.width(), 1785.0f + 585);
     EXPECT_EQ(form.state().savedWidth, 4000);
     form.menuTitlebar_Click();
-    EXPECT_EQ(sim.window.width(), 4000);
+    EXPECT_EQ(sim.window.width(), 4000.0f);
 }
 
 }  // namespace
