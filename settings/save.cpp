@@ -25,7 +25,10 @@ void saveWidth(const SettingsFile& file, const SaveSource& source) {
     if (occurs(text, u"W===")) old = textBefore(textAfter(text, u"==="), u"Path1:");
     const std::u16string value = singleText(source.windowWidth());
     if (value == old) return;
-    text = replaceAll(text, old, u"");
+    // Only the value behind the key goes: a bare old value ("1" in "W:1Path1:") removed
+    // everywhere would take the digits out of the slot keys and leave a file that no longer
+    // loads.
+    text = replaceAll(text, u"===" + old, u"===");
     file.writeSettingsText(textBefore(text, u"===") + u":" + value + std::u16string(kCrLf) +
                            textAfter(text, u"==="));
 }

@@ -197,5 +197,26 @@ TEST_F(WritersTest, ASaveWithoutTheLayoutStartsFromTheClearedStateAndKeepsEveryP
     }
 }
 
+// Found by fuzzing: a width stored without a line break whose text also stands in the slot keys
+// ("1" in "Path1:") once took those digits out of every key, and the file no longer loaded.
+TEST_F(WritersTest, ANewWidthReplacesOnlyTheValueBehindItsKey) {
+    for (const char* old : {"1", "5", "10", "16", "735"}) {
+        SCOPED_TRACE(old);
+        std::string text = clearedFile();
+        text.replace(text.find("W:735"), 5, std::string("W:") + old);
+        store.files.clear();
+        put(text);
+        startUp();
+        bar.addedPaths[1] = u"C:\\Tools\\edit.exe";
+        bar.width = 1320;
+        saveSettings(file, bar);
+
+        const StoredSettings s = readAllSettings(file);
+        EXPECT_EQ(s.width, 1320.0f);
+        EXPECT_EQ(s.slotPaths[0], u"C:\\Tools\\edit.exe");
+        for (int n = 2; n <= 15; ++n) EXPECT_EQ(s.slotPaths[n - 1], placeholder(n)) << n;
+    }
+}
+
 }  // namespace
 }  // namespace quevor::testing

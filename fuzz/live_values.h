@@ -1,0 +1,62 @@
+#pragma once
+
+// Live values of a running bar drawn from fuzz input: mostly the whole-twip geometry a window
+// has, sometimes any single-precision value, and program paths built from pieces that real
+// paths and the file's own key and marker texts are made of.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+
+#include "harness.h"
+
+namespace quevor::fuzz {
+
+inline float consumeEdge(FuzzedDataProvider& in, bool anyFloat) {
+    switch (in.ConsumeIntegralInRange<int>(0, anyFloat ? 3 : 2)) {
+        case 0: return static_cast<float>(in.ConsumeIntegralInRange<int>(-2000, 20000));
+        case 1: return static_cast<float>(in.ConsumeIntegralInRange<int>(-40000, 40000));
+        case 2: return static_cast<float>(in.ConsumeIntegralInRange<int>(-100000, 100000)) / 8.0f;
+        default: return in.ConsumeFloatingPoint<float>();
+    }
+}
+
+inline std::u16string consumePath(FuzzedDataProvider& in) {
+    static const char16_t* const pieces[] = {
+        u"C:\\",    u"D:\\",   u"\\",    u"Tools",  u"edit",   u"a",     u" ",      u".exe",
+        u".EXE",    u".Exe",   u"日本語", u"ソフト", u"表",     u"W:",    u"X:",     u"Y:",
+        u"T:",      u"CL:",    u"=",     u"==",     u"===",    u"-",     u"---",    u"Path",
+        u"Path2",   u"Path1:", u"1",     u"735",    u"100",    u"\r\n",  u"\r",     u"~",
+        u"\u00e9",  u"\u2603", u"\\\\server\\share\\",         u"Program Files (x86)",
+    };
+    std::u16string path;
+    const int count = in.ConsumeIntegralInRange<int>(0, 8);
+    for (int i = 0; i < count; ++i) {
+        path += pieces[in.ConsumeIntegralInRange<std::size_t>(0, std::size(pieces) - 1)];
+    }
+    if (in.ConsumeBool()) path += u".exe";
+    return path;
+}
+
+// A bar with fuzzed values; paths for slots 1 to 15, each possibly left empty.
+inline LiveBar consumeBar(FuzzedDataProvider& in, bool anyFloat) {
+    LiveBar bar;
+    bar.clearVisible = in.ConsumeIntegralInRange<int>(0, 7) != 0;
+    bar.hidden = static_cast<int16>(in.ConsumeIntegralInRange<int>(0, 3) == 0 ? 1 : 0);
+    bar.width = consumeEdge(in, anyFloat);
+    bar.addLeft = consumeEdge(in, anyFloat);
+    bar.left = consumeEdge(in, anyFloat);
+    bar.top = consumeEdge(in, anyFloat);
+    for (int n = 1; n <= kSlotCount; ++n) {
+        if (in.ConsumeBool()) continue;
+        (in.ConsumeBool() ? bar.addedPaths[n] : bar.loadedPaths[n]) = consumePath(in);
+    }
+    return bar;
+}
+
+inline bool finiteBar(const LiveBar& bar) {
+    return std::isfinite(bar.width) && std::isfinite(bar.addLeft) && std::isfinite(bar.left) &&
+           std::isfinite(bar.top);
+}
+
+}  // namespace quevor::fuzz
