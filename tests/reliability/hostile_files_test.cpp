@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "harness.h"
+#include "hostile_files.h"
+
+namespace quevor::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string fileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// One real settings file in a folder of its own.
+class HostileFileTest : public ::testing::Test {
+protected:
+    fs::path folder;
+    fs::path path;
+    std::unique_ptr<FileStore> store = makeSystemFileStore();
+    std::unique_ptr<TextCodec> codec = makeSystemCodec("CP932");
+
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("quevor-hostile-" + std::to_string(::getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        path = folder / "setting.ini";
+    }
+    void TearDown() override {
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(folder);
+    }
+
+    void install(const HostileFile& row) {
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        std::ofstream(path, std::ios::binary) << row.bytes;
+        if (row.readOnlyFile) fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+        if (row.readOnlyFolder) {
+            fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+        }
+    }
+};
+
+// Start-up reads every key in its order; quit saves the values the bar took from them. Either
+// step may stop the program with a message; then the file is as it was.
+TEST_F(HostileFileTest, StartUpAndQuitWorkOrStopWithAMessageAndKeepTheFile) {
+    for (const HostileFile& row : hostileFiles()) {
+        SCOPED_TRACE(row.name);
+        install(row);
+        const SettingsFile file(path, *store, *codec);
+
+        StoredSettings loaded;
+        std::string stop;
+        try {
+            loaded = readAllSettings(file);
+        } catch (const RuntimeError& e) {
+            stop = e.what();
+        }
+        if (!stop.empty()) {
+            EXPECT_TRUE(row.outcome == Outcome::StartUpStops || row.outcome == Outcome::Either) << stop;
+            EXPECT_NE(stop.find(row.message), std::string::npos) << stop;
+            EXPECT_EQ(fileBytes(path), row.bytes);
+            std::printf("%-55s start-up stops: %s\n", row.name.c_str(), stop.c_str());
+            continue;
+        }
+        EXPECT_NE(row.outcome, Outcome::StartUpStops);
+
+        const fuzz::LiveBar bar = fuzz::LiveBar::fromLoaded(loaded);
+        fuzz::LiveBar quitting = bar;
+        try {
+            saveSettings(file, quitting);
+        } catch (const RuntimeError& e) {
+            stop = e.what();
+        }
+        if (!stop.empty()) {
+            EXPECT_EQ(row.outcome, Outcome::QuitStops) << stop;
+            EXPECT_NE(stop.find(row.message), std::string::npos) << stop;
+            EXPECT_EQ(fileBytes(path), row.bytes);
+            std::printf("%-55s quit stops: %s\n", row.name.c_str(), stop.c_str());
+            continue;
+        }
+        EXPECT_NE(row.outcome, Outcome::QuitStops);
+
+        // The next start-up finds what this one had.
+        StoredSettings next;
+        EXPECT_NO_THROW(next = readAllSettings(file));
+        EXPECT_EQ(next, fuzz::expectedAfterSave(bar))
+            << "loaded " << fuzz::describe(loaded) << "\nnext   " << fuzz::describe(next);
+        std::printf("%-55s works\n", row.name.c_str());
+    }
+}
+
+}  // namespace
+}  // namespace quevor::testing

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+
+#include "harness.h"
+#include "hostile_files.h"
+
+namespace quevor::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+std::string fileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The bar whose quit the child repeats: two programs, one of them with a Japanese name.
+fuzz::LiveBar twoProgramBar() {
+    fuzz::LiveBar bar;
+    bar.addedPaths[1] = u"C:\\Tools\\edit.exe";
+    bar.addedPaths[2] = u"D:\\ゲーム\\play.exe";
+    bar.addLeft = 1170;
+    bar.width = 1905;
+    bar.left = -120;
+    bar.top = 4000;
+    return bar;
+}
+
+// Quit, clear, quit, clear ... on the real file until killed.
+[[noreturn]] void saveAndClearForever(const fs::path& path, int ready) {
+    try {
+        const auto store = makeSystemFileStore();
+        const auto codec = makeSystemCodec("CP932");
+        const SettingsFile file(path, *store, *codec);
+        const char go = 1;
+        if (::write(ready, &go, 1) != 1) ::_exit(3);
+        for (;;) {
+            fuzz::LiveBar bar = twoProgramBar();
+            saveSettings(file, bar);
+            clearSettings(file);
+        }
+    } catch (...) {
+        ::_exit(2);
+    }
+}
+
+int envCount(const char* name, int fallback) {
+    const char* value = std::getenv(name);
+    return value ? std::atoi(value) : fallback;
+}
+
+// Every state a full quit and a full clear pass through, starting from the cleared file.
+std::set<std::string> passingStates() {
+    MemoryStore memory;
+    const fs::path path = "/bar/setting.ini";
+    memory.files[path] = clearedFile();
+    const auto codec = makeSystemCodec("CP932");
+    const SettingsFile file(path, memory, *codec);
+    fuzz::LiveBar bar = twoProgramBar();
+    saveSettings(file, bar);
+    clearSettings(file);
+    EXPECT_EQ(memory.files[path], clearedFile()) << "a clear after the quit must end where the loop starts";
+    std::set<std::string> states(memory.writes.begin(), memory.writes.end());
+    states.insert(clearedFile());
+    return states;
+}
+
+// The atomic replace leaves the old or the new file, whatever moment the process dies at: every
+// kill leaves one complete state that start-up reads.
+TEST(KillDuringSave, EveryKillLeavesOneCompleteReadableState) {
+    const int kills = envCount("QUEVOR_KILLS", 300);
+    const std::set<std::string> states = passingStates();
+    ASSERT_GE(states.size(), 30u);
+
+    const fs::path folder = fs::temp_directory_path() / ("quevor-kill-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path path = folder / "setting.ini";
+    const auto store = makeSystemFileStore();
+    const auto codec = makeSystemCodec("CP932");
+    const SettingsFile file(path, *store, *codec);
+
+    // How long one quit and one clear take here, so the kills spread over the whole loop.
+    store->replace(path, clearedFile());
+    const auto begun = Clock::now();
+    fuzz::LiveBar timing = twoProgramBar();
+    saveSettings(file, timing);
+    clearSettings(file);
+    const auto loop = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - begun);
+
+    std::mt19937 random(::testing::UnitTest::GetInstance()->random_seed());
+    std::uniform_int_distribution<long> delay(0, 2 * loop.count() + 100);
+    std::set<std::string> seen;
+    int leftovers = 0;
+    for (int k = 0; k < kills; ++k) {
+        store->replace(path, clearedFile());
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(ready[0]);
+            saveAndClearForever(path, ready[1]);
+        }
+        ::close(ready[1]);
+        char go = 0;
+        ASSERT_EQ(::read(ready[0], &go, 1), 1) << "the child did not start";
+        ::close(ready[0]);
+        ::usleep(static_cast<useconds_t>(delay(random)));
+        ASSERT_EQ(::kill(child, SIGKILL), 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended by itself: " << status;
+
+        const std::string bytes = fileBytes(path);
+        ASSERT_TRUE(states.count(bytes)) << "kill " << k << " left\n" << fuzz::shownBytes(bytes);
+        ASSERT_NO_THROW((void)readAllSettings(file)) << fuzz::shownBytes(bytes);
+        seen.insert(bytes);
+        // A kill between creating the temporary file and renaming it leaves the temporary file.
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            if (entry.path() != path) {
+                ++leftovers;
+                fs::remove(entry.path());
+            }
+        }
+    }
+    fs::remove_all(folder);
+    // Kills that all landed on one state would prove nothing about the moments in between.
+    EXPECT_GE(seen.size(), std::min<std::size_t>(10, states.size()));
+    ::testing::Test::RecordProperty("kills", kills);
+    ::testing::Test::RecordProperty("distinctStates", static_cast<int>(seen.size()));
+    ::testing::Test::RecordProperty("temporaryFilesLeft", leftovers);
+    std::printf("%d kills, %zu of %zu states seen, %d temporary files left behind, loop %ld us\n", kills,
+                seen.size(), states.size(), leftovers, static_cast<long>(loop.count()));
+}
+
+}  // namespace
+}  // namespace quevor::testing
