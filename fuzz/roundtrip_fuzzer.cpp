@@ -1,7 +1,7 @@
 // Whatever start-up loads, quitting with those very values and starting again gives the same
 // values, and quitting again gives the same bytes.
 //
-// Held for the files whose loaded paths the file can hold (storablePath): a path carrying a key
+// Held for the files whose loaded paths the add would have taken (storableSlot): a path carrying a key
 // or marker text is taken apart by the keyed search by design, and its round trip is not
 // promised. Numbers go through the program's own text of a single-precision value, which keeps
 // seven significant digits; the expected values are taken through that same text.
@@ -16,8 +16,7 @@ namespace {
 
 bool storableBar(const LiveBar& bar) {
     for (int n = 1; n <= kSlotCount; ++n) {
-        const std::u16string& path = bar.loadedPaths[n];
-        if (!path.empty() && !storablePath(path, cp932())) return false;
+        if (!storableSlot(bar.loadedPaths[n], n, cp932())) return false;
     }
     return true;
 }

@@ -18,7 +18,7 @@ namespace {
 bool storableBar(const LiveBar& bar) {
     for (int n = 1; n <= kSlotCount; ++n) {
         for (const std::u16string* path : {&bar.addedPaths[n], &bar.loadedPaths[n]}) {
-            if (!path->empty() && !storablePath(*path, cp932())) return false;
+            if (!storableSlot(*path, n, cp932())) return false;
         }
     }
     return true;

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/../.."
 seconds="${QUEVOR_FUZZ_SECONDS:-60}"
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j2
+cmake --build --preset fuzz -j2 --target fuzzers
 
 artifacts=build/fuzz/artifacts
 mkdir -p "$artifacts"
