@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -26,7 +29,9 @@ protected:
     std::unique_ptr<TextCodec> codec = makeSystemCodec("CP932");
 
     void SetUp() override {
-        folder = fs::temp_directory_path() / ("quevor-hostile-" + std::to_string(::getpid()));
+        folder = fs::temp_directory_path() /
+                 ("quevor-hostile-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
         path = folder / "setting.ini";
@@ -96,6 +101,56 @@ TEST_F(HostileFileTest, StartUpAndQuitWorkOrStopWithAMessageAndKeepTheFile) {
         std::printf("%-55s works\n", row.name.c_str());
     }
 }
+
+#ifdef QUEVOR_SIM
+// The same files end to end: the bar starts on them and the user chooses quit ("終了").
+TEST_F(HostileFileTest, TheDriverStartsAndQuitsOrStopsWithAMessage) {
+    const fs::path script = fs::temp_directory_path() / ("quevor-hostile-script-" + std::to_string(::getpid()));
+    std::ofstream(script) << "start\npress add 2\nchoose menuEnd\n";  // right button opens the menu
+    const fs::path out = script.string() + ".out";
+    const fs::path err = script.string() + ".err";
+    for (const HostileFile& row : hostileFiles()) {
+        SCOPED_TRACE(row.name);
+        install(row);
+        StoredSettings loaded;
+        bool loads = true;
+        try {
+            loaded = readAllSettings(SettingsFile(path, *store, *codec));
+        } catch (const RuntimeError&) {
+            loads = false;
+        }
+
+        const std::string command = std::string("'") + QUEVOR_SIM + "' '" + folder.string() + "' <'" +
+                                    script.string() + "' >'" + out.string() + "' 2>'" + err.string() + "'";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << command;
+        const std::string said = fileBytes(out);
+        const std::string error = fileBytes(err);
+
+        if (row.outcome == Outcome::Works || (row.outcome == Outcome::Either && loads)) {
+            EXPECT_EQ(WEXITSTATUS(status), 0) << error;
+            EXPECT_EQ(said, "ended\n");
+            // Every program the bar started with is in the file for the next start.
+            StoredSettings next;
+            ASSERT_NO_THROW(next = readAllSettings(SettingsFile(path, *store, *codec)));
+            for (int n = 0; n < kSlotCount; ++n) {
+                const std::u16string had = loaded.slotPaths[n].value_or(u"");
+                if (!isPlaceholderOrEmpty(had, n + 1)) {
+                    EXPECT_EQ(next.slotPaths[n], had) << "slot " << n + 1;
+                }
+            }
+            continue;
+        }
+        EXPECT_EQ(WEXITSTATUS(status), 2) << said;
+        EXPECT_EQ(error.rfind("error: ", 0), 0u) << error;
+        EXPECT_NE(error.find(row.message), std::string::npos) << error;
+        EXPECT_EQ(fileBytes(path), row.bytes);
+    }
+    fs::remove(script);
+    fs::remove(out);
+    fs::remove(err);
+}
+#endif
 
 }  // namespace
 }  // namespace quevor::testing
