@@ -1,0 +1,113 @@
+// A whole run of the bar on the simulated toolkit: start-up on any settings file, then clicks
+// (add with any chosen path, a program button, the title-bar items, minimise) and finally quit or
+// clear. Every step ends normally or in the one error type, never in undefined behaviour; a quit
+// that completes leaves a file on which the next start-up finds every program the bar held.
+//
+// Input: the settings file, then the user's choices, then one byte giving the choices' length
+// (modulo 64), so that a plain settings file as seed ends in a few clicks taken from its tail.
+
+#include "live_values.h"
+#include "shell/form1.h"
+#include "storable.h"
+#include "toolkit/sim/sim_toolkit.h"
+
+using namespace quevor;
+using namespace quevor::fuzz;
+
+namespace {
+
+struct Bar {
+    sim::SimToolkit sim;
+    Form1 form;
+    explicit Bar(FileStore& store) : form(sim.toolkit(), store, cp932()) {
+        sim.platform.searchFolders = {kSettingsPath.parent_path()};
+        sim.platform.virtualFiles = {kSettingsPath};
+        sim.platform.declareProgram(u"C:\\Tools\\edit.exe");
+    }
+};
+
+// The path quit writes for slot N.
+std::u16string pathToSave(const SlotTable& slots, int slot) {
+    const std::u16string& added = slots.addedPaths(slot);
+    return added.empty() ? slots.loadedPaths(slot) : added;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const std::size_t choices = std::min<std::size_t>(data[size - 1] % 64, size - 1);
+    const std::size_t fileSize = size - 1 - choices;
+    FuzzedDataProvider in(data + fileSize, choices);
+    testing::MemoryStore store;
+    store.files[kSettingsPath] = std::string(reinterpret_cast<const char*>(data), fileSize);
+    const std::string original = store.files.at(kSettingsPath);
+
+    Bar bar(store);
+    if (!completes([&] { bar.form.Form_Load(); })) {
+        require(store.files.at(kSettingsPath) == original, "a failed start-up wrote the file");
+        return 0;
+    }
+    require(store.writes.empty(), "start-up wrote the file");
+
+    bool quit = false;
+    bool stopped = false;
+    std::u16string expected[16];
+    for (int step = 0; step < 24 && !stopped && !bar.sim.platform.ended(); ++step) {
+        const int action = in.ConsumeIntegralInRange<int>(0, 5);
+        std::vector<MenuItem> items;
+        for (const MenuItem item : bar.sim.menu.visibleItems()) {
+            if (item != MenuItem::nemuSeparate) items.push_back(item);
+        }
+        stopped = !completes([&] {
+            switch (action) {
+                case 0: {  // the add button, the dialog answering with a path or cancelled
+                    const std::u16string chosen = in.ConsumeBool() ? u"" : consumePath(in);
+                    if (in.ConsumeBool()) bar.sim.platform.declareProgram(chosen);
+                    bar.sim.dialog.answers.assign(1, chosen);
+                    bar.form.Command1_Click();
+                    bar.sim.dialog.answers.clear();
+                    break;
+                }
+                case 1: {  // a program button, or a key no button has
+                    const auto& buttons = bar.sim.toolbar.buttons();
+                    const std::size_t pick = in.ConsumeIntegralInRange<std::size_t>(0, buttons.size());
+                    bar.form.Tlb1_ButtonClick(pick < buttons.size() ? buttons[pick].key
+                                                                    : u"k1" + ascii(std::to_string(pick + 1)));
+                    break;
+                }
+                default: {  // the right button and a menu item, or the menu dismissed
+                    const std::size_t pick = in.ConsumeIntegralInRange<std::size_t>(0, items.size());
+                    const bool quitting = pick < items.size() && items[pick] == MenuItem::menuEnd;
+                    if (quitting) {
+                        for (int n = 1; n <= kSlotCount; ++n) expected[n] = pathToSave(bar.form.state().slots, n);
+                    }
+                    bar.sim.menu.answers.push_back(pick < items.size() ? sim::SimMenu::Answer(items[pick])
+                                                                       : std::nullopt);
+                    if (in.ConsumeBool()) {
+                        bar.form.Tlb1_MouseDown(2, 0, 0, 0);
+                    } else {
+                        bar.form.Command1_MouseDown(2, 0, 0, 0);
+                    }
+                    quit = quitting;
+                    break;
+                }
+            }
+        });
+    }
+    if (!quit || stopped) return 0;
+
+    bool promised = true;
+    for (int n = 1; n <= kSlotCount; ++n) promised = promised && storableSlot(expected[n], n, cp932());
+    if (!promised) return 0;
+    Bar next(store);
+    require(completes([&] { next.form.Form_Load(); }),
+            "the next start-up fails on\n  " + shownBytes(store.files.at(kSettingsPath)));
+    for (int n = 1; n <= kSlotCount; ++n) {
+        const std::u16string want = expected[n].empty() ? placeholder(n) : expected[n];
+        require(next.form.state().slots.loadedPaths(n) == want,
+                "slot " + std::to_string(n) + " came back as " + toUtf8(next.form.state().slots.loadedPaths(n)) +
+                    " instead of " + toUtf8(want));
+    }
+    return 0;
+}
