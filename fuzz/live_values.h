@@ -21,20 +21,25 @@ inline float consumeEdge(FuzzedDataProvider& in, bool anyFloat) {
     }
 }
 
-inline std::u16string consumePath(FuzzedDataProvider& in) {
+inline std::u16string consumePath(FuzzedDataProvider& in, bool hostile = true) {
+    // The first pieces make plain paths; the rest are texts the settings file searches for,
+    // line breaks, and characters outside the code page.
     static const char16_t* const pieces[] = {
-        u"C:\\",    u"D:\\",   u"\\",    u"Tools",  u"edit",   u"a",     u" ",      u".exe",
-        u".EXE",    u".Exe",   u"日本語", u"ソフト", u"表",     u"W:",    u"X:",     u"Y:",
-        u"T:",      u"CL:",    u"=",     u"==",     u"===",    u"-",     u"---",    u"Path",
-        u"Path2",   u"Path1:", u"1",     u"735",    u"100",    u"\r\n",  u"\r",     u"~",
-        u"\u00e9",  u"\u2603", u"\\\\server\\share\\",         u"Program Files (x86)",
+        u"C:\\",  u"D:\\", u"\\",   u"Tools", u"edit",  u"a",    u" ",     u"日本語",
+        u"ソフト",  u"表",     u"1",      u"735",   u"~",     u"\u00e9", u"Program Files (x86)",
+        u"\\\\server\\share\\",
+        u".exe",    u".EXE",   u".Exe",   u"W:",    u"X:",    u"Y:",   u"T:",    u"CL:",
+        u"=",       u"==",     u"===",    u"-",     u"---",   u"Path", u"Path2", u"Path1:",
+        u"100",     u"\r\n",   u"\r",     u"\u2603",
     };
+    constexpr std::size_t kPlain = 16;
+    const bool plain = !hostile || in.ConsumeBool();
     std::u16string path;
     const int count = in.ConsumeIntegralInRange<int>(0, 8);
     for (int i = 0; i < count; ++i) {
-        path += pieces[in.ConsumeIntegralInRange<std::size_t>(0, std::size(pieces) - 1)];
+        path += pieces[in.ConsumeIntegralInRange<std::size_t>(0, plain ? kPlain - 1 : std::size(pieces) - 1)];
     }
-    if (in.ConsumeBool()) path += u".exe";
+    if (plain || in.ConsumeBool()) path += u".exe";
     return path;
 }
 
@@ -47,9 +52,11 @@ inline LiveBar consumeBar(FuzzedDataProvider& in, bool anyFloat) {
     bar.addLeft = consumeEdge(in, anyFloat);
     bar.left = consumeEdge(in, anyFloat);
     bar.top = consumeEdge(in, anyFloat);
+    // Mostly a bar of plain paths, for which the save promises a round trip.
+    const bool hostile = in.ConsumeIntegralInRange<int>(0, 3) == 0;
     for (int n = 1; n <= kSlotCount; ++n) {
         if (in.ConsumeBool()) continue;
-        (in.ConsumeBool() ? bar.addedPaths[n] : bar.loadedPaths[n]) = consumePath(in);
+        (in.ConsumeBool() ? bar.addedPaths[n] : bar.loadedPaths[n]) = consumePath(in, hostile);
     }
     return bar;
 }

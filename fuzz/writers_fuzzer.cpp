@@ -40,7 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         store.files[kSettingsPath] = clearedFile();
         LiveBar earlier = consumeBar(in, false);
         earlier.clearVisible = true;
-        if (!storableBar(earlier)) return 0;
+        for (int n = 1; n <= kSlotCount; ++n) {
+            for (std::u16string* path : {&earlier.addedPaths[n], &earlier.loadedPaths[n]}) {
+                if (!storableSlot(*path, n, cp932())) path->clear();
+            }
+        }
         LiveBar saving = earlier;
         saveSettings(file, saving);
         const StoredSettings got = readAllSettings(file);
