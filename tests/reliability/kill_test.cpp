@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -144,6 +145,80 @@ TEST(KillDuringSave, EveryKillLeavesOneCompleteReadableState) {
     std::printf("%d kills, %zu of %zu states seen, %d temporary files left behind, loop %ld us\n", kills,
                 seen.size(), states.size(), leftovers, static_cast<long>(loop.count()));
 }
+
+#ifdef QUEVOR_SIM
+// The same end to end: quevor-sim starts on the two-program file, the user adds a third program
+// and quits, and the whole process is killed at a random moment of its run.
+TEST(KillDuringSave, KillingTheBarMidQuitLeavesOneCompleteState) {
+    const int kills = envCount("QUEVOR_SIM_KILLS", 100);
+    const fs::path folder = fs::temp_directory_path() / ("quevor-simkill-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path path = folder / "setting.ini";
+    const fs::path script = folder / "script";
+    std::ofstream(script) << "exists C:\\new.exe\nstart\nadd C:\\new.exe\npress add 2\nchoose menuEnd\n";
+
+    // The states the quit passes through, from the same start in memory.
+    MemoryStore memory;
+    const fs::path memoryPath = "/bar/setting.ini";
+    memory.files[memoryPath] = workedExampleFile();
+    const auto codec = makeSystemCodec("CP932");
+    const auto store = makeSystemFileStore();
+    fuzz::LiveBar bar = fuzz::LiveBar::fromLoaded(readAllSettings(SettingsFile(memoryPath, memory, *codec)));
+    bar.addedPaths[3] = u"C:\\new.exe";
+    bar.width += 585;
+    bar.addLeft += 585;
+    saveSettings(SettingsFile(memoryPath, memory, *codec), bar);
+    std::set<std::string> states(memory.writes.begin(), memory.writes.end());
+    states.insert(workedExampleFile());
+
+    auto run = [&]() -> pid_t {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int in = ::open(script.c_str(), O_RDONLY);
+            const int out = ::open("/dev/null", O_WRONLY);
+            if (in < 0 || out < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 || ::dup2(out, 2) < 0) ::_exit(3);
+            ::execl(QUEVOR_SIM, QUEVOR_SIM, folder.c_str(), static_cast<char*>(nullptr));
+            ::_exit(4);
+        }
+        return child;
+    };
+
+    // One whole run, not killed: it must end normally in the last state.
+    std::ofstream(path, std::ios::binary) << workedExampleFile();
+    const auto begun = Clock::now();
+    int status = 0;
+    const pid_t whole = run();
+    ASSERT_GT(whole, 0);
+    ASSERT_EQ(::waitpid(whole, &status, 0), whole);
+    const auto length = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - begun);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    ASSERT_EQ(fileBytes(path), memory.files[memoryPath]);
+
+    std::mt19937 random(::testing::UnitTest::GetInstance()->random_seed());
+    std::uniform_int_distribution<long> delay(0, length.count());
+    std::set<std::string> seen;
+    for (int k = 0; k < kills; ++k) {
+        fs::remove(path);
+        std::ofstream(path, std::ios::binary) << workedExampleFile();
+        const pid_t child = run();
+        ASSERT_GT(child, 0);
+        ::usleep(static_cast<useconds_t>(delay(random)));
+        ::kill(child, SIGKILL);  // it may have ended already
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0)) << status;
+
+        const std::string bytes = fileBytes(path);
+        ASSERT_TRUE(states.count(bytes)) << "kill " << k << " left\n" << fuzz::shownBytes(bytes);
+        ASSERT_NO_THROW((void)readAllSettings(SettingsFile(path, *store, *codec)));
+        seen.insert(bytes);
+    }
+    fs::remove_all(folder);
+    EXPECT_GE(seen.size(), 3u);
+    std::printf("%d kills of quevor-sim, %zu of %zu states seen, run %ld us\n", kills, seen.size(),
+                states.size(), static_cast<long>(length.count()));
+}
+#endif
 
 }  // namespace
 }  // namespace quevor::testing
