@@ -112,6 +112,28 @@ public:
         // Make the rename itself durable.
         Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (dir.get() >= 0) ::fsync(dir.get());
+        removeLeftovers(folder, path.filename().string());
+    }
+
+private:
+    // A process killed between creating its temporary file and the rename leaves that file
+    // behind; the next complete replace takes such leftovers away, so crashes do not pile up
+    // hidden copies beside the settings file. Only names this store makes are touched.
+    static void removeLeftovers(const std::filesystem::path& folder, const std::string& name) {
+        const std::string prefix = "." + name + ".";
+        const std::string suffix = ".tmp";
+        std::error_code error;
+        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            const std::string entry = it->path().filename().string();
+            if (entry.size() <= prefix.size() + suffix.size() || entry.compare(0, prefix.size(), prefix) != 0 ||
+                entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) != 0) {
+                continue;
+            }
+            const std::string digits = entry.substr(prefix.size(), entry.size() - prefix.size() - suffix.size());
+            if (digits.find_first_not_of("0123456789") != std::string::npos) continue;
+            ::unlink(it->path().c_str());
+        }
     }
 };
 

@@ -75,6 +75,22 @@ TEST_F(FileStoreTest, KeepsTheFilesPermissions) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
 }
 
+// A process killed in the middle of a replace leaves its temporary file; the next replace clears
+// such leftovers and nothing else.
+TEST_F(FileStoreTest, AReplaceTakesAwayTemporaryFilesThatAKilledProcessLeft) {
+    for (const char* name : {".setting.ini.123.tmp", ".setting.ini.4294967295.tmp", ".setting.ini.x.tmp",
+                             ".other.ini.1.tmp", "setting.ini.bak"}) {
+        std::ofstream(folder / name) << "left";
+    }
+    store->replace(file, "new");
+    EXPECT_EQ(store->read(file), "new");
+    EXPECT_FALSE(fs::exists(folder / ".setting.ini.123.tmp"));
+    EXPECT_FALSE(fs::exists(folder / ".setting.ini.4294967295.tmp"));
+    EXPECT_TRUE(fs::exists(folder / ".setting.ini.x.tmp"));
+    EXPECT_TRUE(fs::exists(folder / ".other.ini.1.tmp"));
+    EXPECT_TRUE(fs::exists(folder / "setting.ini.bak"));
+}
+
 TEST_F(FileStoreTest, AFolderThatIsGoneIsReported) {
     EXPECT_THROW(store->replace(folder / "gone" / "setting.ini", "x"), RuntimeError);
 }
