@@ -1,0 +1,154 @@
+#include <windows.h>
+
+#include <random>
+
+#include "core/error.h"
+#include "core/text.h"
+#include "settings/file_store.h"
+
+namespace quevor {
+namespace {
+
+std::string describe(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
+std::string systemReason(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::u16string text;
+    if (length > 0 && buffer) text.assign(buffer, buffer + length);
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ')) {
+        text.pop_back();
+    }
+    if (text.empty()) return "system error " + std::to_string(error);
+    return toUtf8(text);
+}
+
+[[noreturn]] void failWith(const std::string& what, const std::filesystem::path& path,
+                           DWORD error) {
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        fail("File not found: " + describe(path));
+    }
+    if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ||
+        error == ERROR_SHARING_VIOLATION) {
+        fail("Permission denied: " + describe(path));
+    }
+    fail(what + " " + describe(path) + ": " + systemReason(error));
+}
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() {
+        if (valid()) CloseHandle(handle_);
+    }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    HANDLE get() const { return handle_; }
+    // Closing can report a deferred write error, so the caller checks it.
+    bool close() {
+        const BOOL ok = CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return ok != FALSE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+class Win32FileStore final : public FileStore {
+public:
+    std::string read(const std::filesystem::path& path) override {
+        Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) failWith("Cannot open", path, GetLastError());
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!GetFileInformationByHandle(file.get(), &info)) {
+            failWith("Cannot read", path, GetLastError());
+        }
+        if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) fail("Not a file: " + describe(path));
+        std::string bytes;
+        char buffer[65536];
+        while (true) {
+            DWORD got = 0;
+            if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+                failWith("Cannot read", path, GetLastError());
+            }
+            if (got == 0) break;
+            bytes.append(buffer, got);
+        }
+        return bytes;
+    }
+
+    void replace(const std::filesystem::path& path, std::string_view bytes) override {
+        const std::filesystem::path folder =
+            path.has_parent_path() ? path.parent_path() : std::filesystem::path(L".");
+        const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
+        if (folderAttributes == INVALID_FILE_ATTRIBUTES) {
+            failWith("Cannot write", path, GetLastError());
+        }
+        if (!(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            fail("File not found: " + describe(path));
+        }
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY) fail("Not a file: " + describe(path));
+            // The rename would replace a read-only file without complaint; a direct write
+            // would not, and the user marked it read-only for a reason.
+            if (attributes & FILE_ATTRIBUTE_READONLY) fail("Permission denied: " + describe(path));
+        }
+
+        std::random_device random;
+        std::filesystem::path temp;
+        HANDLE raw = INVALID_HANDLE_VALUE;
+        for (int attempt = 0; attempt < 16 && raw == INVALID_HANDLE_VALUE; ++attempt) {
+            temp = folder / (L"." + path.filename().wstring() + L"." +
+                             std::to_wstring(random()) + L".tmp");
+            raw = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (raw == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
+                GetLastError() != ERROR_ALREADY_EXISTS) {
+                failWith("Cannot write", path, GetLastError());
+            }
+        }
+        if (raw == INVALID_HANDLE_VALUE) {
+            fail("Cannot write " + describe(path) + ": no temporary name free");
+        }
+        Handle file(raw);
+        try {
+            std::size_t done = 0;
+            while (done < bytes.size()) {
+                const std::size_t chunk = std::min<std::size_t>(bytes.size() - done, 1u << 20);
+                DWORD wrote = 0;
+                if (!WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(chunk), &wrote,
+                               nullptr)) {
+                    failWith("Cannot write", path, GetLastError());
+                }
+                if (wrote == 0) fail("Cannot write " + describe(path) + ": nothing was written");
+                done += wrote;
+            }
+            if (!FlushFileBuffers(file.get())) failWith("Cannot write", path, GetLastError());
+            if (!file.close()) failWith("Cannot write", path, GetLastError());
+            if (!MoveFileExW(temp.c_str(), path.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                failWith("Cannot write", path, GetLastError());
+            }
+        } catch (...) {
+            if (file.valid()) file.close();
+            DeleteFileW(temp.c_str());
+            throw;
+        }
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<FileStore> makeSystemFileStore() { return std::make_unique<Win32FileStore>(); }
+
+}  // namespace quevor
