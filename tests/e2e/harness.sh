@@ -1,0 +1,45 @@
+# Shared by the Wine stages and scripts/run.sh (sourced): a virtual display and a private
+# Wine prefix, each started on demand and stopped by quevor_cleanup.
+
+# Starts Xvfb on a free display and exports DISPLAY once it accepts clients.
+quevor_start_xvfb() {
+    local fdfile
+    fdfile="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    QUEVOR_XVFB_PID=$!
+    local waited=0
+    while [ ! -s "$fdfile" ]; do
+        if ! kill -0 "$QUEVOR_XVFB_PID" 2>/dev/null || [ "$waited" -ge 200 ]; then
+            echo "Xvfb did not start" >&2
+            rm -f "$fdfile"
+            return 1
+        fi
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    export DISPLAY=":$(head -n1 "$fdfile")"
+    rm -f "$fdfile"
+}
+
+# Makes a fresh prefix in a new temporary folder and exports WINEPREFIX.
+quevor_make_prefix() {
+    QUEVOR_PREFIX_ROOT="$(mktemp -d /tmp/quevor-wine.XXXXXX)"
+    export WINEPREFIX="$QUEVOR_PREFIX_ROOT/prefix" WINEDEBUG="${WINEDEBUG:--all}"
+    export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+    timeout 300 wineboot -i >/dev/null 2>&1
+    timeout 120 wineserver -w
+}
+
+quevor_cleanup() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        timeout 30 wineserver -w >/dev/null 2>&1 || true
+    fi
+    if [ -n "${QUEVOR_XVFB_PID:-}" ]; then
+        kill "$QUEVOR_XVFB_PID" 2>/dev/null || true
+        wait "$QUEVOR_XVFB_PID" 2>/dev/null || true
+    fi
+    if [ -n "${QUEVOR_PREFIX_ROOT:-}" ] && [ -z "${QUEVOR_KEEP_PREFIX:-}" ]; then
+        rm -rf "$QUEVOR_PREFIX_ROOT"
+    fi
+}

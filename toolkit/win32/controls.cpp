@@ -1,0 +1,162 @@
+#include <algorithm>
+
+#include "core/error.h"
+#include "core/text.h"
+#include "toolkit/win32/win32_toolkit.h"
+
+namespace quevor::win32 {
+namespace {
+
+// Design geometry in twips.
+constexpr float kToolbarWidth = 8820;
+constexpr float kToolbarHeight = 615;
+constexpr float kButtonPitch = 585;
+constexpr float kAddButtonSize = 615;
+
+}  // namespace
+
+Win32Toolbar::Win32Toolbar(HWND parent, const Units& units, int controlId)
+    : iconSize_(GetSystemMetrics(SM_CXICON)) {
+    hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT |
+                                TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                                CCS_NODIVIDER,
+                            0, 0, units.toPixels(kToolbarWidth), units.toPixels(kToolbarHeight),
+                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                            GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) fail("Cannot create the toolbar: " + toUtf8Reason());
+    SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+
+    // The shell's icons at the system's large-icon size, with their alpha.
+    images_.reset(ImageList_Create(iconSize_, iconSize_, ILC_COLOR32 | ILC_MASK, 0, 16));
+    if (!images_) fail("Cannot create the image list");
+    SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
+
+    // One button every 585 twips: the icon plus padding fills the pitch exactly.
+    const int pitch = units.toPixels(kButtonPitch);
+    const int height = units.toPixels(kToolbarHeight);
+    const int padding = std::max(0, pitch - iconSize_);
+    SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(iconSize_, iconSize_));
+    SendMessageW(hwnd_, TB_SETPADDING, 0, MAKELPARAM(padding, std::max(0, height - iconSize_ - 2)));
+    SendMessageW(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(pitch, std::max(pitch, iconSize_)));
+    SendMessageW(hwnd_, TB_SETINDENT, 0, 0);
+    SendMessageW(hwnd_, TB_SETMAXTEXTROWS, 0, 0);
+}
+
+int16 Win32Toolbar::buttonCount() const {
+    return toInt16(static_cast<long long>(SendMessageW(hwnd_, TB_BUTTONCOUNT, 0, 0)));
+}
+
+void Win32Toolbar::checkIndex(int16 index, std::size_t count, const char* what) const {
+    if (index < 1 || static_cast<std::size_t>(index) > count + 1) {
+        fail(std::string("Index out of bounds (") + what + " " + std::to_string(index) + ")");
+    }
+}
+
+void Win32Toolbar::addImage(int16 index, const std::u16string& key, const Icon& icon) {
+    checkIndex(index, imageKeys_.size(), "image");
+    if (imageSlots_.count(key)) fail("Key is not unique in collection: " + toUtf8(key));
+    const auto* native = dynamic_cast<const Win32Icon*>(&icon);
+    if (!native || !native->get()) fail("Invalid picture");
+    // The image list keeps its own copy; the caller destroys the shell's icon afterwards.
+    const int slot = ImageList_ReplaceIcon(images_.get(), -1, native->get());
+    if (slot < 0) fail("Cannot store the icon in the image list");
+    imageKeys_.insert(imageKeys_.begin() + (index - 1), key);
+    imageSlots_[key] = slot;
+}
+
+void Win32Toolbar::addButton(int16 index, const std::u16string& key,
+                             const std::u16string& imageKey) {
+    checkIndex(index, buttons_.size(), "button");
+    for (const ButtonInfo& b : buttons_) {
+        if (b.key == key) fail("Key is not unique in collection: " + toUtf8(key));
+    }
+    const auto image = imageSlots_.find(imageKey);
+    if (image == imageSlots_.end()) fail("Element not found: " + toUtf8(imageKey));
+    TBBUTTON button{};
+    button.iBitmap = image->second;
+    button.idCommand = nextCommand_;
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = BTNS_BUTTON;
+    button.iString = -1;  // no caption: only the icon shows
+    if (!SendMessageW(hwnd_, TB_INSERTBUTTONW, static_cast<WPARAM>(index - 1),
+                      reinterpret_cast<LPARAM>(&button))) {
+        fail("Cannot add the toolbar button " + toUtf8(key));
+    }
+    buttons_.insert(buttons_.begin() + (index - 1), ButtonInfo{nextCommand_, key, {}});
+    ++nextCommand_;
+}
+
+void Win32Toolbar::setToolTip(int16 index, const std::u16string& text) {
+    if (index < 1 || static_cast<std::size_t>(index) > buttons_.size()) {
+        fail("Index out of bounds (button " + std::to_string(index) + ")");
+    }
+    buttons_[static_cast<std::size_t>(index - 1)].toolTip = wide(text);
+}
+
+void Win32Toolbar::clearButtons() {
+    while (SendMessageW(hwnd_, TB_BUTTONCOUNT, 0, 0) > 0) {
+        if (!SendMessageW(hwnd_, TB_DELETEBUTTON, 0, 0)) fail("Cannot remove a toolbar button");
+    }
+    buttons_.clear();
+}
+
+std::optional<std::u16string> Win32Toolbar::keyOfCommand(int command) const {
+    for (const ButtonInfo& b : buttons_) {
+        if (b.command == command) return b.key;
+    }
+    return std::nullopt;
+}
+
+const std::wstring* Win32Toolbar::toolTipOfCommand(int command) const {
+    for (const ButtonInfo& b : buttons_) {
+        if (b.command == command) return &b.toolTip;
+    }
+    return nullptr;
+}
+
+Win32AddButton::Win32AddButton(HWND parent, const Units& units, int controlId) : units_(units) {
+    const int size = units.toPixels(kAddButtonSize);
+    hwnd_ = CreateWindowExW(0, L"BUTTON", L"",
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_BITMAP, 0,
+                            0, size, size, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                            GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) fail("Cannot create the add button: " + toUtf8Reason());
+    // The program's 35 x 35 picture; the button stays blank when it was built without it.
+    picture_.reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                   MAKEINTRESOURCEW(kAddPictureId), IMAGE_BITMAP,
+                                                   0, 0, LR_DEFAULTCOLOR)));
+    if (picture_) {
+        SendMessageW(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
+    }
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+}
+
+float Win32AddButton::left() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+    return left_.read(r.left, units_);
+}
+
+void Win32AddButton::setLeft(float twips) {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+    const int pixels = units_.toPixels(twips);
+    if (!SetWindowPos(hwnd_, nullptr, pixels, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+        fail("Cannot move the add button: " + toUtf8Reason());
+    }
+    left_.wrote(twips, pixels);
+}
+
+float Win32AddButton::width() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    // The design width, 615 twips, when the pixels still match it.
+    const int pixels = r.right - r.left;
+    return pixels == units_.toPixels(kAddButtonSize) ? kAddButtonSize : units_.toTwips(pixels);
+}
+
+}  // namespace quevor::win32

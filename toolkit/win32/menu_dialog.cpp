@@ -1,0 +1,87 @@
+#include <vector>
+
+#include "core/error.h"
+#include "core/text.h"
+#include "toolkit/win32/win32_toolkit.h"
+
+namespace quevor::win32 {
+namespace {
+
+constexpr MenuItem kItems[] = {MenuItem::menuEnd, MenuItem::menuClr, MenuItem::nemuSeparate,
+                               MenuItem::menuMin, MenuItem::menuTitlebar, MenuItem::menuTitlbarnon};
+
+std::size_t slot(MenuItem item) { return static_cast<std::size_t>(item); }
+UINT_PTR commandOf(MenuItem item) { return slot(item) + 1; }
+
+}  // namespace
+
+const wchar_t* Win32Menu::caption(MenuItem item) {
+    switch (item) {
+    case MenuItem::menuEnd: return L"終了";
+    case MenuItem::menuClr: return L"クリア終了";
+    case MenuItem::nemuSeparate: return L"-";
+    case MenuItem::menuMin: return L"最小化";
+    case MenuItem::menuTitlebar: return L"タイトルバー表示";
+    case MenuItem::menuTitlbarnon: return L"タイトルバー非表示";
+    }
+    return L"";
+}
+
+bool Win32Menu::visible(MenuItem item) const { return visible_[slot(item)]; }
+
+void Win32Menu::setVisible(MenuItem item, bool visible) { visible_[slot(item)] = visible; }
+
+std::optional<MenuItem> Win32Menu::popup() {
+    // Built afresh from the visible items each time, as the hidden parent "menu" shows them.
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) fail("Cannot create the pop-up menu: " + toUtf8Reason());
+    for (MenuItem item : kItems) {
+        if (!visible(item)) continue;
+        const BOOL ok = item == MenuItem::nemuSeparate
+                            ? AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr)
+                            : AppendMenuW(menu.get(), MF_STRING, commandOf(item), caption(item));
+        if (!ok) fail("Cannot build the pop-up menu: " + toUtf8Reason());
+    }
+    POINT at{};
+    GetCursorPos(&at);
+    // A pop-up menu of a window that is not in the foreground would not close when the user
+    // clicks elsewhere.
+    SetForegroundWindow(owner_);
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+        menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
+        at.x, at.y, 0, owner_, nullptr));
+    PostMessageW(owner_, WM_NULL, 0, 0);
+    for (MenuItem item : kItems) {
+        if (chosen == commandOf(item)) return item;
+    }
+    return std::nullopt;
+}
+
+std::u16string Win32Dialog::showOpen(const std::u16string& filter) {
+    // "description|pattern|..." becomes the double-NUL-terminated list the dialog takes.
+    std::wstring filters = wide(filter);
+    for (wchar_t& c : filters) {
+        if (c == L'|') c = L'\0';
+    }
+    filters.push_back(L'\0');
+    filters.push_back(L'\0');
+    // Room for any path the dialog can return, long paths included.
+    std::vector<wchar_t> name(32768, L'\0');
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner_;
+    ofn.lpstrFilter = filters.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = static_cast<DWORD>(name.size());
+    // Only existing files: a typed name that names nothing could never get an icon. The
+    // program's working folder is left alone.
+    ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
+                OFN_HIDEREADONLY;
+    if (GetOpenFileNameW(&ofn)) return narrowToU16(name.data());
+    const DWORD error = CommDlgExtendedError();
+    if (error != 0) fail("The open-file dialog failed (error " + std::to_string(error) + ")");
+    return u"";  // cancelled
+}
+
+}  // namespace quevor::win32

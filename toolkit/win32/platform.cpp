@@ -1,0 +1,89 @@
+#include <shlobj.h>
+
+#include <vector>
+
+#include "core/error.h"
+#include "core/text.h"
+#include "toolkit/win32/win32_toolkit.h"
+
+namespace quevor::win32 {
+
+std::u16string systemReason(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::u16string text;
+    if (length > 0 && buffer) text.assign(buffer, buffer + length);
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ' ||
+                             text.back() == u'.')) {
+        text.pop_back();
+    }
+    if (text.empty()) text = ascii("system error " + std::to_string(error));
+    return text;
+}
+
+std::string toUtf8Reason() { return toUtf8(systemReason(GetLastError())); }
+
+std::optional<std::filesystem::path> Win32Platform::findFile(const std::u16string& name) {
+    // The system's file search order; the buffer grows to whatever length the path has.
+    const std::wstring file = wide(name);
+    std::vector<wchar_t> buffer(MAX_PATH, L'\0');
+    while (true) {
+        const DWORD length = SearchPathW(nullptr, file.c_str(), nullptr,
+                                         static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        if (length == 0) return std::nullopt;
+        if (length < buffer.size()) return std::filesystem::path(std::wstring(buffer.data(), length));
+        buffer.assign(length + 1, L'\0');
+    }
+}
+
+bool Win32Platform::anotherInstanceRunning() {
+    // A named mutex lives as long as an instance holds it; the name is per user session.
+    if (!instanceMutex_) {
+        instanceMutex_.reset(CreateMutexW(nullptr, FALSE, L"Local\\quevor.bar.instance"));
+        if (!instanceMutex_) fail("Cannot check for a running instance: " + toUtf8Reason());
+        anotherInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
+    }
+    return anotherInstance_;
+}
+
+std::unique_ptr<Icon> Win32Platform::programIcon(const std::u16string& path) {
+    // The icon the shell shows for the file, at the system's large-icon size; none for a
+    // missing file.
+    const std::wstring file = wide(path);
+    if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
+    SHFILEINFOW info{};
+    SHGetFileInfoW(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON);
+    if (!info.hIcon) return nullptr;
+    return std::make_unique<Win32Icon>(UniqueIcon(info.hIcon));
+}
+
+std::optional<std::u16string> Win32Platform::startProgram(const std::u16string& path) {
+    // The path is the file to run, never parsed from a command line, so "C:\Program Files\..."
+    // cannot start "C:\Program.exe". Its own folder is the working folder, as a shortcut gives.
+    const std::filesystem::path program(wide(path));
+    const std::wstring file = program.native();
+    const std::wstring folder = program.parent_path().native();
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    info.hwnd = window_.hwnd();
+    info.lpFile = file.c_str();
+    info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (ShellExecuteExW(&info)) return std::nullopt;
+    return systemReason(GetLastError());
+}
+
+void Win32Platform::showMessage(const std::u16string& text) {
+    MessageBoxW(window_.hwnd(), wide(text).c_str(), L"quevor", MB_OK | MB_ICONWARNING);
+}
+
+void Win32Platform::endProgram() {
+    boundary_.setEnded();
+    window_.destroy();
+}
+
+}  // namespace quevor::win32

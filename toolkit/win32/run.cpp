@@ -1,0 +1,94 @@
+#include <objbase.h>
+
+#include "core/error.h"
+#include "core/text.h"
+#include "toolkit/win32/win32_toolkit.h"
+
+namespace quevor::win32 {
+namespace {
+
+std::u16string messageText(const std::string& utf8) {
+    try {
+        return fromUtf8(utf8);
+    } catch (...) {
+        std::u16string text;
+        for (unsigned char c : utf8) text.push_back(c < 0x80 ? c : u'?');
+        return text;
+    }
+}
+
+std::string describe(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Unknown error";
+    }
+}
+
+class ComApartment {
+public:
+    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (ok_) CoUninitialize();
+    }
+
+private:
+    bool ok_;
+};
+
+}  // namespace
+
+Win32Toolkit::Win32Toolkit(HINSTANCE instance)
+    : window_(instance, boundary_), menu_(window_.hwnd()), dialog_(window_.hwnd()),
+      platform_(window_, boundary_) {}
+
+void reportError(const std::string& utf8Message) noexcept {
+    const std::wstring text = wide(messageText(utf8Message));
+    MessageBoxW(nullptr, text.c_str(), L"quevor", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+int runBar(HINSTANCE instance, int showCommand, const FormFactory& makeForm) noexcept {
+    // Before anything else loads: DLLs come from System32 only, never from the program's or
+    // the current folder.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    SetDllDirectoryW(L"");
+    try {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        ComApartment com;  // the shell's icon lookup wants one on this thread
+
+        Win32Toolkit bar(instance);
+        Toolkit toolkit = bar.toolkit();
+        std::unique_ptr<FormEvents> form = makeForm(toolkit);
+        bar.window().setEvents(form.get());
+
+        form->Form_Load();
+        if (bar.boundary().ended()) return 0;  // another instance, or no settings file
+        bar.window().bringOntoMonitor();
+        ShowWindow(bar.window().hwnd(), showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);
+        UpdateWindow(bar.window().hwnd());
+
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+            if (bar.boundary().failed()) break;
+        }
+        if (bar.boundary().failed()) {
+            const std::string text = describe(bar.boundary().error());
+            bar.window().destroy();
+            reportError(text);
+            return 1;
+        }
+        return 0;
+    } catch (...) {
+        reportError(describe(std::current_exception()));
+        return 1;
+    }
+}
+
+}  // namespace quevor::win32

@@ -1,0 +1,255 @@
+#pragma once
+
+// The Win32 realisation of the toolkit interface: the main window Form1 with the toolbar Tlb1
+// (and its image list ImageL1), the add button Command1, the pop-up menu, the open-file dialog
+// CommonDialog1 and the platform services. Picture1 and File1 have no window of their own:
+// the image list takes the shell icon with its alpha directly, and the file name is the
+// path's last component.
+
+#include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "toolkit/toolkit.h"
+#include "toolkit/win32/handles.h"
+#include "toolkit/win32/units.h"
+#include "toolkit/win32/win32.h"
+
+namespace quevor::win32 {
+
+// Every event from the window system passes through here: the first failure is kept, the
+// message loop is told to stop, and no further event reaches the logic. Nothing is thrown
+// across a window procedure.
+class EventBoundary {
+public:
+    template <typename F>
+    void run(F&& handler) noexcept {
+        if (stopped()) return;
+        try {
+            handler();
+        } catch (...) {
+            error_ = std::current_exception();
+            PostQuitMessage(1);
+        }
+    }
+    bool failed() const { return error_ != nullptr; }
+    bool stopped() const { return failed() || ended_; }
+    void setEnded() { ended_ = true; }
+    bool ended() const { return ended_; }
+    std::exception_ptr error() const { return error_; }
+
+private:
+    std::exception_ptr error_;
+    bool ended_ = false;
+};
+
+// A written geometry value reads back unchanged as long as the window still has the pixel
+// value it was turned into; otherwise the pixels are converted.
+class TwipsValue {
+public:
+    float read(int pixels, const Units& units) const {
+        return (written_ && pixels == pixels_) ? twips_ : units.toTwips(pixels);
+    }
+    void wrote(float twips, int pixels) {
+        twips_ = twips;
+        pixels_ = pixels;
+        written_ = true;
+    }
+
+private:
+    float twips_ = 0;
+    int pixels_ = 0;
+    bool written_ = false;
+};
+
+class Win32Icon final : public Icon {
+public:
+    explicit Win32Icon(UniqueIcon icon) : icon_(std::move(icon)) {}
+    HICON get() const { return icon_.get(); }
+
+private:
+    UniqueIcon icon_;  // from the shell: ours to destroy
+};
+
+class MainWindow;
+
+class Win32Toolbar final : public Toolbar {
+public:
+    Win32Toolbar(HWND parent, const Units& units, int controlId);
+    HWND hwnd() const { return hwnd_; }
+
+    int16 buttonCount() const override;
+    void addImage(int16 index, const std::u16string& key, const Icon& icon) override;
+    void addButton(int16 index, const std::u16string& key,
+                   const std::u16string& imageKey) override;
+    void setToolTip(int16 index, const std::u16string& text) override;
+    void clearButtons() override;
+
+    // For the main window: the key of the button with this command id, its tooltip.
+    std::optional<std::u16string> keyOfCommand(int command) const;
+    const std::wstring* toolTipOfCommand(int command) const;
+    // Size of the images the shell icons are stored at.
+    int iconSize() const { return iconSize_; }
+
+private:
+    struct ButtonInfo {
+        int command;
+        std::u16string key;
+        std::wstring toolTip;
+    };
+    void checkIndex(int16 index, std::size_t count, const char* what) const;
+
+    HWND hwnd_ = nullptr;
+    int iconSize_;
+    UniqueImageList images_;
+    std::vector<std::u16string> imageKeys_;     // ImageL1's keys by position
+    std::map<std::u16string, int> imageSlots_;  // key -> index in the native image list
+    std::vector<ButtonInfo> buttons_;           // Tlb1's buttons by position
+    int nextCommand_ = 1000;
+};
+
+class Win32AddButton final : public AddButton {
+public:
+    Win32AddButton(HWND parent, const Units& units, int controlId);
+    HWND hwnd() const { return hwnd_; }
+    float left() const override;
+    void setLeft(float twips) override;
+    float width() const override;
+
+private:
+    HWND hwnd_ = nullptr;
+    const Units& units_;
+    UniqueBitmap picture_;
+    TwipsValue left_;
+};
+
+class Win32Menu final : public Menu {
+public:
+    explicit Win32Menu(HWND owner) : owner_(owner) {}
+    bool visible(MenuItem item) const override;
+    void setVisible(MenuItem item, bool visible) override;
+    std::optional<MenuItem> popup() override;
+
+    static const wchar_t* caption(MenuItem item);
+
+private:
+    HWND owner_;
+    bool visible_[6] = {true, true, true, true, true, true};
+};
+
+class Win32Dialog final : public OpenFileDialog {
+public:
+    explicit Win32Dialog(HWND owner) : owner_(owner) {}
+    std::u16string showOpen(const std::u16string& filter) override;
+
+private:
+    HWND owner_;
+};
+
+class Win32Platform final : public Platform {
+public:
+    Win32Platform(MainWindow& window, EventBoundary& boundary)
+        : window_(window), boundary_(boundary) {}
+    std::optional<std::filesystem::path> findFile(const std::u16string& name) override;
+    bool anotherInstanceRunning() override;
+    std::unique_ptr<Icon> programIcon(const std::u16string& path) override;
+    std::optional<std::u16string> startProgram(const std::u16string& path) override;
+    void showMessage(const std::u16string& text) override;
+    void endProgram() override;
+
+private:
+    MainWindow& window_;
+    EventBoundary& boundary_;
+    UniqueHandle instanceMutex_;  // held for the life of the process
+    bool anotherInstance_ = false;
+};
+
+class MainWindow final : public Window {
+public:
+    MainWindow(HINSTANCE instance, EventBoundary& boundary);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    const Units& units() const { return units_; }
+    Win32Toolbar& toolbar() { return *toolbar_; }
+    Win32AddButton& addButton() { return *addButton_; }
+    void setEvents(FormEvents* events) { events_ = events; }
+    void destroy();
+
+    // A stored position that lies on no monitor is moved into the nearest one's work area.
+    void bringOntoMonitor();
+
+    float left() const override;
+    float top() const override;
+    float width() const override;
+    float height() const override;
+    void setLeft(float twips) override;
+    void setTop(float twips) override;
+    void setWidth(float twips) override;
+    void setHeight(float twips) override;
+    void minimize() override;
+    std::uint32_t style() const override;
+    void setStyle(std::uint32_t style) override;
+    void redrawFrame() override;
+    void makeTopmost() override;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept;
+    static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR self) noexcept;
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    RECT outerRect() const;
+    void move(const RECT& rect);
+
+    HINSTANCE instance_;
+    EventBoundary& boundary_;
+    Units units_;
+    HWND hwnd_ = nullptr;
+    FormEvents* events_ = nullptr;
+    std::unique_ptr<Win32Toolbar> toolbar_;
+    std::unique_ptr<Win32AddButton> addButton_;
+    UniqueIcon bigIcon_, smallIcon_;
+    TwipsValue left_, top_, width_, height_;
+};
+
+// The whole toolkit, windows made but not shown.
+class Win32Toolkit {
+public:
+    explicit Win32Toolkit(HINSTANCE instance);
+    Toolkit toolkit() {
+        return Toolkit{window_, window_.toolbar(), window_.addButton(), menu_, dialog_, platform_};
+    }
+    MainWindow& window() { return window_; }
+    Win32Menu& menu() { return menu_; }
+    EventBoundary& boundary() { return boundary_; }
+
+private:
+    EventBoundary boundary_;
+    MainWindow window_;
+    Win32Menu menu_;
+    Win32Dialog dialog_;
+    Win32Platform platform_;
+};
+
+using FormFactory = std::function<std::unique_ptr<FormEvents>(Toolkit&)>;
+
+// The program: restricts the DLL search, makes the toolkit and the form, runs start-up, shows
+// the bar and runs the message loop. A failure is reported in a message box; the result is the
+// process's exit status (non-zero after a failure).
+int runBar(HINSTANCE instance, int showCommand, const FormFactory& makeForm) noexcept;
+
+// The runtime error report: a message box with the error's message.
+void reportError(const std::string& utf8Message) noexcept;
+
+// Resource ids the program's .rc provides (the toolkit runs without them, e.g. in tests).
+constexpr int kAppIconId = 1;
+constexpr int kAddPictureId = 2;
+
+}  // namespace quevor::win32
