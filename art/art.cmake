@@ -1,7 +1,7 @@
 # Draws the artwork at build time: QUEVOR_ART_DIR receives quevor.ico and add.bmp.
 # The drawing program runs on the build machine, so a cross build compiles it with the
 # build machine's own compiler.
-set(QUEVOR_ART_DIR ${CMAKE_BINARY_DIR}/art)
+set(QUEVOR_ART_DIR ${CMAKE_BINARY_DIR}/art CACHE INTERNAL "Where the drawn artwork goes")
 file(MAKE_DIRECTORY ${QUEVOR_ART_DIR})
 set(_art_source ${PROJECT_SOURCE_DIR}/art/draw_art.cpp)
 if(CMAKE_CROSSCOMPILING)

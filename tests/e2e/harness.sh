@@ -43,3 +43,11 @@ quevor_cleanup() {
         rm -rf "$QUEVOR_PREFIX_ROOT"
     fi
 }
+
+# Every Wine window of the prefix in one virtual desktop: Wine then draws the frames itself,
+# title bars included, with no window manager on the display.
+quevor_virtual_desktop() {
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "${1:-1024x768}" /f >/dev/null 2>&1
+    wineserver -w
+}

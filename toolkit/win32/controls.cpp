@@ -40,7 +40,11 @@ Win32Toolbar::Win32Toolbar(HWND parent, const Units& units, int controlId)
     SendMessageW(hwnd_, TB_SETPADDING, 0, MAKELPARAM(padding, std::max(0, height - iconSize_ - 2)));
     SendMessageW(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(pitch, std::max(pitch, iconSize_)));
     SendMessageW(hwnd_, TB_SETINDENT, 0, 0);
-    SendMessageW(hwnd_, TB_SETMAXTEXTROWS, 0, 0);
+    // The bar is hovered while the user works in another program: its tooltips show whether
+    // or not it is the active window.
+    if (HWND tips = reinterpret_cast<HWND>(SendMessageW(hwnd_, TB_GETTOOLTIPS, 0, 0))) {
+        SetWindowLongPtrW(tips, GWL_STYLE, GetWindowLongPtrW(tips, GWL_STYLE) | TTS_ALWAYSTIP);
+    }
 }
 
 int16 Win32Toolbar::buttonCount() const {

@@ -147,6 +147,13 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_GETMINMAXINFO: {
+        // The bar's widths and heights are the program's to choose: without a title bar it is
+        // a single button wide, narrower than the system's usual minimum for a window.
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize = POINT{1, 1};
+        return 0;
+    }
     case WM_CLOSE:
         // Closing other than through the menu: the unload handler runs and saves nothing.
         if (events_) events_->Form_Unload();
@@ -276,6 +283,17 @@ void MainWindow::makeTopmost() {
     if (!SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE)) {
         fail("Cannot keep the window on top: " + toUtf8Reason());
     }
+    topmost_ = true;
+}
+
+void MainWindow::show(int showCommand) {
+    ShowWindow(hwnd_, showCommand);
+    // Start-up made the window topmost before it was ever shown; not every system keeps that
+    // for a hidden window (Wine does not), so it is asked for again now that it shows.
+    if (topmost_) {
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    UpdateWindow(hwnd_);
 }
 
 void MainWindow::bringOntoMonitor() {

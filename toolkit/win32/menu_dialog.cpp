@@ -42,8 +42,10 @@ std::optional<MenuItem> Win32Menu::popup() {
                             : AppendMenuW(menu.get(), MF_STRING, commandOf(item), caption(item));
         if (!ok) fail("Cannot build the pop-up menu: " + toUtf8Reason());
     }
-    POINT at{};
-    GetCursorPos(&at);
+    // Where the pointer was when the mouse button went down (the message being handled), not
+    // where it has moved since: the menu opens under the click.
+    const DWORD position = GetMessagePos();
+    const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     // A pop-up menu of a window that is not in the foreground would not close when the user
     // clicks elsewhere.
     SetForegroundWindow(owner_);
@@ -51,6 +53,9 @@ std::optional<MenuItem> Win32Menu::popup() {
         menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
         at.x, at.y, 0, owner_, nullptr));
     PostMessageW(owner_, WM_NULL, 0, 0);
+    // Wine leaves the mouse captured by the owner after the menu, which would swallow the
+    // next click on a control.
+    if (GetCapture() == owner_) ReleaseCapture();
     for (MenuItem item : kItems) {
         if (chosen == commandOf(item)) return item;
     }

@@ -51,9 +51,15 @@ bool Win32Platform::anotherInstanceRunning() {
 
 std::unique_ptr<Icon> Win32Platform::programIcon(const std::u16string& path) {
     // The icon the shell shows for the file, at the system's large-icon size; none for a
-    // missing file.
+    // missing file. A program file shows its own first icon, taken from it at exactly that
+    // size so that it stays sharp at any DPI; anything else (or a program without an icon)
+    // gets what the shell's file information gives.
     const std::wstring file = wide(path);
     if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
+    const int size = GetSystemMetrics(SM_CXICON);
+    HICON extracted = nullptr;
+    const UINT count = PrivateExtractIconsW(file.c_str(), 0, size, size, &extracted, nullptr, 1, 0);
+    if (count == 1 && extracted) return std::make_unique<Win32Icon>(UniqueIcon(extracted));
     SHFILEINFOW info{};
     SHGetFileInfoW(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON);
     if (!info.hIcon) return nullptr;

@@ -69,8 +69,7 @@ int runBar(HINSTANCE instance, int showCommand, const FormFactory& makeForm) noe
         form->Form_Load();
         if (bar.boundary().ended()) return 0;  // another instance, or no settings file
         bar.window().bringOntoMonitor();
-        ShowWindow(bar.window().hwnd(), showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);
-        UpdateWindow(bar.window().hwnd());
+        bar.window().show(showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);
 
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -182,6 +182,8 @@ public:
     void setEvents(FormEvents* events) { events_ = events; }
     void destroy();
 
+    // Shows the window once start-up is done.
+    void show(int showCommand);
     // A stored position that lies on no monitor is moved into the nearest one's work area.
     void bringOntoMonitor();
 
@@ -217,6 +219,7 @@ private:
     std::unique_ptr<Win32AddButton> addButton_;
     UniqueIcon bigIcon_, smallIcon_;
     TwipsValue left_, top_, width_, height_;
+    bool topmost_ = false;
 };
 
 // The whole toolkit, windows made but not shown.

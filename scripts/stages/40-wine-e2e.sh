@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# quevor.exe end to end under Wine: a private prefix on a virtual display, the real program
+# worked with real mouse and keyboard input by the driver in tests/e2e.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+source tests/e2e/harness.sh
+trap quevor_cleanup EXIT
+
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw -j2 --target quevor cleared_setting_ini e2e_driver e2e_probe
+
+quevor_start_xvfb
+quevor_make_prefix
+quevor_virtual_desktop 1024x768
+
+# Drive D: is a folder of its own; the built program, the probe and the cleared setting.ini
+# go to C:\e2e\bin.
+mkdir -p "$QUEVOR_PREFIX_ROOT/d-drive"
+ln -sfn "$QUEVOR_PREFIX_ROOT/d-drive" "$WINEPREFIX/dosdevices/d:"
+bin="$WINEPREFIX/drive_c/e2e/bin"
+mkdir -p "$bin"
+cp build/mingw/bin/quevor.exe build/mingw/bin/setting.ini "$bin/"
+cp build/mingw/tests/e2e/e2e_probe.exe "$bin/probe.exe"
+cp build/mingw/tests/e2e/e2e_driver.exe "$bin/"
+
+timeout 600 wine 'C:\e2e\bin\e2e_driver.exe' "$@"
