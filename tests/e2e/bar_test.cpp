@@ -94,8 +94,7 @@ protected:
         HWND menu = nullptr;
         for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
             const POINT at = centre(windowRect(bar.addButton()));
-            rightClick(at.x, at.y);
-            waitFor([&] { return (menu = popupMenu()) != nullptr; }, std::chrono::milliseconds(5000));
+            menu = rightPressForMenu(at.x, at.y);
         }
         EXPECT_NE(menu, nullptr) << "no pop-up menu";
         return menu;
@@ -190,16 +189,20 @@ TEST_F(BarTest, AddTwoProgramsThroughTheDialogQuitAndStartAgain) {
 
     // A right click on a program button opens the menu and starts nothing.
     const POINT onFirst = centre(bar->buttonRect(0));
-    rightClick(onFirst.x, onFirst.y);
-    ASSERT_TRUE(waitFor([] { return popupMenu() != nullptr; }));
+    ASSERT_NE(rightPressForMenu(onFirst.x, onFirst.y), nullptr);
     pressKey(VK_ESCAPE);
     ASSERT_TRUE(waitFor([] { return popupMenu() == nullptr; }));
 
     // A left click starts the program in its own folder and minimises the bar. The probe's
     // line also orders the check above: anything the right click had started would be
     // running by now.
-    clickCentre(bar->buttonRect(1));
-    ASSERT_TRUE(waitFor([] { return startedLog().size() == 1; }));
+    // (Under Wine the first click after a pop-up menu is sometimes not delivered; the click is
+    // repeated, three times at most, while nothing has started.)
+    for (int attempt = 0; attempt < 3 && startedLog().empty(); ++attempt) {
+        clickCentre(bar->buttonRect(1));
+        waitFor([] { return !startedLog().empty(); }, std::chrono::milliseconds(5000));
+    }
+    ASSERT_FALSE(startedLog().empty());
     EXPECT_EQ(startedLog()[0], L"D:\\Games\\play.exe|D:\\Games");
     EXPECT_TRUE(waitFor([&] { return IsIconic(bar->window()) != FALSE; }));
     EXPECT_EQ(notepadWindow(), nullptr);

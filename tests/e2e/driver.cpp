@@ -242,6 +242,15 @@ void click(int x, int y, DWORD down, DWORD up) {
 
 void rightClick(int x, int y) { click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
 
+HWND rightPressForMenu(int x, int y) {
+    moveMouse(x, y);
+    sendMouse(MOUSEEVENTF_RIGHTDOWN, x, y);
+    HWND menu = nullptr;
+    waitFor([&] { return (menu = popupMenu()) != nullptr; }, std::chrono::milliseconds(5000));
+    sendMouse(MOUSEEVENTF_RIGHTUP, x, y);
+    return menu;
+}
+
 void clickCentre(const RECT& r) {
     const POINT p = centre(r);
     click(p.x, p.y);

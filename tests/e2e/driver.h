@@ -60,6 +60,9 @@ private:
 void moveMouse(int x, int y);
 void click(int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
 void rightClick(int x, int y);
+// Presses the right button, waits (5 s at most) for a pop-up menu, releases the button, as a
+// person does; returns the menu window or nullptr.
+HWND rightPressForMenu(int x, int y);
 void clickCentre(const RECT& r);
 void pressKey(WORD key);
 void typeText(const std::wstring& text);
