@@ -24,21 +24,4 @@ std::u16string clearedStateText() {
     return text;
 }
 
-bool hasSavingLayout(const std::u16string& text) {
-    std::size_t previous = 0;
-    bool first = true;
-    auto inOrder = [&](const std::u16string& key) {
-        const std::size_t at = text.find(key);
-        if (at == std::u16string::npos || (!first && at <= previous)) return false;
-        previous = at;
-        first = false;
-        return true;
-    };
-    if (!inOrder(u"CL:") || !inOrder(u"W:")) return false;
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        if (!inOrder(slotKey(slot))) return false;
-    }
-    return true;
-}
-
 }  // namespace quevor

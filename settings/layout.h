@@ -18,8 +18,4 @@ bool isPlaceholderOrEmpty(const std::u16string& path, int slot);
 // Also the text a save starts from when the file on disk has lost its layout.
 std::u16string clearedStateText();
 
-// True when "CL:", "W:", "Path1:" .. "Path15:" all occur, first occurrences in that order:
-// the layout the saving cycles rebuild the file around.
-bool hasSavingLayout(const std::u16string& text);
-
 }  // namespace quevor

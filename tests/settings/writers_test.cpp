@@ -175,25 +175,48 @@ TEST_F(WritersTest, ASaveWithoutTheLayoutStartsFromTheClearedStateAndKeepsEveryP
         {"no CL", "W:735Path1:1.exe"},
         {"slots out of order", "CL:0W:735Path2:2.exePath1:1.exe"},
         {"empty", ""},
+        {"every record twice", twoProgramsFile() + twoProgramsFile()},
+        {"the width record twice",
+         bytes("CL:1170[CR][LF]W:1;2[CR][LF]") + twoProgramsFile().substr(9)},
+        {"records doubled and cut (found by fuzzing)", [] {
+             const std::string slots =
+                 "Path1:C:\\Tools\\edit.exe[CR][LF]Path2:D:\\Games\\play.exe[CR][LF]Path3:3.exe[CR][LF]"
+                 "Path4:4.exe[CR][LF]Path5:5.exe[CR][LF]Path6:6.exe[CR][LF]Path7:7.exe[CR][LF]"
+                 "Path8:8.exe[CR][LF]";
+             const std::string tail =
+                 "Path9:9.exe[CR][LF]Path10:10.exe[CR][LF]Path11:11.exe[CR][LF]Path12:12.e";
+             const std::string end =
+                 "[CR][LF]Path13:13.exe[CR][LF]Path14:14.exe[CR][LF]Path15:15.exePath16:1.exe[CR][LF]";
+             return bytes("CL:1170[CR][LF]W:1" + std::string(271, ';') + "2340[CR][LF]W:1905[CR][LF][CR]" +
+                          slots + tail + std::string(359, ';') + "xe" + end + tail + std::string(241, ';') +
+                          end + tail + std::string(437, ';') + "1170[CR][LF]W:1905[CR][LF][CR]" + slots +
+                          tail + std::string(170, ';'));
+         }()},
+        {"a marker in the text", "CL:0W:735===Path1:1.exePath2:2.exe"},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        store.files.clear();
-        if (row.file) put(bytes(*row.file));
-        FakeBar live;
-        live.loadedPaths[1] = u"C:\\Tools\\edit.exe";
-        live.addedPaths[15] = u"Z:\\last.exe";
-        live.width = 1905;
-        live.addLeft = 1170;
-        saveSettings(file, live);
+        for (const bool withPrograms : {true, false}) {
+            SCOPED_TRACE(std::string(row.name) + (withPrograms ? ", with programs" : ", empty bar"));
+            store.files.clear();
+            if (row.file) put(bytes(*row.file));
+            FakeBar live;
+            if (withPrograms) {
+                live.loadedPaths[1] = u"C:\\Tools\\edit.exe";
+                live.addedPaths[15] = u"Z:\\last.exe";
+            }
+            live.width = 1905;
+            live.addLeft = 1170;
+            saveSettings(file, live);
 
-        const StoredSettings s = readAllSettings(file);
-        EXPECT_EQ(s.width, 1905.0f);
-        EXPECT_EQ(s.addButtonLeft, 1170.0f);
-        EXPECT_EQ(s.slotPaths[0], u"C:\\Tools\\edit.exe");
-        EXPECT_EQ(s.slotPaths[14], u"Z:\\last.exe");
-        EXPECT_EQ(s.position.left, 100);
-        EXPECT_EQ(s.titleBar, 0);
+            const StoredSettings s = readAllSettings(file);
+            EXPECT_EQ(s.width, 1905.0f);
+            EXPECT_EQ(s.addButtonLeft, 1170.0f);
+            EXPECT_EQ(s.slotPaths[0], withPrograms ? u"C:\\Tools\\edit.exe" : u"1.exe");
+            EXPECT_EQ(s.slotPaths[7], u"8.exe");
+            EXPECT_EQ(s.slotPaths[14], withPrograms ? u"Z:\\last.exe" : u"15.exe");
+            EXPECT_EQ(s.position.left, 100);
+            EXPECT_EQ(s.titleBar, 0);
+        }
     }
 }
 
