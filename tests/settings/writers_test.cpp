@@ -193,6 +193,16 @@ TEST_F(WritersTest, ASaveWithoutTheLayoutStartsFromTheClearedStateAndKeepsEveryP
                           tail + std::string(170, ';'));
          }()},
         {"a marker in the text", "CL:0W:735===Path1:1.exePath2:2.exe"},
+        // Found by fuzzing: start-up reads these from the text before "CL:", and the save,
+        // which keeps that text, cut every record away at its "X:".
+        {"position before CL", "X:5Y:6T:1T:CL:0W:735Path1:1.exe[CR][LF]Path2:2.exe[CR][LF]Path3:3.exe"
+                               "Path4:4.exePath5:5.exePath6:6.exePath7:7.exePath8:8.exePath9:9.exe"
+                               "Path10:10.exePath11:11.exePath12:12.exePath13:13.exePath14:14.exe"
+                               "Path15:15.exe"},
+        {"marker before CL", "a==b[CR][LF]CL:0W:735Path1:1.exePath2:2.exePath3:3.exe"
+                             "Path4:4.exePath5:5.exePath6:6.exePath7:7.exePath8:8.exePath9:9.exe"
+                             "Path10:10.exePath11:11.exePath12:12.exePath13:13.exePath14:14.exe"
+                             "Path15:15.exe"},
     };
     for (const auto& row : rows) {
         for (const bool withPrograms : {true, false}) {
