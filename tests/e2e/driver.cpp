@@ -304,8 +304,10 @@ std::vector<std::wstring> popupCaptions(HWND menuWindow) {
 }
 
 void chooseMenuItem(int n, int count) {
-    // The menu opens under the pointer, which may already highlight its first item. Up
-    // reaches the last item from either state; from there, up again to the one wanted.
+    // The menu opens under the pointer, which could highlight an item at any moment; away
+    // from it, the keyboard alone decides. Up reaches the last item whether the first or no
+    // item is highlighted; from there, up again to the one wanted.
+    moveMouse(1000, 740);
     for (int i = 0; i < 1 + count - n; ++i) pressKey(VK_UP);
     pressKey(VK_RETURN);
 }
