@@ -51,3 +51,13 @@ quevor_virtual_desktop() {
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "${1:-1024x768}" /f >/dev/null 2>&1
     wineserver -w
 }
+
+# The menu's Japanese captions need glyphs: link the IPA Gothic font (fonts-ipafont-gothic)
+# behind Wine's user-interface fonts.
+quevor_japanese_font() {
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    for face in Tahoma "Microsoft Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2"; do
+        wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f >/dev/null 2>&1
+    done
+    wineserver -w
+}
