@@ -20,8 +20,8 @@ public:
     [[nodiscard]] virtual std::string name() const = 0;
 };
 
-// The platform's codec: on Windows the system ANSI code page (the argument is ignored);
-// elsewhere iconv with the named code page, "CP932" when none is given.
+// The platform's codec. On Windows "" is the system ANSI code page (what the program uses)
+// and "CPnnn" that code page; elsewhere iconv with the named code page, "CP932" for "".
 std::unique_ptr<TextCodec> makeSystemCodec(const std::string& codePage = "CP932");
 
 }  // namespace quevor
