@@ -238,6 +238,7 @@ TEST_F(BarTest, HidingAndShowingTheTitleBar) {
     auto bar = start();
     HWND window = bar->waitWindow();
     ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
     const DWORD shownStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
     ASSERT_EQ(shownStyle & kCaptionBits, kCaptionBits);
     RECT r = windowRect(window);

@@ -90,6 +90,14 @@ TEST_F(Win32ToolkitTest, CaptionBitsComeAndGoAndNoMenuBarEver) {
     EXPECT_EQ(GetMenu(hwnd()), nullptr);
 }
 
+TEST_F(Win32ToolkitTest, TopmostWithTheToolbarsTooltipAround) {
+    kit.window.makeTopmost();
+    EXPECT_TRUE(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    HWND tips = reinterpret_cast<HWND>(SendMessageW(bar.window().toolbar().hwnd(), TB_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(GetWindow(tips, GW_OWNER), hwnd());  // still the bar's
+}
+
 TEST_F(Win32ToolkitTest, ToolbarButtonsShowTheirOwnImagesAtTheButtonPitch) {
     Toolbar& toolbar = kit.toolbar;
     const auto notepad = icon(L"notepad.exe");

@@ -1,5 +1,8 @@
 #include <windowsx.h>
 
+#include <utility>
+#include <vector>
+
 #include "core/error.h"
 #include "toolkit/win32/win32_toolkit.h"
 
@@ -279,20 +282,41 @@ void MainWindow::redrawFrame() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+namespace {
+
+BOOL CALLBACK collectOwned(HWND window, LPARAM data) {
+    auto* owned = reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(data);
+    if (GetWindow(window, GW_OWNER) == owned->first) owned->second.push_back(window);
+    return TRUE;
+}
+
+bool isTopmost(HWND hwnd) { return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+}  // namespace
+
 void MainWindow::makeTopmost() {
     if (!SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE)) {
         fail("Cannot keep the window on top: " + toUtf8Reason());
+    }
+    if (!isTopmost(hwnd_)) {
+        // Wine places the window below its own non-topmost popups (the toolbar's tooltip)
+        // instead of making it topmost. Without an owner for a moment they are out of the way.
+        std::pair<HWND, std::vector<HWND>> owned{hwnd_, {}};
+        EnumThreadWindows(GetCurrentThreadId(), collectOwned, reinterpret_cast<LPARAM>(&owned));
+        for (HWND popup : owned.second) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, 0);
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        for (HWND popup : owned.second) {
+            SetWindowLongPtrW(popup, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd_));
+        }
     }
     topmost_ = true;
 }
 
 void MainWindow::show(int showCommand) {
     ShowWindow(hwnd_, showCommand);
-    // Start-up made the window topmost before it was ever shown; not every system keeps that
-    // for a hidden window (Wine does not), so it is asked for again now that it shows.
-    if (topmost_) {
-        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    // Start-up made the window topmost before it was ever shown; it is asked for again now
+    // that it shows, for systems that do not keep it for a hidden window.
+    if (topmost_) makeTopmost();
     UpdateWindow(hwnd_);
 }
 
