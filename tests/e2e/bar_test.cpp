@@ -335,6 +335,26 @@ TEST_F(BarTest, MissingAndVanishedPrograms) {
     EXPECT_TRUE(startedLog().empty());
 }
 
+TEST_F(BarTest, AnUnreadableSettingIsReportedAndTheProgramEndsWithFailure) {
+    const std::string bad = crlf("CL:0[CR][LF]W:wide[CR][LF][CR]Path1:1.exe[CR][LF]X:100Y:100[CR][LF]");
+    writeBytes(settings(), bad);
+    auto bar = start();
+    HWND message = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (message = bar->dialog()) != nullptr; }))
+        << "no report; running " << bar->running() << " exit " << bar->exitCode();
+    EXPECT_EQ(bar->window(), nullptr);  // the bar never showed
+    std::wstring shown;
+    for (HWND t = FindWindowExW(message, nullptr, L"Static", nullptr); t;
+         t = FindWindowExW(message, t, L"Static", nullptr)) {
+        shown += windowText(t);
+    }
+    EXPECT_NE(shown.find(L"not a number"), std::wstring::npos);
+    pressKey(VK_RETURN);
+    ASSERT_TRUE(bar->waitExit());
+    EXPECT_NE(bar->exitCode(), 0u);
+    EXPECT_EQ(readBytes(settings()), bad);  // nothing written
+}
+
 TEST_F(BarTest, APositionOnNoMonitorComesBackIntoView) {
     writeBytes(settings(), savedFile("0", "735", {}, "30000", "30000", "0"));
     auto bar = start();

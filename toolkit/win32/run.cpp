@@ -47,6 +47,11 @@ Win32Toolkit::Win32Toolkit(HINSTANCE instance)
       platform_(window_, boundary_) {}
 
 void reportError(const std::string& utf8Message) noexcept {
+    // Destroying the window has asked the thread to quit; that request would close the message
+    // box at once, unseen.
+    MSG pending;
+    while (PeekMessageW(&pending, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
     const std::wstring text = wide(messageText(utf8Message));
     MessageBoxW(nullptr, text.c_str(), L"quevor", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
