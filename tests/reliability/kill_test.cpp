@@ -13,7 +13,7 @@
 #include <set>
 
 #include "harness.h"
-#include "hostile_files.h"
+#include "kill_bar.h"
 
 namespace quevor::testing {
 namespace {
@@ -26,18 +26,6 @@ std::string fileBytes(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The bar whose quit the child repeats: two programs, one of them with a Japanese name.
-fuzz::LiveBar twoProgramBar() {
-    fuzz::LiveBar bar;
-    bar.addedPaths[1] = u"C:\\Tools\\edit.exe";
-    bar.addedPaths[2] = u"D:\\ゲーム\\play.exe";
-    bar.addLeft = 1170;
-    bar.width = 1905;
-    bar.left = -120;
-    bar.top = 4000;
-    return bar;
-}
-
 // Quit, clear, quit, clear ... on the real file until killed.
 [[noreturn]] void saveAndClearForever(const fs::path& path, int ready) {
     try {
@@ -46,11 +34,7 @@ fuzz::LiveBar twoProgramBar() {
         const SettingsFile file(path, *store, *codec);
         const char go = 1;
         if (::write(ready, &go, 1) != 1) ::_exit(3);
-        for (;;) {
-            fuzz::LiveBar bar = twoProgramBar();
-            saveSettings(file, bar);
-            clearSettings(file);
-        }
+        testing::saveAndClearForever(file, true);
     } catch (...) {
         ::_exit(2);
     }
@@ -61,27 +45,11 @@ int envCount(const char* name, int fallback) {
     return value ? std::atoi(value) : fallback;
 }
 
-// Every state a full quit and a full clear pass through, starting from the cleared file.
-std::set<std::string> passingStates() {
-    MemoryStore memory;
-    const fs::path path = "/bar/setting.ini";
-    memory.files[path] = clearedFile();
-    const auto codec = makeSystemCodec("CP932");
-    const SettingsFile file(path, memory, *codec);
-    fuzz::LiveBar bar = twoProgramBar();
-    saveSettings(file, bar);
-    clearSettings(file);
-    EXPECT_EQ(memory.files[path], clearedFile()) << "a clear after the quit must end where the loop starts";
-    std::set<std::string> states(memory.writes.begin(), memory.writes.end());
-    states.insert(clearedFile());
-    return states;
-}
-
 // The atomic replace leaves the old or the new file, whatever moment the process dies at: every
 // kill leaves one complete state that start-up reads.
 TEST(KillDuringSave, EveryKillLeavesOneCompleteReadableState) {
     const int kills = envCount("QUEVOR_KILLS", 300);
-    const std::set<std::string> states = passingStates();
+    const std::set<std::string> states = passingStates(*makeSystemCodec("CP932"), true);
     ASSERT_GE(states.size(), 30u);
 
     const fs::path folder = fs::temp_directory_path() / ("quevor-kill-" + std::to_string(::getpid()));
@@ -95,7 +63,7 @@ TEST(KillDuringSave, EveryKillLeavesOneCompleteReadableState) {
     // How long one quit and one clear take here, so the kills spread over the whole loop.
     store->replace(path, clearedFile());
     const auto begun = Clock::now();
-    fuzz::LiveBar timing = twoProgramBar();
+    fuzz::LiveBar timing = killedBar(true);
     saveSettings(file, timing);
     clearSettings(file);
     const auto loop = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - begun);

@@ -1,0 +1,50 @@
+#pragma once
+
+// The bar whose quit and clear the kill tests repeat, and every file state they pass through.
+
+#include <set>
+#include <string>
+
+#include "harness.h"
+#include "hostile_files.h"
+
+namespace quevor::testing {
+
+// Two programs, the second with a Japanese folder name where the code page is CP932 (natively);
+// the Windows test runs in whatever ANSI code page the system has, so it keeps to ASCII.
+inline fuzz::LiveBar killedBar(bool japanese) {
+    fuzz::LiveBar bar;
+    bar.addedPaths[1] = u"C:\\Tools\\edit.exe";
+    bar.addedPaths[2] = japanese ? u"D:\\ゲーム\\play.exe" : u"D:\\Games\\play.exe";
+    bar.addLeft = 1170;
+    bar.width = 1905;
+    bar.left = -120;
+    bar.top = 4000;
+    return bar;
+}
+
+// Quit, clear, quit, clear ... on the file, until the process is killed.
+[[noreturn]] inline void saveAndClearForever(const SettingsFile& file, bool japanese) {
+    for (;;) {
+        fuzz::LiveBar bar = killedBar(japanese);
+        saveSettings(file, bar);
+        clearSettings(file);
+    }
+}
+
+// Every state a full quit and a full clear pass through, starting from the cleared file (where
+// the clear ends too).
+inline std::set<std::string> passingStates(const TextCodec& codec, bool japanese) {
+    MemoryStore memory;
+    const std::filesystem::path path = "/bar/setting.ini";
+    memory.files[path] = clearedFile();
+    const SettingsFile file(path, memory, codec);
+    fuzz::LiveBar bar = killedBar(japanese);
+    saveSettings(file, bar);
+    clearSettings(file);
+    std::set<std::string> states(memory.writes.begin(), memory.writes.end());
+    states.insert(clearedFile());
+    return states;
+}
+
+}  // namespace quevor::testing
