@@ -144,6 +144,30 @@ public:
             DeleteFileW(temp.c_str());
             throw;
         }
+        removeLeftovers(folder, path.filename().wstring());
+    }
+
+private:
+    // A process ended between creating its temporary file and the rename leaves that file
+    // behind; the next complete replace takes such leftovers away, so crashes do not pile up
+    // hidden copies beside the settings file. Only names this store makes are touched.
+    static void removeLeftovers(const std::filesystem::path& folder, const std::wstring& name) {
+        const std::wstring prefix = L"." + name + L".";
+        const std::wstring suffix = L".tmp";
+        std::error_code error;
+        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            const std::wstring entry = it->path().filename().wstring();
+            if (entry.size() <= prefix.size() + suffix.size() ||
+                entry.compare(0, prefix.size(), prefix) != 0 ||
+                entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) != 0) {
+                continue;
+            }
+            const std::wstring digits =
+                entry.substr(prefix.size(), entry.size() - prefix.size() - suffix.size());
+            if (digits.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
+            DeleteFileW(it->path().c_str());
+        }
     }
 };
 
