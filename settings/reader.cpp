@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <string_view>
 
 #include "core/error.h"
 #include "core/number.h"
@@ -40,7 +41,8 @@ double number(const char* key, const std::u16string& value) {
 
 float single(const char* key, const std::u16string& value) {
     const double v = number(key, value);
-    if (std::fabs(v) > FLT_MAX) fail(std::string("Overflow: '") + key + "' value \"" + shown(value) + "\"");
+    if (std::fabs(v) > FLT_MAX)
+        fail(std::string("Overflow: '") + key + "' value \"" + shown(value) + "\"");
     return static_cast<float>(v);
 }
 
@@ -54,24 +56,40 @@ std::optional<std::u16string> markedValue(std::u16string text, const std::u16str
     return textBefore(textAfter(text, u"==="), terminator);
 }
 
+// Search positions are 16-bit: a key or marker found beyond character 32767 of the text stops
+// the program. The bare "Overflow" says too little; name the key and the cause.
+template <class Search>
+auto searched(const std::string& key, Search search) -> decltype(search()) {
+    try {
+        return search();
+    } catch (const RuntimeError& e) {
+        if (std::string_view(e.what()) != "Overflow") throw;
+        fail("Overflow: reading '" + key + "', setting.ini is searched beyond character 32767");
+    }
+}
+
 }  // namespace
 
 std::optional<float> readWidth(const SettingsFile& file) {
-    const auto value = markedValue(file.readSettingsText(), u"W:", u"Path1:");
+    const auto value =
+        searched("W:", [&] { return markedValue(file.readSettingsText(), u"W:", u"Path1:"); });
     if (!value) return std::nullopt;
     return single("W:", *value);
 }
 
 std::optional<float> readAddButtonLeft(const SettingsFile& file) {
-    const auto value = markedValue(file.readSettingsText(), u"CL:", u"W:");
+    const auto value =
+        searched("CL:", [&] { return markedValue(file.readSettingsText(), u"CL:", u"W:"); });
     if (!value) return std::nullopt;
     return single("CL:", *value);
 }
 
 std::optional<std::u16string> readSlotPath(const SettingsFile& file, int slot) {
     std::u16string text = file.readSettingsText();
-    if (occurs(text, u".EXE")) text = replaceAll(text, u".EXE", u".exe");
-    auto value = markedValue(std::move(text), slotKey(slot), u".exe");
+    auto value = searched(toUtf8(slotKey(slot)), [&] {
+        if (occurs(text, u".EXE")) text = replaceAll(text, u".EXE", u".exe");
+        return markedValue(std::move(text), slotKey(slot), u".exe");
+    });
     if (value) *value += u".exe";
     return value;
 }
@@ -79,12 +97,14 @@ std::optional<std::u16string> readSlotPath(const SettingsFile& file, int slot) {
 StoredPosition readPosition(const SettingsFile& file) {
     const std::u16string text = file.readSettingsText();
     StoredPosition position;
-    if (occurs(text, u"X:")) {
-        const std::u16string value = textBefore(textAfter(text, u"X:"), u"Y:");
+    if (searched("X:", [&] { return occurs(text, u"X:"); })) {
+        const std::u16string value =
+            searched("X:", [&] { return textBefore(textAfter(text, u"X:"), u"Y:"); });
         position.left = roundClampToInt16(number("X:", value));
     }
-    if (occurs(text, u"Y:")) {
-        const std::u16string value = textBefore(textBefore(textAfter(text, u"Y:"), u"X:"), u"T:");
+    if (searched("Y:", [&] { return occurs(text, u"Y:"); })) {
+        const std::u16string value = searched(
+            "Y:", [&] { return textBefore(textBefore(textAfter(text, u"Y:"), u"X:"), u"T:"); });
         position.top = roundClampToInt16(number("Y:", value));
     }
     return position;
@@ -92,8 +112,8 @@ StoredPosition readPosition(const SettingsFile& file) {
 
 std::optional<int16> readTitleBar(const SettingsFile& file) {
     const std::u16string text = file.readSettingsText();
-    if (!occurs(text, u"T:")) return std::nullopt;
-    const std::u16string value = textAfter(text, u"T:");
+    if (!searched("T:", [&] { return occurs(text, u"T:"); })) return std::nullopt;
+    const std::u16string value = searched("T:", [&] { return textAfter(text, u"T:"); });
     const double v = number("T:", value);
     if (!(v > -32768.5 && v < 32767.5)) fail("Overflow: 'T:' value \"" + shown(value) + "\"");
     return roundToInt16(v);

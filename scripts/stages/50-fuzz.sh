@@ -3,9 +3,16 @@
 # fuzzing on the seed corpus. A crash, sanitizer report, hang or broken property fails the stage
 # and leaves the input in build/fuzz/artifacts/.
 #   QUEVOR_FUZZ_SECONDS  fuzzing time per target (default 60)
+#   QUEVOR_FUZZ_SEED     libFuzzer's random seed; under CI a fixed one (1), so a run explores the
+#                        same inputs every time and a failure there is one anybody can repeat;
+#                        elsewhere a new seed each run, to find what CI's never reaches
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds="${QUEVOR_FUZZ_SECONDS:-60}"
+seed="${QUEVOR_FUZZ_SEED:-}"
+if [ -z "$seed" ] && [ -n "${CI:-}" ]; then seed=1; fi
+seed_flag=()
+[ -z "$seed" ] || seed_flag=(-seed="$seed")
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2 --target fuzzers
@@ -47,7 +54,7 @@ for binary in build/fuzz/fuzz/*_fuzzer; do
     log="build/fuzz/$name.log"
     # shellcheck disable=SC2086
     if "$binary" "$work/$name" $seeds -dict=fuzz/settings.dict -max_len=4096 \
-            -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=1024 \
+            -max_total_time="$seconds" "${seed_flag[@]}" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=1024 \
             -print_final_stats=1 -artifact_prefix="$artifacts/$name-" >"$log" 2>&1; then
         runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")"
         summary+=("$name: $runs executions in ${seconds}s, no failure")

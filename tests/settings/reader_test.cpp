@@ -99,6 +99,28 @@ TEST_F(ReaderTest, UnreadableValuesStopWithAMessageNamingKeyAndValue) {
     }
 }
 
+TEST_F(ReaderTest, AKeyBeyondTheSixteenBitSearchRangeIsNamed) {
+    const struct {
+        std::string file;
+        const char* message;
+    } rows[] = {
+        {std::string(33000, ';') + "CL:0W:735", "Overflow: reading 'W:', setting.ini is searched beyond character 32767"},
+        {"CL:0W:735Path1:C:\\" + std::string(33000, 'a') + ".exe",
+         "Overflow: reading 'Path1:', setting.ini is searched beyond character 32767"},
+        {"X:1Y:2" + std::string(33000, ' ') + "T:1", "Overflow: reading 'Y:', setting.ini is searched beyond character 32767"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.message);
+        put(row.file);
+        try {
+            (void)readAllSettings(file);
+            ADD_FAILURE() << "no error";
+        } catch (const RuntimeError& e) {
+            EXPECT_STREQ(e.what(), row.message);
+        }
+    }
+}
+
 TEST_F(ReaderTest, MissingFileIsFileNotFoundAndNotCreated) {
     try {
         (void)readWidth(file);
