@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building and testing quevor needs on a Debian machine, skipping what is there.
+# With package names as arguments, installs just those (the run script asks for its own few).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,8 @@ packages=(
     wine wine64 xvfb xdotool imagemagick                    # running it here
     fonts-ipafont-gothic                                    # Japanese menu captions
 )
+
+[ $# -eq 0 ] || packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

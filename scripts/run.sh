@@ -7,18 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make g++ g++-mingw-w64-x86-64 wine wine64 xvfb imagemagick fonts-ipafont-gothic)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "installing: ${missing[*]}"
-    SUDO=""
-    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-deps.sh cmake make g++ g++-mingw-w64-x86-64 wine wine64 xvfb imagemagick \
+    fonts-ipafont-gothic
 
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j2 --target quevor cleared_setting_ini e2e_show_menu

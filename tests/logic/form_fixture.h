@@ -11,26 +11,10 @@
 #include "settings/layout.h"
 #include "shell/form1.h"
 #include "support/memory_store.h"
+#include "support/settings_text.h"
 #include "toolkit/sim/sim_toolkit.h"
 
 namespace quevor::testing {
-
-// Byte strings with [CR] and [LF] spelled out.
-inline std::string bytes(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size();) {
-        if (text.compare(i, 4, "[CR]") == 0) {
-            out += '\r';
-            i += 4;
-        } else if (text.compare(i, 4, "[LF]") == 0) {
-            out += '\n';
-            i += 4;
-        } else {
-            out += text[i++];
-        }
-    }
-    return out;
-}
 
 // A settings file in the saving layout with the given slot paths ("" = placeholder).
 inline std::string settingsFile(const std::vector<std::string>& paths,
@@ -48,15 +32,6 @@ inline std::string settingsFile(const std::vector<std::string>& paths,
     return bytes(out);
 }
 
-// The file as clearing leaves it.
-inline std::string clearedFile() {
-    std::string out = "CL:0W:735Path1:1.exe[CR][LF]";
-    for (int n = 2; n <= 14; ++n) {
-        out += "Path" + std::to_string(n) + ":" + std::to_string(n) + ".exe[CR][LF]";
-    }
-    out += "Path15:15.exePath16:16.exe[CR][LF][CR]X:100Y:100[CR][LF]";
-    return bytes(out);
-}
 
 // Records every whole-file read in the toolkit's call log, so tests see reads and window
 // calls in one sequence.

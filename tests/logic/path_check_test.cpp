@@ -11,6 +11,7 @@
 #include "settings/reader.h"
 #include "settings/writers.h"
 #include "support/memory_store.h"
+#include "support/settings_text.h"
 
 namespace quevor::testing {
 namespace {
@@ -76,18 +77,13 @@ TEST_F(PathCheckTest, AcceptsOrdinaryProgramPaths) {
 }
 
 // The live values of a bar whose slots hold the given paths.
-struct Bar final : SaveSource {
-    std::array<std::u16string, 16> paths{};  // 1-based
-    float width = 2370, addLeft = 1755, left = -120, top = 480;
-    int16 hidden = 0;
-    bool clearItemVisible() const override { return true; }
-    int16 titleBarHidden() const override { return hidden; }
-    float windowWidth() const override { return width; }
-    void setWindowWidth(float w) override { width = w; }
-    float addButtonLeft() const override { return addLeft; }
-    float windowLeft() const override { return left; }
-    float windowTop() const override { return top; }
-    std::u16string pathToSave(int slot) override { return paths[static_cast<std::size_t>(slot)]; }
+struct Bar : FakeBar {
+    Bar() {
+        width = 2370;
+        addLeft = 1755;
+        left = -120;
+        top = 480;
+    }
 };
 
 // Paths built from pieces that are ordinary, near the file's keys and markers, or not ASCII.
@@ -139,7 +135,7 @@ void expectRoundTrip(Bar bar, const TextCodec& codec) {
     const std::string first = store.files[path];
     const StoredSettings read = readAllSettings(file);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        const auto& expected = bar.paths[static_cast<std::size_t>(slot)];
+        const auto& expected = bar.addedPaths[static_cast<std::size_t>(slot)];
         EXPECT_EQ(read.slotPaths[slot - 1], expected.empty() ? placeholder(slot) : expected)
             << "slot " << slot;
     }
@@ -151,7 +147,7 @@ void expectRoundTrip(Bar bar, const TextCodec& codec) {
 
     Bar again = bar;
     for (int slot = 1; slot <= kSlotCount; ++slot)
-        again.paths[static_cast<std::size_t>(slot)] = *read.slotPaths[slot - 1];
+        again.addedPaths[static_cast<std::size_t>(slot)] = *read.slotPaths[slot - 1];
     saveSettings(file, again);
     EXPECT_EQ(store.files[path], first);
 
@@ -170,12 +166,12 @@ TEST_F(PathCheckTest, EveryAcceptedPathSurvivesSaveLoadSaveInEverySlot) {
         const std::u16string stored = storedPathFor(chosen);
         SCOPED_TRACE(toUtf8(stored));
         Bar alone;  // in one slot, the others empty
-        alone.paths[static_cast<std::size_t>(acceptedCount % kSlotCount + 1)] = stored;
+        alone.addedPaths[static_cast<std::size_t>(acceptedCount % kSlotCount + 1)] = stored;
         expectRoundTrip(alone, *codec);
         if (acceptedCount % 5 == 0) {
             Bar everywhere;  // in every slot at once
             for (int slot = 1; slot <= kSlotCount; ++slot)
-                everywhere.paths[static_cast<std::size_t>(slot)] = stored;
+                everywhere.addedPaths[static_cast<std::size_t>(slot)] = stored;
             expectRoundTrip(everywhere, *codec);
         }
         if (HasFailure()) break;
