@@ -5,6 +5,7 @@
 #include "core/error.h"
 #include "core/text.h"
 #include "settings/file_store.h"
+#include "settings/system_reason.h"
 
 namespace quevor {
 namespace {
@@ -12,21 +13,6 @@ namespace {
 std::string describe(const std::filesystem::path& path) {
     const std::u8string utf8 = path.u8string();
     return std::string(utf8.begin(), utf8.end());
-}
-
-std::string systemReason(DWORD error) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::u16string text;
-    if (length > 0 && buffer) text.assign(buffer, buffer + length);
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ')) {
-        text.pop_back();
-    }
-    if (text.empty()) return "system error " + std::to_string(error);
-    return toUtf8(text);
 }
 
 [[noreturn]] void failWith(const std::string& what, const std::filesystem::path& path,
@@ -38,7 +24,7 @@ std::string systemReason(DWORD error) {
         error == ERROR_SHARING_VIOLATION) {
         fail("Permission denied: " + describe(path));
     }
-    fail(what + " " + describe(path) + ": " + systemReason(error));
+    fail(what + " " + describe(path) + ": " + toUtf8(systemReason(error)));
 }
 
 class Handle {

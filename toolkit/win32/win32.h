@@ -18,14 +18,14 @@
 #include <string>
 #include <string_view>
 
+#include "settings/system_reason.h"
+
 namespace quevor::win32 {
 
 // The program's text is UTF-16 as Windows' is; only the character type differs.
 inline std::wstring wide(std::u16string_view text) { return {text.begin(), text.end()}; }
 inline std::u16string narrowToU16(std::wstring_view text) { return {text.begin(), text.end()}; }
 
-// The system's description of an error code, without the trailing line break.
-std::u16string systemReason(DWORD error);
 // The description of GetLastError(), in UTF-8 for an error message.
 std::string toUtf8Reason();
 
