@@ -13,18 +13,13 @@
 #include <set>
 
 #include "harness.h"
-#include "kill_bar.h"
+#include "kill_checks.h"
 
 namespace quevor::testing {
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-std::string fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Quit, clear, quit, clear ... on the real file until killed.
 [[noreturn]] void saveAndClearForever(const fs::path& path, int ready) {
@@ -92,17 +87,9 @@ TEST(KillDuringSave, EveryKillLeavesOneCompleteReadableState) {
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended by itself: " << status;
 
-        const std::string bytes = fileBytes(path);
-        ASSERT_TRUE(states.count(bytes)) << "kill " << k << " left\n" << fuzz::shownBytes(bytes);
-        ASSERT_NO_THROW((void)readAllSettings(file)) << fuzz::shownBytes(bytes);
-        seen.insert(bytes);
-        // A kill between creating the temporary file and renaming it leaves the temporary file;
-        // the next complete replace (the reset of the next round) takes it away.
-        leftovers += static_cast<int>(std::distance(fs::directory_iterator(folder), {})) - 1;
+        ASSERT_NO_FATAL_FAILURE(expectCompleteState(file, states, k, seen, leftovers));
     }
-    store->replace(path, clearedFile());
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1) << "temporary files stay behind";
-    fs::remove_all(folder);
+    expectNoTemporaryFileStays(*store, path);
     // Kills that all landed on one state would prove nothing about the moments in between.
     EXPECT_GE(seen.size(), 5u);
     ::testing::Test::RecordProperty("kills", kills);

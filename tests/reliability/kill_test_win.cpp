@@ -7,18 +7,13 @@
 #include <fstream>
 #include <random>
 
-#include "kill_bar.h"
+#include "kill_checks.h"
 
 namespace quevor::testing {
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-std::string fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 fs::path besideThisProgram(const wchar_t* name) {
     wchar_t self[MAX_PATH];
@@ -98,17 +93,9 @@ TEST(KillDuringSave, TerminatingTheProcessLeavesOneCompleteReadableState) {
         CloseHandle(process.hProcess);
         ASSERT_EQ(code, 9u) << "save_loop.exe ended by itself";
 
-        const std::string bytes = fileBytes(path);
-        ASSERT_TRUE(states.count(bytes)) << "kill " << k << " left\n" << fuzz::shownBytes(bytes);
-        ASSERT_NO_THROW((void)readAllSettings(file)) << fuzz::shownBytes(bytes);
-        seen.insert(bytes);
-        // A kill between creating the temporary file and renaming it leaves the temporary file;
-        // the next complete replace (the reset of the next round) takes it away.
-        leftovers += static_cast<int>(std::distance(fs::directory_iterator(folder), {})) - 1;
+        ASSERT_NO_FATAL_FAILURE(expectCompleteState(file, states, k, seen, leftovers));
     }
-    store->replace(path, clearedFile());
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1) << "temporary files stay behind";
-    fs::remove_all(folder);
+    expectNoTemporaryFileStays(*store, path);
     EXPECT_GE(seen.size(), 3u);
     std::printf("%d kills, %zu of %zu states seen, %d temporary files left behind, loop %lld ms\n", kills,
                 seen.size(), states.size(), leftovers, static_cast<long long>(loop.count()));
