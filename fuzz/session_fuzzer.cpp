@@ -7,7 +7,7 @@
 // (modulo 64), so that a plain settings file as seed ends in a few clicks taken from its tail.
 
 #include "live_values.h"
-#include "shell/form1.h"
+#include "shell/bar.h"
 #include "storable.h"
 #include "toolkit/sim/sim_toolkit.h"
 
@@ -18,8 +18,8 @@ namespace {
 
 struct Bar {
     sim::SimToolkit sim;
-    Form1 form;
-    explicit Bar(FileStore& store) : form(sim.toolkit(), store, cp932()) {
+    Bar bar;
+    explicit Bar(FileStore& store) : bar(sim.toolkit(), store, cp932()) {
         sim.platform.searchFolders = {kSettingsPath.parent_path()};
         sim.platform.virtualFiles = {kSettingsPath};
         sim.platform.declareProgram(u"C:\\Tools\\edit.exe");
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string original = store.files.at(kSettingsPath);
 
     Bar bar(store);
-    if (!completes([&] { bar.form.Form_Load(); })) {
+    if (!completes([&] { bar.bar.start(); })) {
         require(store.files.at(kSettingsPath) == original, "a failed start-up wrote the file");
         return 0;
     }
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int action = in.ConsumeIntegralInRange<int>(0, 5);
         std::vector<MenuItem> items;
         for (const MenuItem item : bar.sim.menu.visibleItems()) {
-            if (item != MenuItem::nemuSeparate) items.push_back(item);
+            if (item != MenuItem::separator) items.push_back(item);
         }
         stopped = !completes([&] {
             switch (action) {
@@ -65,29 +65,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     const std::u16string chosen = in.ConsumeBool() ? u"" : consumePath(in);
                     if (in.ConsumeBool()) bar.sim.platform.declareProgram(chosen);
                     bar.sim.dialog.answers.assign(1, chosen);
-                    bar.form.Command1_Click();
+                    bar.bar.onAddButtonClick();
                     bar.sim.dialog.answers.clear();
                     break;
                 }
                 case 1: {  // a program button, or a key no button has
                     const auto& buttons = bar.sim.toolbar.buttons();
                     const std::size_t pick = in.ConsumeIntegralInRange<std::size_t>(0, buttons.size());
-                    bar.form.Tlb1_ButtonClick(pick < buttons.size() ? buttons[pick].key
+                    bar.bar.onProgramButtonClick(pick < buttons.size() ? buttons[pick].key
                                                                     : u"k1" + ascii(std::to_string(pick + 1)));
                     break;
                 }
                 default: {  // the right button and a menu item, or the menu dismissed
                     const std::size_t pick = in.ConsumeIntegralInRange<std::size_t>(0, items.size());
-                    const bool quitting = pick < items.size() && items[pick] == MenuItem::menuEnd;
+                    const bool quitting = pick < items.size() && items[pick] == MenuItem::quit;
                     if (quitting) {
-                        for (int n = 1; n <= kSlotCount; ++n) expected[n] = pathToSave(bar.form.state().slots, n);
+                        for (int n = 1; n <= kSlotCount; ++n) expected[n] = pathToSave(bar.bar.state().slots, n);
                     }
                     bar.sim.menu.answers.push_back(pick < items.size() ? sim::SimMenu::Answer(items[pick])
                                                                        : std::nullopt);
                     if (in.ConsumeBool()) {
-                        bar.form.Tlb1_MouseDown(2, 0, 0, 0);
+                        bar.bar.onToolbarMouseDown(2, 0, 0, 0);
                     } else {
-                        bar.form.Command1_MouseDown(2, 0, 0, 0);
+                        bar.bar.onAddButtonMouseDown(2, 0, 0, 0);
                     }
                     quit = quitting;
                     break;
@@ -101,12 +101,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int n = 1; n <= kSlotCount; ++n) promised = promised && storableSlot(expected[n], n, cp932());
     if (!promised) return 0;
     Bar next(store);
-    require(completes([&] { next.form.Form_Load(); }),
+    require(completes([&] { next.bar.start(); }),
             "the next start-up fails on\n  " + shownBytes(store.files.at(kSettingsPath)));
     for (int n = 1; n <= kSlotCount; ++n) {
         const std::u16string want = expected[n].empty() ? placeholder(n) : expected[n];
-        require(next.form.state().slots.loadedPaths(n) == want,
-                "slot " + std::to_string(n) + " came back as " + toUtf8(next.form.state().slots.loadedPaths(n)) +
+        require(next.bar.state().slots.loadedPaths(n) == want,
+                "slot " + std::to_string(n) + " came back as " + toUtf8(next.bar.state().slots.loadedPaths(n)) +
                     " instead of " + toUtf8(want));
     }
     return 0;

@@ -11,7 +11,7 @@ namespace quevor {
 class SaveSource {
 public:
     virtual ~SaveSource() = default;
-    virtual bool clearItemVisible() const = 0;  // menuClr.Visible
+    virtual bool clearItemVisible() const = 0;  // the menu still offers the clear item
     virtual int16 titleBarHidden() const = 0;
     virtual float windowWidth() const = 0;
     virtual void setWindowWidth(float width) = 0;

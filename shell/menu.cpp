@@ -1,5 +1,5 @@
 #include "settings/writers.h"
-#include "shell/form1.h"
+#include "shell/bar.h"
 #include "shell/save_source.h"
 
 namespace quevor {
@@ -9,50 +9,50 @@ constexpr int16 kRightButton = 2;
 
 }  // namespace
 
-void Form1::Tlb1_MouseDown(int16 button, int16, float, float) { openMenu(button); }
+void Bar::onToolbarMouseDown(int16 button, int16, float, float) { openMenu(button); }
 
-void Form1::Command1_MouseDown(int16 button, int16, float, float) { openMenu(button); }
+void Bar::onAddButtonMouseDown(int16 button, int16, float, float) { openMenu(button); }
 
-void Form1::openMenu(int16 button) {
+void Bar::openMenu(int16 button) {
     if (button != kRightButton) return;
     // Modal: the chosen item's handler runs before anything else is handled.
     if (const auto item = toolkit_.menu.popup()) runMenuItem(*item);
 }
 
-void Form1::runMenuItem(MenuItem item) {
+void Bar::runMenuItem(MenuItem item) {
     switch (item) {
-        case MenuItem::menuEnd:
-            menuEnd_Click();
+        case MenuItem::quit:
+            quit();
             break;
-        case MenuItem::menuClr:
-            menuClr_Click();
+        case MenuItem::clear:
+            clearAndQuit();
             break;
-        case MenuItem::menuMin:
-            menuMin_Click();
+        case MenuItem::minimise:
+            minimise();
             break;
-        case MenuItem::menuTitlebar:
-            menuTitlebar_Click();
+        case MenuItem::showTitleBar:
+            showTitleBar();
             break;
-        case MenuItem::menuTitlbarnon:
-            menuTitlbarnon_Click();
+        case MenuItem::hideTitleBar:
+            hideTitleBar();
             break;
-        case MenuItem::nemuSeparate:
+        case MenuItem::separator:
             break;
     }
 }
 
-void Form1::menuMin_Click() { toolkit_.window.minimize(); }
+void Bar::minimise() { toolkit_.window.minimize(); }
 
-void Form1::menuEnd_Click() {
-    FormSaveSource source(toolkit_, state_);
+void Bar::quit() {
+    BarSaveSource source(toolkit_, state_);
     saveSettings(settingsFile(), source);
     toolkit_.platform.endProgram();
 }
 
-void Form1::menuClr_Click() {
+void Bar::clearAndQuit() {
     clearSettings(settingsFile());
     // Hidden first: a save that followed would then leave the cleared records alone.
-    toolkit_.menu.setVisible(MenuItem::menuClr, false);
+    toolkit_.menu.setVisible(MenuItem::clear, false);
     toolkit_.window.setWidth(735.0f);
     toolkit_.addButton.setLeft(0.0f);
     toolkit_.toolbar.clearButtons();

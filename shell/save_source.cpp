@@ -2,15 +2,15 @@
 
 namespace quevor {
 
-bool FormSaveSource::clearItemVisible() const { return toolkit_.menu.visible(MenuItem::menuClr); }
-int16 FormSaveSource::titleBarHidden() const { return state_.titleBarHidden; }
-float FormSaveSource::windowWidth() const { return toolkit_.window.width(); }
-void FormSaveSource::setWindowWidth(float width) { toolkit_.window.setWidth(width); }
-float FormSaveSource::addButtonLeft() const { return toolkit_.addButton.left(); }
-float FormSaveSource::windowLeft() const { return toolkit_.window.left(); }
-float FormSaveSource::windowTop() const { return toolkit_.window.top(); }
+bool BarSaveSource::clearItemVisible() const { return toolkit_.menu.visible(MenuItem::clear); }
+int16 BarSaveSource::titleBarHidden() const { return state_.titleBarHidden; }
+float BarSaveSource::windowWidth() const { return toolkit_.window.width(); }
+void BarSaveSource::setWindowWidth(float width) { toolkit_.window.setWidth(width); }
+float BarSaveSource::addButtonLeft() const { return toolkit_.addButton.left(); }
+float BarSaveSource::windowLeft() const { return toolkit_.window.left(); }
+float BarSaveSource::windowTop() const { return toolkit_.window.top(); }
 
-std::u16string FormSaveSource::pathToSave(int slot) {
+std::u16string BarSaveSource::pathToSave(int slot) {
     std::u16string& added = state_.slots.addedPaths(slot);
     if (added.empty()) added = state_.slots.loadedPaths(slot);
     return added;

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "settings/writers.h"
-#include "shell/form1.h"
+#include "shell/bar.h"
 
 namespace quevor {
 
 // Hands the quit save the live values of the running bar, each read when its record is written.
-class FormSaveSource final : public SaveSource {
+class BarSaveSource final : public SaveSource {
   public:
-    FormSaveSource(Toolkit& toolkit, FormState& state) : toolkit_(toolkit), state_(state) {}
+    BarSaveSource(Toolkit& toolkit, BarState& state) : toolkit_(toolkit), state_(state) {}
 
     bool clearItemVisible() const override;
     int16 titleBarHidden() const override;
@@ -21,7 +21,7 @@ class FormSaveSource final : public SaveSource {
 
   private:
     Toolkit& toolkit_;
-    FormState& state_;
+    BarState& state_;
 };
 
 }  // namespace quevor

@@ -1,12 +1,12 @@
 #include "core/text.h"
 #include "settings/layout.h"
 #include "settings/reader.h"
-#include "shell/form1.h"
+#include "shell/bar.h"
 #include "slots/add_slot_button.h"
 
 namespace quevor {
 
-void Form1::Form_Load() {
+void Bar::start() {
     Platform& platform = toolkit_.platform;
     // A second instance ends before it shows or reads anything.
     if (platform.anotherInstanceRunning()) {
@@ -44,10 +44,10 @@ void Form1::Form_Load() {
     if (const auto hidden = readTitleBar(file)) state_.titleBarHidden = *hidden;
 
     if (state_.titleBarHidden == 1) {
-        hideTitleBar(true);
+        removeCaption(true);
     } else {
-        toolkit_.menu.setVisible(MenuItem::menuTitlebar, false);
-        toolkit_.menu.setVisible(MenuItem::menuTitlbarnon, true);
+        toolkit_.menu.setVisible(MenuItem::showTitleBar, false);
+        toolkit_.menu.setVisible(MenuItem::hideTitleBar, true);
     }
     toolkit_.window.makeTopmost();
 }

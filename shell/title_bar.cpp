@@ -1,5 +1,5 @@
 #include "settings/layout.h"
-#include "shell/form1.h"
+#include "shell/bar.h"
 
 namespace quevor {
 namespace {
@@ -16,7 +16,7 @@ float twips(int16 value) { return static_cast<float>(value); }
 
 }  // namespace
 
-void Form1::hideTitleBar(bool atStartUp) {
+void Bar::removeCaption(bool atStartUp) {
     Window& window = toolkit_.window;
     window.setStyle(window.style() & ~kCaptionBits);
     window.redrawFrame();
@@ -28,19 +28,19 @@ void Form1::hideTitleBar(bool atStartUp) {
     if (atStartUp && buttons == 1) width = 1200;
     window.setWidth(twips(width));
     window.setHeight(twips(kHiddenHeight));
-    toolkit_.menu.setVisible(MenuItem::menuTitlebar, true);
-    toolkit_.menu.setVisible(MenuItem::menuTitlbarnon, false);
+    toolkit_.menu.setVisible(MenuItem::showTitleBar, true);
+    toolkit_.menu.setVisible(MenuItem::hideTitleBar, false);
     if (state_.slots.nextSlot == kSlotCount) {
         window.setWidth(twips(sub16(roundToInt16(window.width()), kAddButtonWidth)));
     }
 }
 
-void Form1::menuTitlbarnon_Click() {
-    hideTitleBar(false);
+void Bar::hideTitleBar() {
+    removeCaption(false);
     state_.titleBarHidden = 1;
 }
 
-void Form1::menuTitlebar_Click() {
+void Bar::showTitleBar() {
     Window& window = toolkit_.window;
     window.setStyle(window.style() | kCaptionBits);
     window.redrawFrame();
@@ -54,8 +54,8 @@ void Form1::menuTitlebar_Click() {
     if (state_.slots.nextSlot == kSlotCount) {
         window.setWidth(twips(sub16(roundToInt16(window.width()), kAddButtonWidth)));
     }
-    toolkit_.menu.setVisible(MenuItem::menuTitlebar, false);
-    toolkit_.menu.setVisible(MenuItem::menuTitlbarnon, true);
+    toolkit_.menu.setVisible(MenuItem::showTitleBar, false);
+    toolkit_.menu.setVisible(MenuItem::hideTitleBar, true);
     state_.titleBarHidden = 0;
 }
 

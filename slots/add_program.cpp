@@ -20,7 +20,7 @@ void addProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec) {
     const int slot = slots.firstFreeSlot();
     if (slot == 0) return;  // every slot is taken: no dialog, nothing that could not be saved
 
-    std::u16string& entry = slots.slotPaths(slot - 1);
+    std::u16string& entry = slots.slotPaths(slot);
     if (isUnchosen(entry)) {
         const std::u16string chosen = toolkit.dialog.showOpen(std::u16string(kProgramFilter));
         if (chosen.empty()) {
@@ -34,8 +34,7 @@ void addProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec) {
     }
     // A path whose icon was not found last time is retried here without the dialog.
     if (entry != kCancelMarker) {
-        slots.iconPath = entry;
-        if (addSlotButton(slots, toolkit.toolbar, toolkit.platform, slots.iconPath,
+        if (addSlotButton(slots, toolkit.toolbar, toolkit.platform, entry,
                           static_cast<int16>(slot))) {
             slots.addedPaths(slot) = entry;
             slots.nextSlot = add16(slots.nextSlot, 1);

@@ -9,9 +9,9 @@ bool addSlotButton(SlotTable& slots, Toolbar& toolbar, Platform& platform,
     // Owned here: released when this call returns, once the image list holds its copy.
     const std::unique_ptr<Icon> icon = platform.programIcon(path);
     if (!icon) return false;
-    slots.buttonKey = buttonKeyFor(keyNumber);
-    toolbar.addImage(slots.buttonCounter, slots.buttonKey, *icon);
-    toolbar.addButton(slots.buttonCounter, slots.buttonKey, slots.buttonKey);
+    const std::u16string key = buttonKeyFor(keyNumber);
+    toolbar.addImage(slots.buttonCounter, key, *icon);
+    toolbar.addButton(slots.buttonCounter, key, key);
     toolbar.setToolTip(slots.buttonCounter, bareFileName(path));
     slots.buttonCounter = add16(slots.buttonCounter, 1);
     return true;

@@ -22,9 +22,9 @@ std::u16string& SlotTable::loadedPaths(int slot) { return entry(loaded_, slot, 1
 const std::u16string& SlotTable::loadedPaths(int slot) const {
     return entry(loaded_, slot, 1, "loadedPaths");
 }
-std::u16string& SlotTable::slotPaths(int index) { return entry(chosen_, index, 0, "slotPaths"); }
-const std::u16string& SlotTable::slotPaths(int index) const {
-    return entry(chosen_, index, 0, "slotPaths");
+std::u16string& SlotTable::slotPaths(int slot) { return entry(chosen_, slot, 1, "slotPaths"); }
+const std::u16string& SlotTable::slotPaths(int slot) const {
+    return entry(chosen_, slot, 1, "slotPaths");
 }
 std::u16string& SlotTable::addedPaths(int slot) { return entry(added_, slot, 1, "addedPaths"); }
 const std::u16string& SlotTable::addedPaths(int slot) const {

@@ -8,7 +8,8 @@
 namespace quevor {
 
 // The slot table: which program belongs to which of the fifteen slots, and the counters the
-// toolbar buttons are made with. Lives as long as the main window.
+// toolbar buttons are made with. Every table is indexed by the slot number 1..15. Lives as long
+// as the bar's window.
 //
 // Every table is reached through a checked accessor: an index outside its bounds is a
 // RuntimeError, never a stray read.
@@ -17,10 +18,10 @@ class SlotTable {
     // loadedPaths(1..15): the path stored for slot N in the settings file, read at start-up.
     std::u16string& loadedPaths(int slot);
     const std::u16string& loadedPaths(int slot) const;
-    // slotPaths(0..15): the path chosen with the add button for slot index + 1 in this run, or
-    // the cancel marker "?.exe".
-    std::u16string& slotPaths(int index);
-    const std::u16string& slotPaths(int index) const;
+    // slotPaths(1..15): the path chosen with the add button for slot N in this run, or the
+    // cancel marker "?.exe".
+    std::u16string& slotPaths(int slot);
+    const std::u16string& slotPaths(int slot) const;
     // addedPaths(1..15): the path of a completed add for slot N, to be saved.
     std::u16string& addedPaths(int slot);
     const std::u16string& addedPaths(int slot) const;
@@ -29,10 +30,6 @@ class SlotTable {
     int16 nextSlot = 0;
     // 1-based toolbar position of the next button and its image.
     int16 buttonCounter = 0;
-    // Key of the button being made: "k1" followed by its slot number.
-    std::u16string buttonKey;
-    // Path whose icon the add button looks up.
-    std::u16string iconPath;
 
     // Lowest slot an add may fill: nothing stored for it in the settings file (empty or its
     // placeholder) and no add completed for it in this run. 0 when every slot is taken.
@@ -40,7 +37,7 @@ class SlotTable {
 
   private:
     std::array<std::u16string, 15> loaded_{};
-    std::array<std::u16string, 16> chosen_{};
+    std::array<std::u16string, 15> chosen_{};
     std::array<std::u16string, 15> added_{};
 };
 

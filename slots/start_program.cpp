@@ -16,7 +16,7 @@ int slotOfKey(const std::u16string& key) {
 // The stored path wins over one chosen in this run; the placeholder test is the slot's own.
 std::u16string pathOfSlot(const SlotTable& slots, int slot) {
     if (!isPlaceholderOrEmpty(slots.loadedPaths(slot), slot)) return slots.loadedPaths(slot);
-    return slots.slotPaths(slot - 1);
+    return slots.slotPaths(slot);
 }
 
 }  // namespace

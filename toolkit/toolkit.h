@@ -7,6 +7,8 @@
 // Geometry is in twips (1/1440 inch) as single-precision numbers; a value written is the value
 // read back. Every operation that fails throws RuntimeError.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -18,7 +20,7 @@
 
 namespace quevor {
 
-// The main window Form1.
+// The bar's one window.
 class Window {
 public:
     virtual ~Window() = default;
@@ -30,7 +32,7 @@ public:
     virtual void setTop(float twips) = 0;
     virtual void setWidth(float twips) = 0;
     virtual void setHeight(float twips) = 0;
-    virtual void minimize() = 0;  // WindowState := 1
+    virtual void minimize() = 0;
     // The style word (GWL_STYLE) and the frame redraw after changing it.
     virtual std::uint32_t style() const = 0;
     virtual void setStyle(std::uint32_t style) = 0;
@@ -44,8 +46,8 @@ public:
     virtual ~Icon() = default;
 };
 
-// The toolbar Tlb1 with its image list ImageL1 and the scratch surface Picture1 the icons are
-// rendered through. Positions are 1-based.
+// The toolbar of program buttons, with the image list their icons are rendered into.
+// Positions are 1-based.
 class Toolbar {
 public:
     virtual ~Toolbar() = default;
@@ -60,7 +62,7 @@ public:
     virtual void clearButtons() = 0;  // the images stay
 };
 
-// The add button Command1.
+// The add button beside the program buttons.
 class AddButton {
 public:
     virtual ~AddButton() = default;
@@ -69,9 +71,28 @@ public:
     virtual float width() const = 0;
 };
 
-enum class MenuItem { menuEnd, menuClr, nemuSeparate, menuMin, menuTitlebar, menuTitlbarnon };
+// The pop-up menu's items, in menu order.
+enum class MenuItem { quit, clear, separator, minimise, showTitleBar, hideTitleBar };
 
-// The pop-up menu: the hidden top-level item "menu" and its six children.
+// One row per item: its caption on screen and its name in quevor-sim's script language.
+struct MenuItemInfo {
+    MenuItem item;
+    const char16_t* caption;  // "-" for the separator
+    const char* name;
+};
+inline constexpr std::array<MenuItemInfo, 6> kMenuItems = {{
+    {MenuItem::quit, u"終了", "quit"},
+    {MenuItem::clear, u"クリア終了", "clear"},
+    {MenuItem::separator, u"-", "separator"},
+    {MenuItem::minimise, u"最小化", "minimise"},
+    {MenuItem::showTitleBar, u"タイトルバー表示", "show-title-bar"},
+    {MenuItem::hideTitleBar, u"タイトルバー非表示", "hide-title-bar"},
+}};
+inline constexpr const MenuItemInfo& menuItemInfo(MenuItem item) {
+    return kMenuItems[static_cast<std::size_t>(item)];
+}
+
+// The pop-up menu and its six items.
 class Menu {
 public:
     virtual ~Menu() = default;
@@ -82,7 +103,7 @@ public:
     virtual std::optional<MenuItem> popup() = 0;
 };
 
-// The open-file dialog CommonDialog1.
+// The standard open-file dialog.
 class OpenFileDialog {
 public:
     virtual ~OpenFileDialog() = default;
@@ -120,17 +141,16 @@ struct Toolkit {
     Platform& platform;
 };
 
-// The events the toolkit raises on the main window; Form1 implements them.
-class FormEvents {
+// The events the toolkit raises on the bar's window; Bar implements them.
+class BarEvents {
 public:
-    virtual ~FormEvents() = default;
-    virtual void Form_Load() = 0;
-    virtual void Form_Unload() = 0;
-    virtual void Tlb1_ButtonClick(const std::u16string& key) = 0;
-    virtual void Tlb1_MouseDown(int16 button, int16 shift, float x, float y) = 0;
-    virtual void Command1_Click() = 0;
-    virtual void Command1_MouseDown(int16 button, int16 shift, float x, float y) = 0;
-    virtual void Picture1_MouseDown(int16 button, int16 shift, float x, float y) = 0;
+    virtual ~BarEvents() = default;
+    virtual void start() = 0;
+    virtual void onClose() = 0;
+    virtual void onProgramButtonClick(const std::u16string& key) = 0;
+    virtual void onToolbarMouseDown(int16 button, int16 shift, float x, float y) = 0;
+    virtual void onAddButtonClick() = 0;
+    virtual void onAddButtonMouseDown(int16 button, int16 shift, float x, float y) = 0;
 };
 
 }  // namespace quevor

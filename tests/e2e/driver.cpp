@@ -161,12 +161,12 @@ private:
 
 }  // namespace
 
-HWND Bar::window() const { return findTopLevel(pid(), L"quevorForm1", false); }
+HWND Bar::window() const { return findTopLevel(pid(), L"quevorBar", false); }
 
 HWND Bar::waitWindow() {
     HWND found = nullptr;
     waitFor([&] {
-        found = findTopLevel(pid(), L"quevorForm1", true);
+        found = findTopLevel(pid(), L"quevorBar", true);
         return found != nullptr || !running();
     });
     return found;

@@ -1,12 +1,12 @@
 #include "slots/add_program.h"
 
-#include "form_fixture.h"
+#include "bar_fixture.h"
 #include "settings/reader.h"
 
 namespace quevor::testing {
 namespace {
 
-class AddTest : public FormTest {
+class AddTest : public BarTest {
   protected:
     std::u16string program(int n) { return u"C:\\Tools\\p" + ascii(std::to_string(n)) + u".exe"; }
 };
@@ -20,7 +20,7 @@ TEST_F(AddTest, FirstAddOnAnEmptyBarMakesK11AndGrowsTheBarByOneStep) {
     const std::vector<sim::SimButton> expected = {{u"k11", u"k11", u"edit.exe"}};
     EXPECT_EQ(sim.toolbar.buttons(), expected);
     EXPECT_EQ(sim.dialog.lastFilter(), kProgramFilter);
-    EXPECT_EQ(slots().slotPaths(0), u"C:\\Tools\\edit.exe");
+    EXPECT_EQ(slots().slotPaths(1), u"C:\\Tools\\edit.exe");
     EXPECT_EQ(slots().addedPaths(1), u"C:\\Tools\\edit.exe");
     EXPECT_EQ(slots().nextSlot, 1);
     EXPECT_EQ(slots().buttonCounter, 2);
@@ -34,7 +34,7 @@ TEST_F(AddTest, CancelStoresTheMarkerMovesNothingAndTheNextClickAsksAgain) {
     startWith(clearedFile());
 
     add(u"");
-    EXPECT_EQ(slots().slotPaths(0), u"?.exe");
+    EXPECT_EQ(slots().slotPaths(1), u"?.exe");
     EXPECT_TRUE(sim.toolbar.buttons().empty());
     EXPECT_EQ(sim.addButton.left(), 0.0f);
     EXPECT_EQ(sim.window.width(), 735.0f);
@@ -48,7 +48,7 @@ TEST_F(AddTest, AProgramWithoutIconStaysPendingAndASuccessfulRetryCompletesTheAd
     startWith(clearedFile());
     add(u"C:\\later.exe");  // no icon yet
     EXPECT_TRUE(sim.toolbar.buttons().empty());
-    EXPECT_EQ(slots().slotPaths(0), u"C:\\later.exe");
+    EXPECT_EQ(slots().slotPaths(1), u"C:\\later.exe");
     EXPECT_TRUE(slots().addedPaths(1).empty());
 
     add(u"C:\\other.exe");  // retries without the dialog, still no icon
@@ -107,19 +107,19 @@ TEST_F(AddTest, AnAddFillsTheLowestFreeSlotAndKeysTheButtonBySlot) {
     add(u"C:\\new5.exe");
 
     EXPECT_EQ(keys(), (std::vector<std::u16string>{u"k11", u"k14", u"k13", u"k15"}));
-    EXPECT_EQ(slots().slotPaths(2), u"C:\\new3.exe");
+    EXPECT_EQ(slots().slotPaths(3), u"C:\\new3.exe");
     EXPECT_EQ(slots().addedPaths(3), u"C:\\new3.exe");
     EXPECT_EQ(slots().addedPaths(5), u"C:\\new5.exe");
     EXPECT_EQ(slots().nextSlot, 4);
 
     // Each button starts its own program.
-    form.Tlb1_ButtonClick(u"k13");
-    form.Tlb1_ButtonClick(u"k15");
+    bar.onProgramButtonClick(u"k13");
+    bar.onProgramButtonClick(u"k15");
     EXPECT_EQ(sim.platform.started(),
               (std::vector<std::u16string>{u"C:\\new3.exe", u"C:\\new5.exe"}));
 
     // And the save keeps the stored program of slot 2.
-    choose(MenuItem::menuEnd);
+    choose(MenuItem::quit);
     const SettingsFile file(path, memory, *codec);
     const std::u16string expected[] = {u"C:\\one.exe",  u"C:\\gone.exe", u"C:\\new3.exe",
                                        u"C:\\four.exe", u"C:\\new5.exe", u"6.exe"};
@@ -143,7 +143,7 @@ TEST_F(AddTest, RefusedPathsTellTheUserAndChangeNothing) {
         add(chosen);
         ASSERT_EQ(sim.platform.messages().size(), before + 1);
         EXPECT_NE(sim.platform.messages().back().find(chosen), std::u16string::npos);
-        EXPECT_TRUE(slots().slotPaths(0).empty());
+        EXPECT_TRUE(slots().slotPaths(1).empty());
         EXPECT_TRUE(sim.toolbar.buttons().empty());
         EXPECT_EQ(sim.addButton.left(), 0.0f);
         EXPECT_EQ(sim.window.width(), 735.0f);

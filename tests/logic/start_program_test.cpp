@@ -32,7 +32,7 @@ TEST(StartProgramTest, KeyToSlotMappingPrefersTheStoredPath) {
         sim::SimToolkit sim;
         SlotTable slots;
         slots.loadedPaths(row.slot) = row.loaded;
-        slots.slotPaths(row.slot - 1) = row.chosen;
+        slots.slotPaths(row.slot) = row.chosen;
         for (const auto& path : {row.loaded, row.chosen}) {
             if (!path.empty()) sim.platform.declareProgram(path);
         }

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "form_fixture.h"
+#include "bar_fixture.h"
 
 namespace quevor::testing {
 namespace {
@@ -20,7 +20,7 @@ std::vector<std::string> startUpCalls(const std::vector<std::string>& calls) {
     return out;
 }
 
-TEST_F(FormTest, StartUpReadsEveryKeyAfreshInItsOrderAndMakesEachButtonRightAfterItsSlot) {
+TEST_F(BarTest, StartUpReadsEveryKeyAfreshInItsOrderAndMakesEachButtonRightAfterItsSlot) {
     startWith(settingsFile({"C:\\a.exe", "", "C:\\c.exe"}, "1905", "1170", "0", "X:-120Y:300"),
               {u"C:\\a.exe", u"C:\\c.exe"});
 
@@ -37,8 +37,8 @@ TEST_F(FormTest, StartUpReadsEveryKeyAfreshInItsOrderAndMakesEachButtonRightAfte
                                          "toolbar.addButton 2 k13 k13"};
     for (int slot = 4; slot <= 15; ++slot) expected.push_back("read");
     for (const char* call : {"read", "window.setLeft -120", "window.setTop 300", "read",
-                             "menu.setVisible menuTitlebar false",
-                             "menu.setVisible menuTitlbarnon true", "window.makeTopmost"}) {
+                             "menu.setVisible show-title-bar false",
+                             "menu.setVisible hide-title-bar true", "window.makeTopmost"}) {
         expected.push_back(call);
     }
     EXPECT_EQ(startUpCalls(sim.log.calls), expected);
@@ -47,7 +47,7 @@ TEST_F(FormTest, StartUpReadsEveryKeyAfreshInItsOrderAndMakesEachButtonRightAfte
     EXPECT_EQ(sim.platform.liveIcons(), 0);
 }
 
-TEST_F(FormTest, StartUpMakesButtonsForFilledSlotsWithBareNamesAndClosesGaps) {
+TEST_F(BarTest, StartUpMakesButtonsForFilledSlotsWithBareNamesAndClosesGaps) {
     // Slot 2 holds a program that is gone, slot 3 its placeholder, slot 5 "4.exe" (no
     // placeholder of slot 5, so a program path).
     startWith(settingsFile({"C:\\Tools\\edit.exe", "C:\\gone.exe", "", "D:\\x\\4th.EXE", "4.exe"}),
@@ -65,7 +65,7 @@ TEST_F(FormTest, StartUpMakesButtonsForFilledSlotsWithBareNamesAndClosesGaps) {
     EXPECT_TRUE(sim.window.topmost());
 }
 
-TEST_F(FormTest, HiddenTitleBarAtStartUpSizesTheWindowByTheButtonCount) {
+TEST_F(BarTest, HiddenTitleBarAtStartUpSizesTheWindowByTheButtonCount) {
     struct Row {
         int filled;
         float width;
@@ -77,21 +77,21 @@ TEST_F(FormTest, HiddenTitleBarAtStartUpSizesTheWindowByTheButtonCount) {
         for (int n = 1; n <= row.filled; ++n) paths.push_back("C:\\p" + std::to_string(n) + ".exe");
         Rig rig(*codec, settingsFile(paths, "4000", "0", "1"), paths);
         const auto& fresh = rig.sim;
-        const Form1& bar = rig.form;
+        const Bar& freshBar = rig.bar;
 
         EXPECT_EQ(fresh.window.width(), row.width);
         EXPECT_EQ(fresh.window.height(), 650.0f);
         EXPECT_FALSE(fresh.window.caption());
         EXPECT_EQ(fresh.window.style(), SimWindow::kDesignStyle & ~SimWindow::kCaptionBits);
-        EXPECT_EQ(bar.state().savedWidth, 4000);
-        EXPECT_EQ(bar.state().titleBarHidden, 1);
-        EXPECT_TRUE(fresh.menu.visible(MenuItem::menuTitlebar));
-        EXPECT_FALSE(fresh.menu.visible(MenuItem::menuTitlbarnon));
+        EXPECT_EQ(freshBar.state().savedWidth, 4000);
+        EXPECT_EQ(freshBar.state().titleBarHidden, 1);
+        EXPECT_TRUE(fresh.menu.visible(MenuItem::showTitleBar));
+        EXPECT_FALSE(fresh.menu.visible(MenuItem::hideTitleBar));
         EXPECT_TRUE(fresh.window.topmost());
     }
 }
 
-TEST_F(FormTest, TitleBarValuesOtherThanOneLeaveCaptionAndStoredSize) {
+TEST_F(BarTest, TitleBarValuesOtherThanOneLeaveCaptionAndStoredSize) {
     for (const std::string title : {"0", "2", "-1"}) {
         SCOPED_TRACE("T:" + title);
         Rig rig(*codec, settingsFile({}, "1905", "0", title));
@@ -99,12 +99,12 @@ TEST_F(FormTest, TitleBarValuesOtherThanOneLeaveCaptionAndStoredSize) {
         EXPECT_EQ(fresh.window.width(), 1905.0f);
         EXPECT_EQ(fresh.window.height(), 1125.0f);
         EXPECT_TRUE(fresh.window.caption());
-        EXPECT_FALSE(fresh.menu.visible(MenuItem::menuTitlebar));
-        EXPECT_TRUE(fresh.menu.visible(MenuItem::menuTitlbarnon));
+        EXPECT_FALSE(fresh.menu.visible(MenuItem::showTitleBar));
+        EXPECT_TRUE(fresh.menu.visible(MenuItem::hideTitleBar));
     }
 }
 
-TEST_F(FormTest, MissingKeysLeaveTheDesignValues) {
+TEST_F(BarTest, MissingKeysLeaveTheDesignValues) {
     startWith(bytes("Path1:1.exe[CR][LF]"));
     EXPECT_EQ(sim.window.width(), SimWindow::kDesignWidth);
     EXPECT_EQ(sim.window.height(), SimWindow::kDesignHeight);
@@ -112,31 +112,31 @@ TEST_F(FormTest, MissingKeysLeaveTheDesignValues) {
     EXPECT_EQ(sim.window.top(), 0.0f);
     EXPECT_EQ(sim.addButton.left(), 0.0f);
     EXPECT_TRUE(sim.toolbar.buttons().empty());
-    EXPECT_TRUE(sim.menu.visible(MenuItem::menuTitlbarnon));
+    EXPECT_TRUE(sim.menu.visible(MenuItem::hideTitleBar));
 }
 
-TEST_F(FormTest, NoSettingsFileEndsSilentlyWithoutReading) {
+TEST_F(BarTest, NoSettingsFileEndsSilentlyWithoutReading) {
     sim.platform.virtualFiles.clear();
-    form.Form_Load();
+    bar.start();
     EXPECT_TRUE(sim.platform.ended());
     EXPECT_EQ(std::count(sim.log.calls.begin(), sim.log.calls.end(), "read"), 0);
     EXPECT_TRUE(sim.platform.messages().empty());
     EXPECT_FALSE(sim.window.topmost());
 }
 
-TEST_F(FormTest, ASecondInstanceEndsBeforeLookingForTheFile) {
+TEST_F(BarTest, ASecondInstanceEndsBeforeLookingForTheFile) {
     put(settingsFile({}));
     sim.platform.anotherInstance = true;
-    form.Form_Load();
+    bar.start();
     EXPECT_TRUE(sim.platform.ended());
     const std::vector<std::string> expected = {"platform.endProgram"};
     EXPECT_EQ(sim.log.calls, expected);
     EXPECT_EQ(disk(), settingsFile({}));
 }
 
-TEST_F(FormTest, AValueThatIsNoNumberStopsStartUp) {
+TEST_F(BarTest, AValueThatIsNoNumberStopsStartUp) {
     put(bytes("CL:0W:wide[CR][LF]Path1:1.exe"));
-    EXPECT_THROW(form.Form_Load(), RuntimeError);
+    EXPECT_THROW(bar.start(), RuntimeError);
 }
 
 }  // namespace

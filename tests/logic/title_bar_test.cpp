@@ -1,4 +1,4 @@
-#include "form_fixture.h"
+#include "bar_fixture.h"
 
 namespace quevor::testing {
 namespace {
@@ -11,7 +11,7 @@ std::vector<std::string> programs(int count) {
     return paths;
 }
 
-class TitleBarTest : public FormTest {
+class TitleBarTest : public BarTest {
   protected:
     void startWithButtons(int count, const std::string& width) {
         std::vector<std::u16string> declared;
@@ -30,20 +30,20 @@ TEST_F(TitleBarTest, HidingFitsTheWindowToTheButtonsAndClearsOnlyTheCaptionBits)
         Rig rig(*codec, settingsFile(programs(row.buttons), "3000.4", "0", "0", "X:-300Y:450"),
                 programs(row.buttons));
         auto& fresh = rig.sim;
-        Form1& bar = rig.form;
+        Bar& freshBar = rig.bar;
         fresh.window.setStyle(fresh.window.style() | 0x1);  // an unrelated bit must survive
 
-        bar.menuTitlbarnon_Click();
+        freshBar.hideTitleBar();
 
         EXPECT_EQ(fresh.window.width(), row.width);
         EXPECT_EQ(fresh.window.height(), 650.0f);
         EXPECT_EQ(fresh.window.style(), (SimWindow::kDesignStyle | 0x1) & 0xFF3FFFFF);
         EXPECT_EQ(fresh.window.left(), -300.0f);
         EXPECT_EQ(fresh.window.top(), 450.0f);
-        EXPECT_EQ(bar.state().savedWidth, 3000);
-        EXPECT_EQ(bar.state().titleBarHidden, 1);
-        EXPECT_TRUE(fresh.menu.visible(MenuItem::menuTitlebar));
-        EXPECT_FALSE(fresh.menu.visible(MenuItem::menuTitlbarnon));
+        EXPECT_EQ(freshBar.state().savedWidth, 3000);
+        EXPECT_EQ(freshBar.state().titleBarHidden, 1);
+        EXPECT_TRUE(fresh.menu.visible(MenuItem::showTitleBar));
+        EXPECT_FALSE(fresh.menu.visible(MenuItem::hideTitleBar));
         EXPECT_TRUE(rig.files.writes.empty());
     }
 }
@@ -66,29 +66,29 @@ TEST_F(TitleBarTest, ShowingRebuildsTheWidthWithThe588PitchUnlessTheSavedWidthIs
         Rig rig(*codec, settingsFile(programs(row.buttons), row.storedWidth),
                 programs(row.buttons));
         auto& fresh = rig.sim;
-        Form1& bar = rig.form;
+        Bar& freshBar = rig.bar;
 
-        bar.menuTitlbarnon_Click();
-        bar.menuTitlebar_Click();
+        freshBar.hideTitleBar();
+        freshBar.showTitleBar();
 
         EXPECT_EQ(fresh.window.width(), row.shownWidth);
         EXPECT_EQ(fresh.window.height(), 1125.0f);
         EXPECT_EQ(fresh.window.style(), SimWindow::kDesignStyle);
-        EXPECT_EQ(bar.state().savedWidth, row.savedAfter);
-        EXPECT_EQ(bar.state().titleBarHidden, 0);
-        EXPECT_FALSE(fresh.menu.visible(MenuItem::menuTitlebar));
-        EXPECT_TRUE(fresh.menu.visible(MenuItem::menuTitlbarnon));
+        EXPECT_EQ(freshBar.state().savedWidth, row.savedAfter);
+        EXPECT_EQ(freshBar.state().titleBarHidden, 0);
+        EXPECT_FALSE(fresh.menu.visible(MenuItem::showTitleBar));
+        EXPECT_TRUE(fresh.menu.visible(MenuItem::hideTitleBar));
     }
 }
 
 TEST_F(TitleBarTest, AddingWhileHiddenDoesNotMoveTheSavedWidth) {
     sim.platform.declareProgram(u"C:\\new.exe");
     startWithButtons(2, "4000");
-    form.menuTitlbarnon_Click();
+    bar.hideTitleBar();
     add(u"C:\\new.exe");
     EXPECT_EQ(sim.window.width(), 1785.0f + 585);
-    EXPECT_EQ(form.state().savedWidth, 4000);
-    form.menuTitlebar_Click();
+    EXPECT_EQ(bar.state().savedWidth, 4000);
+    bar.showTitleBar();
     EXPECT_EQ(sim.window.width(), 4000.0f);
 }
 

@@ -106,7 +106,7 @@ TEST_F(HostileFileTest, StartUpAndQuitWorkOrStopWithAMessageAndKeepTheFile) {
 // The same files end to end: the bar starts on them and the user chooses quit ("終了").
 TEST_F(HostileFileTest, TheDriverStartsAndQuitsOrStopsWithAMessage) {
     const fs::path script = fs::temp_directory_path() / ("quevor-hostile-script-" + std::to_string(::getpid()));
-    std::ofstream(script) << "start\npress add 2\nchoose menuEnd\n";  // right button opens the menu
+    std::ofstream(script) << "start\npress add 2\nchoose quit\n";  // right button opens the menu
     const fs::path out = script.string() + ".out";
     const fs::path err = script.string() + ".err";
     for (const HostileFile& row : hostileFiles()) {

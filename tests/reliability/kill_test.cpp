@@ -109,7 +109,7 @@ TEST(KillDuringSave, KillingTheBarMidQuitLeavesOneCompleteState) {
     fs::create_directories(folder);
     const fs::path path = folder / "setting.ini";
     const fs::path script = folder / "script";
-    std::ofstream(script) << "exists C:\\new.exe\nstart\nadd C:\\new.exe\npress add 2\nchoose menuEnd\n";
+    std::ofstream(script) << "exists C:\\new.exe\nstart\nadd C:\\new.exe\npress add 2\nchoose quit\n";
 
     // The states the quit passes through, from the same start in memory.
     MemoryStore memory;

@@ -24,7 +24,7 @@ TEST(DriverTest, BadCommandLinesAndScriptLinesAreUsageErrors) {
         {{"--codepage", "NO-SUCH-PAGE", "."}, "", "NO-SUCH-PAGE"},
         {{"."}, "click k11\n", "line 1: click before start"},
         {{"."}, "# comment\n\nexists\n", "line 3: exists needs a PATH"},
-        {{"."}, "choose menuEnd\n", "line 1: choose: no pop-up menu is open"},
+        {{"."}, "choose quit\n", "line 1: choose: no pop-up menu is open"},
         {{"/nonexistent-folder"}, "exists C:\\a.exe\nstate extra\n", "line 2: state before start"},
     };
     for (const Row& row : rows) {

@@ -152,9 +152,9 @@ TEST_F(Win32ToolkitTest, AddButtonGeometry) {
 
 TEST_F(Win32ToolkitTest, MenuCaptionsAndVisibility) {
     const std::pair<MenuItem, const wchar_t*> captions[] = {
-        {MenuItem::menuEnd, L"終了"},         {MenuItem::menuClr, L"クリア終了"},
-        {MenuItem::nemuSeparate, L"-"},       {MenuItem::menuMin, L"最小化"},
-        {MenuItem::menuTitlebar, L"タイトルバー表示"}, {MenuItem::menuTitlbarnon, L"タイトルバー非表示"}};
+        {MenuItem::quit, L"終了"},         {MenuItem::clear, L"クリア終了"},
+        {MenuItem::separator, L"-"},       {MenuItem::minimise, L"最小化"},
+        {MenuItem::showTitleBar, L"タイトルバー表示"}, {MenuItem::hideTitleBar, L"タイトルバー非表示"}};
     for (const auto& [item, text] : captions) {
         EXPECT_STREQ(Win32Menu::caption(item), text);
         kit.menu.setVisible(item, false);

@@ -10,7 +10,7 @@
 #include "core/text.h"
 #include "settings/codec.h"
 #include "settings/file_store.h"
-#include "shell/form1.h"
+#include "shell/bar.h"
 #include "toolkit/sim/sim_toolkit.h"
 #include "toolkit/sim/state_json.h"
 
@@ -134,7 +134,7 @@ class Driver {
     }
 
     void requireRunning(const ScriptLine& line) const {
-        if (!form_) usage(line.command + " before start: the bar is not running");
+        if (!bar_) usage(line.command + " before start: the bar is not running");
     }
 
     void execute(const ScriptLine& line) {
@@ -145,23 +145,23 @@ class Driver {
             sim_.platform.removeProgram(pathArgument(line));
         } else if (command == "start") {
             noArgument(line);
-            if (form_) usage("start: the bar is already running");
-            form_ = std::make_unique<Form1>(sim_.toolkit(), *store_, *codec_);
-            form_->Form_Load();
+            if (bar_) usage("start: the bar is already running");
+            bar_ = std::make_unique<Bar>(sim_.toolkit(), *store_, *codec_);
+            bar_->start();
             if (!sim_.platform.ended()) sim_.window.show();
         } else if (command == "click") {
             requireRunning(line);
             const std::u16string key = fromUtf8(line.argument);
             if (sim_.toolbar.find(key) == nullptr)
                 usage("no toolbar button has the key \"" + line.argument + "\"");
-            form_->Tlb1_MouseDown(1, 0, 0.0f, 0.0f);
-            form_->Tlb1_ButtonClick(key);
+            bar_->onToolbarMouseDown(1, 0, 0.0f, 0.0f);
+            bar_->onProgramButtonClick(key);
         } else if (command == "add") {
             requireRunning(line);
             // The user's answer should the dialog open; dropped when it does not.
             sim_.dialog.answers.assign(1, fromUtf8(line.argument));
-            form_->Command1_MouseDown(1, 0, 0.0f, 0.0f);
-            form_->Command1_Click();
+            bar_->onAddButtonMouseDown(1, 0, 0.0f, 0.0f);
+            bar_->onAddButtonClick();
             sim_.dialog.answers.clear();
         } else if (command == "press") {
             requireRunning(line);
@@ -198,13 +198,11 @@ class Driver {
             usage("press needs TARGET BUTTON, BUTTON being 1 (left), 2 (right) or 4 (middle)");
         }
         if (target == "toolbar") {
-            form_->Tlb1_MouseDown(button, 0, 0.0f, 0.0f);
+            bar_->onToolbarMouseDown(button, 0, 0.0f, 0.0f);
         } else if (target == "add") {
-            form_->Command1_MouseDown(button, 0, 0.0f, 0.0f);
-        } else if (target == "picture") {
-            form_->Picture1_MouseDown(button, 0, 0.0f, 0.0f);
+            bar_->onAddButtonMouseDown(button, 0, 0.0f, 0.0f);
         } else {
-            usage("press: TARGET is toolbar, add or picture, not \"" + target + "\"");
+            usage("press: TARGET is toolbar or add, not \"" + target + "\"");
         }
     }
 
@@ -241,7 +239,7 @@ class Driver {
     std::unique_ptr<FileStore> store_;
     std::unique_ptr<TextCodec> codec_;
     SimToolkit sim_;
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<Bar> bar_;
     std::size_t printed_ = 0;
     int lineNumber_ = 0;
 };

@@ -7,27 +7,11 @@ std::size_t slotOf(MenuItem item) { return static_cast<std::size_t>(item); }
 
 }  // namespace
 
-std::string menuItemName(MenuItem item) {
-    switch (item) {
-        case MenuItem::menuEnd:
-            return "menuEnd";
-        case MenuItem::menuClr:
-            return "menuClr";
-        case MenuItem::nemuSeparate:
-            return "nemuSeparate";
-        case MenuItem::menuMin:
-            return "menuMin";
-        case MenuItem::menuTitlebar:
-            return "menuTitlebar";
-        case MenuItem::menuTitlbarnon:
-            return "menuTitlbarnon";
-    }
-    return "?";
-}
+std::string menuItemName(MenuItem item) { return menuItemInfo(item).name; }
 
 std::optional<MenuItem> menuItemNamed(const std::string& name) {
-    for (const MenuItem item : kMenuItems) {
-        if (menuItemName(item) == name) return item;
+    for (const MenuItemInfo& info : kMenuItems) {
+        if (info.name == name) return info.item;
     }
     return std::nullopt;
 }
@@ -51,7 +35,7 @@ std::optional<MenuItem> SimMenu::popup() {
     } else {
         throw SimUsageError("the pop-up menu opened but no answer was given");
     }
-    if (answer && (*answer == MenuItem::nemuSeparate || !visible(*answer))) {
+    if (answer && (*answer == MenuItem::separator || !visible(*answer))) {
         throw SimUsageError(menuItemName(*answer) + " is not an item the menu offers now");
     }
     return answer;
@@ -59,8 +43,8 @@ std::optional<MenuItem> SimMenu::popup() {
 
 std::vector<MenuItem> SimMenu::visibleItems() const {
     std::vector<MenuItem> items;
-    for (const MenuItem item : kMenuItems) {
-        if (visible(item)) items.push_back(item);
+    for (const MenuItemInfo& info : kMenuItems) {
+        if (visible(info.item)) items.push_back(info.item);
     }
     return items;
 }

@@ -12,11 +12,6 @@
 
 namespace quevor::sim {
 
-// The six children of the hidden item "menu", in their order.
-inline constexpr std::array<MenuItem, 6> kMenuItems = {
-    MenuItem::menuEnd, MenuItem::menuClr,      MenuItem::nemuSeparate,
-    MenuItem::menuMin, MenuItem::menuTitlebar, MenuItem::menuTitlbarnon};
-
 // The control name of an item ("menuEnd"), and back; nullopt for an unknown name.
 std::string menuItemName(MenuItem item);
 std::optional<MenuItem> menuItemNamed(const std::string& name);

@@ -26,27 +26,27 @@ int16 SimToolbar::buttonCount() const { return toInt16(static_cast<long long>(bu
 
 void SimToolbar::addImage(int16 index, const std::u16string& key, const Icon& icon) {
     log_.add("toolbar.addImage " + std::to_string(index) + " " + toUtf8(key));
-    checkNew(images_, index, key, "ImageL1");
+    checkNew(images_, index, key, "image list");
     const auto* simIcon = dynamic_cast<const SimIcon*>(&icon);
-    if (simIcon == nullptr) fail("ImageL1: not an icon of this toolkit");
+    if (simIcon == nullptr) fail("image list: not an icon of this toolkit");
     images_.insert(images_.begin() + (index - 1), SimImage{key, simIcon->programPath()});
 }
 
 void SimToolbar::addButton(int16 index, const std::u16string& key, const std::u16string& imageKey) {
     log_.add("toolbar.addButton " + std::to_string(index) + " " + toUtf8(key) + " " +
              toUtf8(imageKey));
-    checkNew(buttons_, index, key, "Tlb1");
+    checkNew(buttons_, index, key, "toolbar");
     const bool imageThere = std::any_of(images_.begin(), images_.end(), [&](const SimImage& image) {
         return image.key == imageKey;
     });
-    if (!imageThere) fail("Tlb1: no image with key \"" + toUtf8(imageKey) + "\"");
+    if (!imageThere) fail("toolbar: no image with key \"" + toUtf8(imageKey) + "\"");
     buttons_.insert(buttons_.begin() + (index - 1), SimButton{key, imageKey, u""});
 }
 
 void SimToolbar::setToolTip(int16 index, const std::u16string& text) {
     log_.add("toolbar.setToolTip " + std::to_string(index) + " " + toUtf8(text));
     if (index < 1 || index > static_cast<int>(buttons_.size())) {
-        fail("Tlb1: index " + std::to_string(index) + " out of bounds");
+        fail("toolbar: index " + std::to_string(index) + " out of bounds");
     }
     buttons_[static_cast<std::size_t>(index - 1)].toolTip = text;
 }

@@ -21,7 +21,7 @@ struct SimImage {
     bool operator==(const SimImage&) const = default;
 };
 
-// The toolbar Tlb1 with its image list ImageL1. Keys are unique within each; positions are
+// The toolbar with its image list. Keys are unique within each; positions are
 // 1-based and a new entry may go anywhere from 1 to one past the last.
 class SimToolbar final : public Toolbar {
   public:

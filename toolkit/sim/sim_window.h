@@ -7,7 +7,7 @@
 
 namespace quevor::sim {
 
-// Form1 as plain values. The design size is a client area of 600 x 600 twips inside a simulated
+// Bar as plain values. The design size is a client area of 600 x 600 twips inside a simulated
 // frame of 120 twips across (two 60-twip borders) and 525 down (caption and borders), so the
 // window starts 720 x 1125 at 0, 0.
 class SimWindow final : public Window {
@@ -59,7 +59,7 @@ class SimWindow final : public Window {
     int frameRedraws_ = 0;
 };
 
-// The add button Command1, at its design place 0, 0 and 615 twips wide.
+// The add button, at its design place 0, 0 and 615 twips wide.
 class SimAddButton final : public AddButton {
   public:
     explicit SimAddButton(CallLog& log) : log_(log) {}

@@ -9,7 +9,7 @@
 namespace quevor::win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"quevorForm1";
+constexpr wchar_t kClassName[] = L"quevorBar";
 constexpr int kToolbarId = 101;
 constexpr int kAddButtonId = 102;
 // The window's frame: a fixed single border with minimise; the title bar comes and goes
@@ -129,12 +129,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (source == toolbar_->hwnd()) {
             // A left click on a program button (the right button never gets this far).
             if (const auto key = toolbar_->keyOfCommand(LOWORD(wParam))) {
-                events_->Tlb1_ButtonClick(*key);
+                events_->onProgramButtonClick(*key);
             }
             return 0;
         }
         if (source == addButton_->hwnd() && HIWORD(wParam) == BN_CLICKED) {
-            events_->Command1_Click();
+            events_->onAddButtonClick();
             return 0;
         }
         break;
@@ -159,7 +159,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CLOSE:
         // Closing other than through the menu: the unload handler runs and saves nothing.
-        if (events_) events_->Form_Unload();
+        if (events_) events_->onClose();
         boundary_.setEnded();
         DestroyWindow(hwnd_);
         return 0;
@@ -179,9 +179,9 @@ LRESULT CALLBACK MainWindow::controlProc(HWND hwnd, UINT message, WPARAM wParam,
         const int16 shift = shiftState(wParam);
         self->boundary_.run([&] {
             if (id == kToolbarId) {
-                self->events_->Tlb1_MouseDown(button, shift, x, y);
+                self->events_->onToolbarMouseDown(button, shift, x, y);
             } else {
-                self->events_->Command1_MouseDown(button, shift, x, y);
+                self->events_->onAddButtonMouseDown(button, shift, x, y);
             }
         });
         // The right button belongs to the pop-up menu alone: the control does not see it

@@ -7,24 +7,14 @@
 namespace quevor::win32 {
 namespace {
 
-constexpr MenuItem kItems[] = {MenuItem::menuEnd, MenuItem::menuClr, MenuItem::nemuSeparate,
-                               MenuItem::menuMin, MenuItem::menuTitlebar, MenuItem::menuTitlbarnon};
-
 std::size_t slot(MenuItem item) { return static_cast<std::size_t>(item); }
 UINT_PTR commandOf(MenuItem item) { return slot(item) + 1; }
 
 }  // namespace
 
 const wchar_t* Win32Menu::caption(MenuItem item) {
-    switch (item) {
-    case MenuItem::menuEnd: return L"終了";
-    case MenuItem::menuClr: return L"クリア終了";
-    case MenuItem::nemuSeparate: return L"-";
-    case MenuItem::menuMin: return L"最小化";
-    case MenuItem::menuTitlebar: return L"タイトルバー表示";
-    case MenuItem::menuTitlbarnon: return L"タイトルバー非表示";
-    }
-    return L"";
+    // UTF-16 either way: wchar_t is 16 bits on Windows.
+    return reinterpret_cast<const wchar_t*>(menuItemInfo(item).caption);
 }
 
 bool Win32Menu::visible(MenuItem item) const { return visible_[slot(item)]; }
@@ -35,9 +25,10 @@ std::optional<MenuItem> Win32Menu::popup() {
     // Built afresh from the visible items each time, as the hidden parent "menu" shows them.
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) fail("Cannot create the pop-up menu: " + toUtf8Reason());
-    for (MenuItem item : kItems) {
+    for (const MenuItemInfo& info : kMenuItems) {
+        const MenuItem item = info.item;
         if (!visible(item)) continue;
-        const BOOL ok = item == MenuItem::nemuSeparate
+        const BOOL ok = item == MenuItem::separator
                             ? AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr)
                             : AppendMenuW(menu.get(), MF_STRING, commandOf(item), caption(item));
         if (!ok) fail("Cannot build the pop-up menu: " + toUtf8Reason());
@@ -56,7 +47,8 @@ std::optional<MenuItem> Win32Menu::popup() {
     // Wine leaves the mouse captured by the owner after the menu, which would swallow the
     // next click on a control.
     if (GetCapture() == owner_) ReleaseCapture();
-    for (MenuItem item : kItems) {
+    for (const MenuItemInfo& info : kMenuItems) {
+        const MenuItem item = info.item;
         if (chosen == commandOf(item)) return item;
     }
     return std::nullopt;

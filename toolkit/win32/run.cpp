@@ -56,7 +56,7 @@ void reportError(const std::string& utf8Message) noexcept {
     MessageBoxW(nullptr, text.c_str(), L"quevor", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
-int runBar(HINSTANCE instance, int showCommand, const FormFactory& makeForm) noexcept {
+int runBar(HINSTANCE instance, int showCommand, const BarFactory& makeBar) noexcept {
     // Before anything else loads: DLLs come from System32 only, never from the program's or
     // the current folder.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
@@ -68,10 +68,10 @@ int runBar(HINSTANCE instance, int showCommand, const FormFactory& makeForm) noe
 
         Win32Toolkit bar(instance);
         Toolkit toolkit = bar.toolkit();
-        std::unique_ptr<FormEvents> form = makeForm(toolkit);
-        bar.window().setEvents(form.get());
+        std::unique_ptr<BarEvents> events = makeBar(toolkit);
+        bar.window().setEvents(events.get());
 
-        form->Form_Load();
+        events->start();
         if (bar.boundary().ended()) return 0;  // another instance, or no settings file
         bar.window().bringOntoMonitor();
         bar.window().show(showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);

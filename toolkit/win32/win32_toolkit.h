@@ -1,10 +1,9 @@
 #pragma once
 
-// The Win32 realisation of the toolkit interface: the main window Form1 with the toolbar Tlb1
-// (and its image list ImageL1), the add button Command1, the pop-up menu, the open-file dialog
-// CommonDialog1 and the platform services. Picture1 and File1 have no window of their own:
-// the image list takes the shell icon with its alpha directly, and the file name is the
-// path's last component.
+// The Win32 realisation of the toolkit interface: the bar's window with its toolbar (and the
+// toolbar's image list), the add button, the pop-up menu, the open-file dialog and the platform
+// services. Icons go into the image list with their alpha directly, and a tooltip's file name
+// is the path's last component.
 
 #include <exception>
 #include <functional>
@@ -179,7 +178,7 @@ public:
     const Units& units() const { return units_; }
     Win32Toolbar& toolbar() { return *toolbar_; }
     Win32AddButton& addButton() { return *addButton_; }
-    void setEvents(FormEvents* events) { events_ = events; }
+    void setEvents(BarEvents* events) { events_ = events; }
     void destroy();
 
     // Shows the window once start-up is done.
@@ -214,7 +213,7 @@ private:
     EventBoundary& boundary_;
     Units units_;
     HWND hwnd_ = nullptr;
-    FormEvents* events_ = nullptr;
+    BarEvents* events_ = nullptr;
     std::unique_ptr<Win32Toolbar> toolbar_;
     std::unique_ptr<Win32AddButton> addButton_;
     UniqueIcon bigIcon_, smallIcon_;
@@ -241,12 +240,12 @@ private:
     Win32Platform platform_;
 };
 
-using FormFactory = std::function<std::unique_ptr<FormEvents>(Toolkit&)>;
+using BarFactory = std::function<std::unique_ptr<BarEvents>(Toolkit&)>;
 
-// The program: restricts the DLL search, makes the toolkit and the form, runs start-up, shows
+// The program: restricts the DLL search, makes the toolkit and the bar, runs start-up, shows
 // the bar and runs the message loop. A failure is reported in a message box; the result is the
 // process's exit status (non-zero after a failure).
-int runBar(HINSTANCE instance, int showCommand, const FormFactory& makeForm) noexcept;
+int runBar(HINSTANCE instance, int showCommand, const BarFactory& makeBar) noexcept;
 
 // The runtime error report: a message box with the error's message.
 void reportError(const std::string& utf8Message) noexcept;

@@ -9,7 +9,7 @@
 #include "core/text.h"
 #include "settings/codec.h"
 #include "settings/layout.h"
-#include "shell/form1.h"
+#include "shell/bar.h"
 #include "support/memory_store.h"
 #include "support/settings_text.h"
 #include "toolkit/sim/sim_toolkit.h"
@@ -59,29 +59,29 @@ inline const std::filesystem::path kSettingsPath = "/cfg/setting.ini";
 struct Rig {
     sim::SimToolkit sim;
     MemoryStore files;
-    Form1 form;
+    Bar bar;
     Rig(const TextCodec& codec, const std::string& content,
         const std::vector<std::string>& programs = {})
-        : form(sim.toolkit(), files, codec) {
+        : bar(sim.toolkit(), files, codec) {
         sim.platform.searchFolders = {"/cfg"};
         sim.platform.virtualFiles = {kSettingsPath};
         for (const auto& program : programs) sim.platform.declareProgram(ascii(program));
         files.files[kSettingsPath] = content;
-        form.Form_Load();
+        bar.start();
     }
 };
 
-// Form1 on the simulated toolkit, its settings file in memory at /cfg/setting.ini.
-class FormTest : public ::testing::Test {
+// Bar on the simulated toolkit, its settings file in memory at /cfg/setting.ini.
+class BarTest : public ::testing::Test {
   protected:
     const std::filesystem::path path = kSettingsPath;
     sim::SimToolkit sim;
     MemoryStore memory;
     LoggingStore store{memory, sim.log};
     std::unique_ptr<TextCodec> codec = makeSystemCodec("CP932");
-    Form1 form{sim.toolkit(), store, *codec};
+    Bar bar{sim.toolkit(), store, *codec};
 
-    FormTest() {
+    BarTest() {
         sim.platform.searchFolders = {"/cfg"};
         sim.platform.virtualFiles = {kSettingsPath};
     }
@@ -93,20 +93,20 @@ class FormTest : public ::testing::Test {
     void startWith(const std::string& content, const std::vector<std::u16string>& programs = {}) {
         put(content);
         for (const auto& program : programs) sim.platform.declareProgram(program);
-        form.Form_Load();
+        bar.start();
         ASSERT_FALSE(sim.platform.ended());
     }
 
     // A click on the add button, the dialog answering with path ("" = cancel) if it opens.
     void add(const std::u16string& chosen) {
         sim.dialog.answers.assign(1, chosen);
-        form.Command1_Click();
+        bar.onAddButtonClick();
         sim.dialog.answers.clear();
     }
 
     void choose(sim::SimMenu::Answer item) {
         sim.menu.answers.push_back(item);
-        form.Tlb1_MouseDown(2, 0, 0, 0);
+        bar.onToolbarMouseDown(2, 0, 0, 0);
     }
 
     std::vector<std::u16string> keys() const {
@@ -114,7 +114,7 @@ class FormTest : public ::testing::Test {
         for (const auto& button : sim.toolbar.buttons()) out.push_back(button.key);
         return out;
     }
-    const SlotTable& slots() const { return form.state().slots; }
+    const SlotTable& slots() const { return bar.state().slots; }
 };
 
 }  // namespace quevor::testing

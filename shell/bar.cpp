@@ -1,0 +1,23 @@
+#include "shell/bar.h"
+
+#include "slots/add_program.h"
+#include "slots/start_program.h"
+
+namespace quevor {
+
+Bar::Bar(Toolkit& toolkit, FileStore& store, const TextCodec& codec)
+    : toolkit_(toolkit), store_(store), codec_(codec) {}
+
+SettingsFile Bar::settingsFile() const {
+    return SettingsFile(state_.settingsPath, store_, codec_);
+}
+
+void Bar::onClose() {}
+
+void Bar::onProgramButtonClick(const std::u16string& key) {
+    startSlotProgram(state_.slots, toolkit_, key);
+}
+
+void Bar::onAddButtonClick() { addProgram(state_.slots, toolkit_, codec_); }
+
+}  // namespace quevor
