@@ -1,6 +1,7 @@
 #include "settings/writers.h"
 #include "shell/bar.h"
 #include "shell/save_source.h"
+#include "toolkit/geometry.h"
 
 namespace quevor {
 namespace {
@@ -53,7 +54,7 @@ void Bar::clearAndQuit() {
     clearSettings(settingsFile());
     // Hidden first: a save that followed would then leave the cleared records alone.
     toolkit_.menu.setVisible(MenuItem::clear, false);
-    toolkit_.window.setWidth(735.0f);
+    toolkit_.window.setWidth(geometry::twips(geometry::kDefaultWidth));
     toolkit_.addButton.setLeft(0.0f);
     toolkit_.toolbar.clearButtons();
     state_.slots.buttonCounter = 1;

@@ -3,6 +3,7 @@
 #include "settings/reader.h"
 #include "shell/bar.h"
 #include "slots/add_slot_button.h"
+#include "toolkit/geometry.h"
 
 namespace quevor {
 
@@ -27,7 +28,7 @@ void Bar::start() {
     // Key by key, each from a fresh read, in the order the file's layout relies on.
     if (const auto width = readWidth(file)) {
         toolkit_.window.setWidth(*width);
-        toolkit_.window.setHeight(1125.0f);
+        toolkit_.window.setHeight(geometry::twips(geometry::kShownHeight));
     }
     if (const auto left = readAddButtonLeft(file)) toolkit_.addButton.setLeft(*left);
     for (int slot = 1; slot <= kSlotCount; ++slot) {

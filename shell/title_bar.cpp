@@ -1,20 +1,10 @@
 #include "settings/layout.h"
 #include "shell/bar.h"
+#include "toolkit/geometry.h"
 
 namespace quevor {
-namespace {
 
-constexpr std::uint32_t kCaptionBits = 0x00C00000;  // WS_CAPTION
-constexpr int16 kHiddenHeight = 650;
-constexpr int16 kShownHeight = 1125;
-constexpr int16 kButtonPitch = 585;
-constexpr int16 kShowPitch = 588;  // the pitch the width is rebuilt with on showing
-constexpr int16 kAddButtonWidth = 615;
-constexpr int16 kNarrowestShown = 735;
-
-float twips(int16 value) { return static_cast<float>(value); }
-
-}  // namespace
+using namespace geometry;
 
 void Bar::removeCaption(bool atStartUp) {
     Window& window = toolkit_.window;
@@ -25,13 +15,13 @@ void Bar::removeCaption(bool atStartUp) {
     const int16 buttons = toolkit_.toolbar.buttonCount();
     int16 width = add16(mul16(buttons, kButtonPitch), addWidth);
     // Start-up's own rule for a single button; the same value with the add button's usual width.
-    if (atStartUp && buttons == 1) width = 1200;
+    if (atStartUp && buttons == 1) width = kSingleButtonHiddenWidth;
     window.setWidth(twips(width));
     window.setHeight(twips(kHiddenHeight));
     toolkit_.menu.setVisible(MenuItem::showTitleBar, true);
     toolkit_.menu.setVisible(MenuItem::hideTitleBar, false);
     if (state_.slots.nextSlot == kSlotCount) {
-        window.setWidth(twips(sub16(roundToInt16(window.width()), kAddButtonWidth)));
+        window.setWidth(twips(sub16(roundToInt16(window.width()), kAddButtonSize)));
     }
 }
 
@@ -45,14 +35,14 @@ void Bar::showTitleBar() {
     window.setStyle(window.style() | kCaptionBits);
     window.redrawFrame();
     window.setHeight(twips(kShownHeight));
-    if (state_.savedWidth < kNarrowestShown) state_.savedWidth = kNarrowestShown;
+    if (state_.savedWidth < kDefaultWidth) state_.savedWidth = kDefaultWidth;
     const int16 buttons = toolkit_.toolbar.buttonCount();
-    const int16 fitted = add16(mul16(buttons, kShowPitch), kAddButtonWidth);
+    const int16 fitted = add16(mul16(buttons, kShowPitch), kAddButtonSize);
     const int16 width =
-        state_.savedWidth > fitted ? state_.savedWidth : add16(mul16(buttons, kShowPitch), 715);
+        state_.savedWidth > fitted ? state_.savedWidth : add16(mul16(buttons, kShowPitch), kShowMargin);
     window.setWidth(twips(width));
     if (state_.slots.nextSlot == kSlotCount) {
-        window.setWidth(twips(sub16(roundToInt16(window.width()), kAddButtonWidth)));
+        window.setWidth(twips(sub16(roundToInt16(window.width()), kAddButtonSize)));
     }
     toolkit_.menu.setVisible(MenuItem::showTitleBar, false);
     toolkit_.menu.setVisible(MenuItem::hideTitleBar, true);

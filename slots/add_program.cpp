@@ -3,11 +3,12 @@
 #include "settings/layout.h"
 #include "slots/add_slot_button.h"
 #include "slots/path_check.h"
+#include "toolkit/geometry.h"
 
 namespace quevor {
 namespace {
 
-constexpr float kButtonStep = 585.0f;
+constexpr float kButtonStep = geometry::twips(geometry::kButtonPitch);
 
 // Empty, or the marker of a cancelled dialog: the next click asks the user.
 bool isUnchosen(const std::u16string& entry) { return entry.empty() || entry == kCancelMarker; }

@@ -2,21 +2,22 @@
 
 #include <cstdint>
 
+#include "toolkit/geometry.h"
 #include "toolkit/sim/sim_log.h"
 #include "toolkit/toolkit.h"
 
 namespace quevor::sim {
 
-// Bar as plain values. The design size is a client area of 600 x 600 twips inside a simulated
-// frame of 120 twips across (two 60-twip borders) and 525 down (caption and borders), so the
-// window starts 720 x 1125 at 0, 0.
+// Bar as plain values. The design size is the design client area inside a simulated frame of
+// 120 twips across (two 60-twip borders) and 525 down (caption and borders), so the window
+// starts 720 x 1125 at 0, 0.
 class SimWindow final : public Window {
   public:
-    static constexpr float kDesignWidth = 720.0f;
-    static constexpr float kDesignHeight = 1125.0f;
+    static constexpr float kDesignWidth = geometry::twips(geometry::kDesignClientSize) + 120.0f;
+    static constexpr float kDesignHeight = geometry::twips(geometry::kDesignClientSize) + 525.0f;
     // WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN
     static constexpr std::uint32_t kDesignStyle = 0x02CA0000;
-    static constexpr std::uint32_t kCaptionBits = 0x00C00000;
+    static constexpr std::uint32_t kCaptionBits = geometry::kCaptionBits;
 
     explicit SimWindow(CallLog& log) : log_(log) {}
 
@@ -59,13 +60,13 @@ class SimWindow final : public Window {
     int frameRedraws_ = 0;
 };
 
-// The add button, at its design place 0, 0 and 615 twips wide.
+// The add button, at its design place 0, 0 and at its design width.
 class SimAddButton final : public AddButton {
   public:
     explicit SimAddButton(CallLog& log) : log_(log) {}
     float left() const override { return left_; }
     void setLeft(float twips) override;
-    float width() const override { return 615.0f; }
+    float width() const override { return geometry::twips(geometry::kAddButtonSize); }
 
   private:
     CallLog& log_;

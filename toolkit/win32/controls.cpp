@@ -2,16 +2,16 @@
 
 #include "core/error.h"
 #include "core/text.h"
+#include "toolkit/geometry.h"
 #include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
 namespace {
 
-// Design geometry in twips.
-constexpr float kToolbarWidth = 8820;
-constexpr float kToolbarHeight = 615;
-constexpr float kButtonPitch = 585;
-constexpr float kAddButtonSize = 615;
+constexpr float kToolbarWidth = geometry::twips(geometry::kToolbarWidth);
+constexpr float kToolbarHeight = geometry::twips(geometry::kToolbarHeight);
+constexpr float kButtonPitch = geometry::twips(geometry::kButtonPitch);
+constexpr float kAddButtonSize = geometry::twips(geometry::kAddButtonSize);
 
 }  // namespace
 
@@ -32,7 +32,7 @@ Win32Toolbar::Win32Toolbar(HWND parent, const Units& units, int controlId)
     if (!images_) fail("Cannot create the image list");
     SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
 
-    // One button every 585 twips: the icon plus padding fills the pitch exactly.
+    // One button every pitch: the icon plus padding fills it exactly.
     const int pitch = units.toPixels(kButtonPitch);
     const int height = units.toPixels(kToolbarHeight);
     const int padding = std::max(0, pitch - iconSize_);
@@ -158,7 +158,7 @@ void Win32AddButton::setLeft(float twips) {
 float Win32AddButton::width() const {
     RECT r{};
     GetWindowRect(hwnd_, &r);
-    // The design width, 615 twips, when the pixels still match it.
+    // The design width when the pixels still match it.
     const int pixels = r.right - r.left;
     return pixels == units_.toPixels(kAddButtonSize) ? kAddButtonSize : units_.toTwips(pixels);
 }

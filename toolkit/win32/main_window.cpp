@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "toolkit/geometry.h"
 #include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
@@ -15,7 +16,7 @@ constexpr int kAddButtonId = 102;
 // The window's frame: a fixed single border with minimise; the title bar comes and goes
 // through the caption bits only.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr float kDesignClientTwips = 600;
+constexpr float kDesignClientTwips = geometry::twips(geometry::kDesignClientSize);
 
 void registerClass(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW existing{};
