@@ -7,7 +7,7 @@
 namespace quevor {
 
 int16 toInt16(long long value) {
-    if (value < kInt16Min || value > kInt16Max) fail("Overflow");
+    if (value < kInt16Min || value > kInt16Max) failOverflow();
     return static_cast<int16>(value);
 }
 
@@ -28,14 +28,14 @@ double roundHalfEven(double value) {
 }  // namespace
 
 int16 roundToInt16(double value) {
-    if (!std::isfinite(value)) fail("Overflow");
+    if (!std::isfinite(value)) failOverflow();
     const double rounded = roundHalfEven(value);
-    if (rounded < kInt16Min || rounded > kInt16Max) fail("Overflow");
+    if (rounded < kInt16Min || rounded > kInt16Max) failOverflow();
     return static_cast<int16>(rounded);
 }
 
 int16 roundClampToInt16(double value) {
-    if (std::isnan(value)) fail("Overflow");
+    if (std::isnan(value)) failOverflow();
     if (value <= kInt16Min) return kInt16Min;
     if (value >= kInt16Max) return kInt16Max;
     return roundToInt16(value);

@@ -42,7 +42,7 @@ double number(const char* key, const std::u16string& value) {
 float single(const char* key, const std::u16string& value) {
     const double v = number(key, value);
     if (std::fabs(v) > FLT_MAX)
-        fail(std::string("Overflow: '") + key + "' value \"" + shown(value) + "\"");
+        failOverflow(std::string("Overflow: '") + key + "' value \"" + shown(value) + "\"");
     return static_cast<float>(v);
 }
 
@@ -63,8 +63,8 @@ auto searched(const std::string& key, Search search) -> decltype(search()) {
     try {
         return search();
     } catch (const RuntimeError& e) {
-        if (std::string_view(e.what()) != "Overflow") throw;
-        fail("Overflow: reading '" + key + "', setting.ini is searched beyond character 32767");
+        if (e.kind() != ErrorKind::overflow) throw;
+        failOverflow("Overflow: reading '" + key + "', setting.ini is searched beyond character 32767");
     }
 }
 
@@ -115,7 +115,7 @@ std::optional<int16> readTitleBar(const SettingsFile& file) {
     if (!searched("T:", [&] { return occurs(text, u"T:"); })) return std::nullopt;
     const std::u16string value = searched("T:", [&] { return textAfter(text, u"T:"); });
     const double v = number("T:", value);
-    if (!(v > -32768.5 && v < 32767.5)) fail("Overflow: 'T:' value \"" + shown(value) + "\"");
+    if (!(v > -32768.5 && v < 32767.5)) failOverflow("Overflow: 'T:' value \"" + shown(value) + "\"");
     return roundToInt16(v);
 }
 

@@ -16,7 +16,7 @@ Units Units::system() {
 
 int Units::toPixels(float twips) const {
     const double pixels = std::nearbyint(static_cast<double>(twips) * dpi_ / 1440.0);
-    if (!std::isfinite(pixels) || pixels < -1e6 || pixels > 1e6) fail("Overflow");
+    if (!std::isfinite(pixels) || pixels < -1e6 || pixels > 1e6) failOverflow();
     return static_cast<int>(pixels);
 }
 
