@@ -1,4 +1,4 @@
-#include "toolkit/sim/driver.h"
+#include "app/sim/driver.h"
 
 #include <gtest/gtest.h>
 

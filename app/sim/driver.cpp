@@ -1,4 +1,4 @@
-#include "toolkit/sim/driver.h"
+#include "app/sim/driver.h"
 
 #include <istream>
 #include <memory>
@@ -12,7 +12,7 @@
 #include "settings/file_store.h"
 #include "shell/bar.h"
 #include "toolkit/sim/sim_toolkit.h"
-#include "toolkit/sim/state_json.h"
+#include "app/sim/state_json.h"
 
 namespace quevor::sim {
 namespace {

@@ -1,4 +1,4 @@
-#include "toolkit/sim/state_json.h"
+#include "app/sim/state_json.h"
 
 #include <cstdio>
 

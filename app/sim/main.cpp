@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/sim/driver.h"
+#include "app/sim/driver.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
