@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make libgtest-dev libgmock-dev googletest   # native build and unit tests
-    clang libclang-rt-14-dev libfuzzer-14-dev              # sanitizers and fuzzing
+    clang                                                   # sanitizers and fuzzing
     g++-mingw-w64-x86-64                                    # the Windows build
     wine wine64 xvfb xdotool imagemagick                    # running it here
     fonts-ipafont-gothic                                    # Japanese menu captions
@@ -13,14 +13,24 @@ packages=(
 
 [ $# -eq 0 ] || packages=("$@")
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "installing: ${missing[*]}"
-    SUDO=""
-    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+install_missing() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "installing: ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+install_missing "${packages[@]}"
+[ $# -eq 0 ] || exit 0
+
+# The sanitizer and libFuzzer runtimes of the clang the system installed (14 on Debian 12).
+clang_major=$(clang --version | sed -n 's/.*clang version \([0-9][0-9]*\).*/\1/p' | head -n 1)
+[ -n "$clang_major" ] || { echo "cannot tell the clang version" >&2; exit 1; }
+install_missing "libclang-rt-$clang_major-dev" "libfuzzer-$clang_major-dev"
