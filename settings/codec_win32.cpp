@@ -1,9 +1,8 @@
-#include <windows.h>
-
 #include <charconv>
 #include <limits>
 
 #include "core/error.h"
+#include "platform/win32/system.h"
 #include "settings/codec.h"
 
 namespace quevor {

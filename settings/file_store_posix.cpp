@@ -4,22 +4,20 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <random>
 
 #include "core/error.h"
+#include "settings/atomic_replace.h"
 #include "settings/file_store.h"
 
 namespace quevor {
 namespace {
 
-std::string describe(const std::filesystem::path& path) { return path.string(); }
-
 [[noreturn]] void failErrno(const std::string& what, const std::filesystem::path& path, int error) {
-    if (error == ENOENT) fail("File not found: " + describe(path));
+    if (error == ENOENT) fail("File not found: " + describePath(path));
     if (error == EACCES || error == EPERM || error == EROFS) {
-        fail("Permission denied: " + describe(path));
+        fail("Permission denied: " + describePath(path));
     }
-    fail(what + " " + describe(path) + ": " + std::strerror(error));
+    fail(what + " " + describePath(path) + ": " + std::strerror(error));
 }
 
 class Fd {
@@ -31,6 +29,10 @@ public:
         if (fd_ >= 0) ::close(fd_);
     }
     int get() const { return fd_; }
+    void reset(int fd) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
     // Closing reports deferred write errors (NFS, quotas), so it is checked.
     int release() {
         const int result = ::close(fd_);
@@ -42,6 +44,62 @@ private:
     int fd_;
 };
 
+// The system calls of one replace; the temporary file is made with the target's permissions.
+class PosixReplace final : public ReplaceSteps {
+public:
+    explicit PosixReplace(mode_t mode) : mode_(mode) {}
+
+    bool create(const std::filesystem::path& temp, const std::filesystem::path& path) override {
+        file_.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (file_.get() >= 0) return true;
+        if (errno != EEXIST) failErrno("Cannot write", path, errno);
+        return false;
+    }
+
+    void commit(const std::filesystem::path& temp, const std::filesystem::path& path,
+                std::string_view bytes) override {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t wrote = ::write(file_.get(), bytes.data() + done, bytes.size() - done);
+            if (wrote < 0) {
+                if (errno == EINTR) continue;
+                failErrno("Cannot write", path, errno);
+            }
+            done += static_cast<std::size_t>(wrote);
+        }
+        if (::fchmod(file_.get(), mode_) != 0) failErrno("Cannot write", path, errno);
+        if (::fsync(file_.get()) != 0) failErrno("Cannot write", path, errno);
+        if (file_.release() != 0) failErrno("Cannot write", path, errno);
+        if (::rename(temp.c_str(), path.c_str()) != 0) failErrno("Cannot write", path, errno);
+    }
+
+    void discard(const std::filesystem::path& temp) noexcept override {
+        file_.reset(-1);
+        ::unlink(temp.c_str());
+    }
+
+    void flushFolder(const std::filesystem::path& folder) noexcept override {
+        Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (dir.get() >= 0) ::fsync(dir.get());
+    }
+
+    std::vector<std::filesystem::path> names(const std::filesystem::path& folder) override {
+        std::vector<std::filesystem::path> found;
+        std::error_code error;
+        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            found.push_back(it->path().filename());
+        }
+        return found;
+    }
+
+    void remove(const std::filesystem::path& file) noexcept override { ::unlink(file.c_str()); }
+
+private:
+    mode_t mode_;
+    Fd file_{-1};
+};
+
 class PosixFileStore final : public FileStore {
 public:
     std::string read(const std::filesystem::path& path) override {
@@ -49,7 +107,7 @@ public:
         if (fd.get() < 0) failErrno("Cannot open", path, errno);
         struct stat info {};
         if (::fstat(fd.get(), &info) != 0) failErrno("Cannot read", path, errno);
-        if (!S_ISREG(info.st_mode)) fail("Not a file: " + describe(path));
+        if (!S_ISREG(info.st_mode)) fail("Not a file: " + describePath(path));
         std::string bytes;
         char buffer[65536];
         while (true) {
@@ -65,75 +123,22 @@ public:
     }
 
     void replace(const std::filesystem::path& path, std::string_view bytes) override {
-        const std::filesystem::path folder =
-            path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+        const std::filesystem::path folder = folderOf(path);
         mode_t mode = 0644;
         struct stat info {};
         if (::stat(folder.c_str(), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-            fail("Permission denied: " + describe(folder));
+            fail("Permission denied: " + describePath(folder));
         }
         if (::stat(path.c_str(), &info) == 0) {
             // A read-only settings file stays read-only: refuse as the system would for a
             // direct write, even for a user (root) whom the rename would let through.
             if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-                fail("Permission denied: " + describe(path));
+                fail("Permission denied: " + describePath(path));
             }
             mode = info.st_mode & 07777;
         }
-
-        std::random_device random;
-        std::filesystem::path temp;
-        int raw = -1;
-        for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
-            temp = folder / ("." + path.filename().string() + "." + std::to_string(random()) + ".tmp");
-            raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-            if (raw < 0 && errno != EEXIST) failErrno("Cannot write", path, errno);
-        }
-        if (raw < 0) fail("Cannot write " + describe(path) + ": no temporary name free");
-        Fd fd(raw);
-        try {
-            std::size_t done = 0;
-            while (done < bytes.size()) {
-                const ssize_t wrote = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
-                if (wrote < 0) {
-                    if (errno == EINTR) continue;
-                    failErrno("Cannot write", path, errno);
-                }
-                done += static_cast<std::size_t>(wrote);
-            }
-            if (::fchmod(fd.get(), mode) != 0) failErrno("Cannot write", path, errno);
-            if (::fsync(fd.get()) != 0) failErrno("Cannot write", path, errno);
-            if (fd.release() != 0) failErrno("Cannot write", path, errno);
-            if (::rename(temp.c_str(), path.c_str()) != 0) failErrno("Cannot write", path, errno);
-        } catch (...) {
-            ::unlink(temp.c_str());
-            throw;
-        }
-        // Make the rename itself durable.
-        Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (dir.get() >= 0) ::fsync(dir.get());
-        removeLeftovers(folder, path.filename().string());
-    }
-
-private:
-    // A process killed between creating its temporary file and the rename leaves that file
-    // behind; the next complete replace takes such leftovers away, so crashes do not pile up
-    // hidden copies beside the settings file. Only names this store makes are touched.
-    static void removeLeftovers(const std::filesystem::path& folder, const std::string& name) {
-        const std::string prefix = "." + name + ".";
-        const std::string suffix = ".tmp";
-        std::error_code error;
-        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-             it.increment(error)) {
-            const std::string entry = it->path().filename().string();
-            if (entry.size() <= prefix.size() + suffix.size() || entry.compare(0, prefix.size(), prefix) != 0 ||
-                entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) != 0) {
-                continue;
-            }
-            const std::string digits = entry.substr(prefix.size(), entry.size() - prefix.size() - suffix.size());
-            if (digits.find_first_not_of("0123456789") != std::string::npos) continue;
-            ::unlink(it->path().c_str());
-        }
+        PosixReplace steps(mode);
+        replaceAtomically(steps, path, bytes);
     }
 };
 

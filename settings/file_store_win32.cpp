@@ -1,64 +1,112 @@
-#include <windows.h>
-
-#include <random>
+#include <algorithm>
 
 #include "core/error.h"
 #include "core/text.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/long_path.h"
+#include "platform/win32/system.h"
+#include "settings/atomic_replace.h"
 #include "settings/file_store.h"
-#include "settings/system_reason.h"
 
 namespace quevor {
 namespace {
 
-std::string describe(const std::filesystem::path& path) {
-    const std::u8string utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
-}
+using win32::extendedFullPath;
 
 [[noreturn]] void failWith(const std::string& what, const std::filesystem::path& path,
                            DWORD error) {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-        fail("File not found: " + describe(path));
+        fail("File not found: " + describePath(path));
     }
     if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ||
         error == ERROR_SHARING_VIOLATION) {
-        fail("Permission denied: " + describe(path));
+        fail("Permission denied: " + describePath(path));
     }
-    fail(what + " " + describe(path) + ": " + toUtf8(systemReason(error)));
+    fail(what + " " + describePath(path) + ": " + toUtf8(win32::systemReason(error)));
 }
 
-class Handle {
+// Closing can report a deferred write error, so it is checked.
+bool closeChecked(win32::UniqueHandle& file) { return CloseHandle(file.release()) != FALSE; }
+
+// The system calls of one replace. Every path goes to the system in its extended form.
+class Win32Replace final : public ReplaceSteps {
 public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle() {
-        if (valid()) CloseHandle(handle_);
+    bool create(const std::filesystem::path& temp, const std::filesystem::path& path) override {
+        file_ = win32::fileHandle(CreateFileW(extendedFullPath(temp).c_str(), GENERIC_WRITE, 0,
+                                              nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file_) return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            failWith("Cannot write", path, error);
+        }
+        return false;
     }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    HANDLE get() const { return handle_; }
-    // Closing can report a deferred write error, so the caller checks it.
-    bool close() {
-        const BOOL ok = CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return ok != FALSE;
+
+    void commit(const std::filesystem::path& temp, const std::filesystem::path& path,
+                std::string_view bytes) override {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const std::size_t chunk = std::min<std::size_t>(bytes.size() - done, 1u << 20);
+            DWORD wrote = 0;
+            if (!WriteFile(file_.get(), bytes.data() + done, static_cast<DWORD>(chunk), &wrote,
+                           nullptr)) {
+                failWith("Cannot write", path, GetLastError());
+            }
+            if (wrote == 0) fail("Cannot write " + describePath(path) + ": nothing was written");
+            done += wrote;
+        }
+        if (!FlushFileBuffers(file_.get())) failWith("Cannot write", path, GetLastError());
+        if (!closeChecked(file_)) failWith("Cannot write", path, GetLastError());
+        if (!MoveFileExW(extendedFullPath(temp).c_str(), extendedFullPath(path).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            failWith("Cannot write", path, GetLastError());
+        }
+    }
+
+    void discard(const std::filesystem::path& temp) noexcept override {
+        if (file_) closeChecked(file_);
+        DeleteFileW(extendedFullPath(temp).c_str());
+    }
+
+    // MOVEFILE_WRITE_THROUGH has made the rename durable already.
+    void flushFolder(const std::filesystem::path&) noexcept override {}
+
+    std::vector<std::filesystem::path> names(const std::filesystem::path& folder) override {
+        std::vector<std::filesystem::path> found;
+        WIN32_FIND_DATAW entry{};
+        HANDLE search = FindFirstFileExW(extendedFullPath(folder / L"*").c_str(), FindExInfoBasic,
+                                         &entry, FindExSearchNameMatch, nullptr, 0);
+        if (search == INVALID_HANDLE_VALUE) return found;
+        do {
+            found.emplace_back(entry.cFileName);
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+        return found;
+    }
+
+    void remove(const std::filesystem::path& file) noexcept override {
+        DeleteFileW(extendedFullPath(file).c_str());
     }
 
 private:
-    HANDLE handle_;
+    win32::UniqueHandle file_;
 };
 
 class Win32FileStore final : public FileStore {
 public:
     std::string read(const std::filesystem::path& path) override {
-        Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid()) failWith("Cannot open", path, GetLastError());
+        win32::UniqueHandle file = win32::fileHandle(
+            CreateFileW(extendedFullPath(path).c_str(), GENERIC_READ,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) failWith("Cannot open", path, GetLastError());
         BY_HANDLE_FILE_INFORMATION info{};
         if (!GetFileInformationByHandle(file.get(), &info)) {
             failWith("Cannot read", path, GetLastError());
         }
-        if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) fail("Not a file: " + describe(path));
+        if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            fail("Not a file: " + describePath(path));
+        }
         std::string bytes;
         char buffer[65536];
         while (true) {
@@ -73,87 +121,22 @@ public:
     }
 
     void replace(const std::filesystem::path& path, std::string_view bytes) override {
-        const std::filesystem::path folder =
-            path.has_parent_path() ? path.parent_path() : std::filesystem::path(L".");
-        const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
+        const DWORD folderAttributes = GetFileAttributesW(extendedFullPath(folderOf(path)).c_str());
         if (folderAttributes == INVALID_FILE_ATTRIBUTES) {
             failWith("Cannot write", path, GetLastError());
         }
         if (!(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            fail("File not found: " + describe(path));
+            fail("File not found: " + describePath(path));
         }
-        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const DWORD attributes = GetFileAttributesW(extendedFullPath(path).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES) {
-            if (attributes & FILE_ATTRIBUTE_DIRECTORY) fail("Not a file: " + describe(path));
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY) fail("Not a file: " + describePath(path));
             // The rename would replace a read-only file without complaint; a direct write
             // would not, and the user marked it read-only for a reason.
-            if (attributes & FILE_ATTRIBUTE_READONLY) fail("Permission denied: " + describe(path));
+            if (attributes & FILE_ATTRIBUTE_READONLY) fail("Permission denied: " + describePath(path));
         }
-
-        std::random_device random;
-        std::filesystem::path temp;
-        HANDLE raw = INVALID_HANDLE_VALUE;
-        for (int attempt = 0; attempt < 16 && raw == INVALID_HANDLE_VALUE; ++attempt) {
-            temp = folder / (L"." + path.filename().wstring() + L"." +
-                             std::to_wstring(random()) + L".tmp");
-            raw = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (raw == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
-                GetLastError() != ERROR_ALREADY_EXISTS) {
-                failWith("Cannot write", path, GetLastError());
-            }
-        }
-        if (raw == INVALID_HANDLE_VALUE) {
-            fail("Cannot write " + describe(path) + ": no temporary name free");
-        }
-        Handle file(raw);
-        try {
-            std::size_t done = 0;
-            while (done < bytes.size()) {
-                const std::size_t chunk = std::min<std::size_t>(bytes.size() - done, 1u << 20);
-                DWORD wrote = 0;
-                if (!WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(chunk), &wrote,
-                               nullptr)) {
-                    failWith("Cannot write", path, GetLastError());
-                }
-                if (wrote == 0) fail("Cannot write " + describe(path) + ": nothing was written");
-                done += wrote;
-            }
-            if (!FlushFileBuffers(file.get())) failWith("Cannot write", path, GetLastError());
-            if (!file.close()) failWith("Cannot write", path, GetLastError());
-            if (!MoveFileExW(temp.c_str(), path.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-                failWith("Cannot write", path, GetLastError());
-            }
-        } catch (...) {
-            if (file.valid()) file.close();
-            DeleteFileW(temp.c_str());
-            throw;
-        }
-        removeLeftovers(folder, path.filename().wstring());
-    }
-
-private:
-    // A process ended between creating its temporary file and the rename leaves that file
-    // behind; the next complete replace takes such leftovers away, so crashes do not pile up
-    // hidden copies beside the settings file. Only names this store makes are touched.
-    static void removeLeftovers(const std::filesystem::path& folder, const std::wstring& name) {
-        const std::wstring prefix = L"." + name + L".";
-        const std::wstring suffix = L".tmp";
-        std::error_code error;
-        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-             it.increment(error)) {
-            const std::wstring entry = it->path().filename().wstring();
-            if (entry.size() <= prefix.size() + suffix.size() ||
-                entry.compare(0, prefix.size(), prefix) != 0 ||
-                entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) != 0) {
-                continue;
-            }
-            const std::wstring digits =
-                entry.substr(prefix.size(), entry.size() - prefix.size() - suffix.size());
-            if (digits.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
-            DeleteFileW(it->path().c_str());
-        }
+        Win32Replace steps;
+        replaceAtomically(steps, path, bytes);
     }
 };
 

@@ -8,8 +8,6 @@
 
 namespace quevor::win32 {
 
-std::string toUtf8Reason() { return toUtf8(systemReason(GetLastError())); }
-
 std::optional<std::filesystem::path> Win32Platform::findFile(const std::u16string& name) {
     // The system's file search order; the buffer grows to whatever length the path has.
     const std::wstring file = wide(name);

@@ -1,0 +1,48 @@
+#pragma once
+
+// Move-only owners of Windows handles: the general template and the kernel handle. The
+// toolkit adds its own kinds (icons, menus, image lists) in toolkit/win32/handles.h.
+
+#include <utility>
+
+#include "platform/win32/system.h"
+
+namespace quevor::win32 {
+
+// A move-only owner of one Windows handle; Release says how it is given back.
+template <typename Handle, auto Release>
+class Unique {
+public:
+    Unique() = default;
+    explicit Unique(Handle handle) : handle_(handle) {}
+    Unique(const Unique&) = delete;
+    Unique& operator=(const Unique&) = delete;
+    Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+    Unique& operator=(Unique&& other) noexcept {
+        if (this != &other) reset(std::exchange(other.handle_, Handle{}));
+        return *this;
+    }
+    ~Unique() { reset(); }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Handle{}; }
+    void reset(Handle handle = Handle{}) {
+        if (handle_ != Handle{}) Release(handle_);
+        handle_ = handle;
+    }
+    Handle release() { return std::exchange(handle_, Handle{}); }
+
+private:
+    Handle handle_{};
+};
+
+inline void closeHandle(HANDLE handle) { CloseHandle(handle); }
+
+using UniqueHandle = Unique<HANDLE, closeHandle>;
+
+// CreateFileW's handle: INVALID_HANDLE_VALUE, not null, says it failed; the owner is then empty.
+inline UniqueHandle fileHandle(HANDLE handle) {
+    return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
+
+}  // namespace quevor::win32

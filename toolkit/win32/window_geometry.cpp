@@ -1,0 +1,154 @@
+// The main window's geometry, style and stacking: what the logic reads and writes through the
+// Window interface, in twips.
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "core/error.h"
+#include "toolkit/win32/win32_toolkit.h"
+
+namespace quevor::win32 {
+
+RECT MainWindow::outerRect() const {
+    RECT rect{};
+    if (IsIconic(hwnd_)) {
+        // A minimised window keeps its normal rectangle in workspace coordinates.
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(hwnd_, &placement);
+        rect = placement.rcNormalPosition;
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) {
+            OffsetRect(&rect, info.rcWork.left - info.rcMonitor.left,
+                       info.rcWork.top - info.rcMonitor.top);
+        }
+        return rect;
+    }
+    if (!GetWindowRect(hwnd_, &rect)) fail("Cannot read the window's position: " + toUtf8Reason());
+    return rect;
+}
+
+void MainWindow::move(const RECT& rect) {
+    if (!SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left,
+                      rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
+        fail("Cannot move the window: " + toUtf8Reason());
+    }
+}
+
+float MainWindow::left() const { return left_.read(outerRect().left, units_); }
+float MainWindow::top() const { return top_.read(outerRect().top, units_); }
+float MainWindow::width() const {
+    const RECT r = outerRect();
+    return width_.read(r.right - r.left, units_);
+}
+float MainWindow::height() const {
+    const RECT r = outerRect();
+    return height_.read(r.bottom - r.top, units_);
+}
+
+void MainWindow::setLeft(float twips) {
+    RECT r = outerRect();
+    const int pixels = units_.toPixels(twips);
+    OffsetRect(&r, pixels - r.left, 0);
+    move(r);
+    left_.wrote(twips, pixels);
+}
+void MainWindow::setTop(float twips) {
+    RECT r = outerRect();
+    const int pixels = units_.toPixels(twips);
+    OffsetRect(&r, 0, pixels - r.top);
+    move(r);
+    top_.wrote(twips, pixels);
+}
+void MainWindow::setWidth(float twips) {
+    RECT r = outerRect();
+    const int pixels = units_.toPixels(twips);
+    if (pixels < 0) fail("Invalid window width");
+    r.right = r.left + pixels;
+    move(r);
+    width_.wrote(twips, pixels);
+}
+void MainWindow::setHeight(float twips) {
+    RECT r = outerRect();
+    const int pixels = units_.toPixels(twips);
+    if (pixels < 0) fail("Invalid window height");
+    r.bottom = r.top + pixels;
+    move(r);
+    height_.wrote(twips, pixels);
+}
+
+void MainWindow::minimize() { ShowWindow(hwnd_, SW_MINIMIZE); }
+
+std::uint32_t MainWindow::style() const {
+    return static_cast<std::uint32_t>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+}
+
+void MainWindow::setStyle(std::uint32_t style) {
+    SetLastError(0);
+    if (!SetWindowLongPtrW(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(style)) && GetLastError() != 0) {
+        fail("Cannot change the window style: " + toUtf8Reason());
+    }
+}
+
+void MainWindow::redrawFrame() {
+    DrawMenuBar(hwnd_);
+    // The frame is only recalculated for a style change when asked to; the outer rectangle
+    // stays as it is.
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+namespace {
+
+BOOL CALLBACK collectOwned(HWND window, LPARAM data) {
+    auto* owned = reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(data);
+    if (GetWindow(window, GW_OWNER) == owned->first) owned->second.push_back(window);
+    return TRUE;
+}
+
+bool isTopmost(HWND hwnd) { return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+}  // namespace
+
+void MainWindow::makeTopmost() {
+    if (!SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE)) {
+        fail("Cannot keep the window on top: " + toUtf8Reason());
+    }
+    if (!isTopmost(hwnd_)) {
+        // Wine places the window below its own non-topmost popups (the toolbar's tooltip)
+        // instead of making it topmost. Without an owner for a moment they are out of the way.
+        std::pair<HWND, std::vector<HWND>> owned{hwnd_, {}};
+        EnumThreadWindows(GetCurrentThreadId(), collectOwned, reinterpret_cast<LPARAM>(&owned));
+        for (HWND popup : owned.second) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, 0);
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        for (HWND popup : owned.second) {
+            SetWindowLongPtrW(popup, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd_));
+        }
+    }
+    topmost_ = true;
+}
+
+void MainWindow::show(int showCommand) {
+    ShowWindow(hwnd_, showCommand);
+    // Start-up made the window topmost before it was ever shown; it is asked for again now
+    // that it shows, for systems that do not keep it for a hidden window.
+    if (topmost_) makeTopmost();
+    UpdateWindow(hwnd_);
+}
+
+void MainWindow::bringOntoMonitor() {
+    const RECT r = outerRect();
+    if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
+    const RECT& work = info.rcWork;
+    const LONG width = r.right - r.left;
+    const LONG height = r.bottom - r.top;
+    LONG left = std::max(work.left, std::min(r.left, work.right - width));
+    LONG top = std::max(work.top, std::min(r.top, work.bottom - height));
+    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace quevor::win32
