@@ -16,7 +16,7 @@ class TitleBarTest : public BarTest {
     void startWithButtons(int count, const std::string& width) {
         std::vector<std::u16string> declared;
         for (const auto& p : programs(count)) declared.push_back(ascii(p));
-        startWith(settingsFile(programs(count), width, "0", "0", "X:-300Y:450"), declared);
+        startWith(savedFile(programs(count), width, "0", "0", "X:-300Y:450"), declared);
     }
 };
 
@@ -27,7 +27,7 @@ TEST_F(TitleBarTest, HidingFitsTheWindowToTheButtonsAndClearsOnlyTheCaptionBits)
     };
     for (const Row row : {Row{0, 615}, Row{2, 1785}, Row{14, 8805}, Row{15, 8775}}) {
         SCOPED_TRACE("buttons: " + std::to_string(row.buttons));
-        Rig rig(*codec, settingsFile(programs(row.buttons), "3000.4", "0", "0", "X:-300Y:450"),
+        Rig rig(*codec, savedFile(programs(row.buttons), "3000.4", "0", "0", "X:-300Y:450"),
                 programs(row.buttons));
         auto& fresh = rig.sim;
         Bar& freshBar = rig.bar;
@@ -63,7 +63,7 @@ TEST_F(TitleBarTest, ShowingRebuildsTheWidthWithThe588PitchUnlessTheSavedWidthIs
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("buttons " + std::to_string(row.buttons) + ", width " + row.storedWidth);
-        Rig rig(*codec, settingsFile(programs(row.buttons), row.storedWidth),
+        Rig rig(*codec, savedFile(programs(row.buttons), row.storedWidth),
                 programs(row.buttons));
         auto& fresh = rig.sim;
         Bar& freshBar = rig.bar;
