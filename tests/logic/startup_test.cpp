@@ -65,32 +65,6 @@ TEST_F(BarTest, StartUpMakesButtonsForFilledSlotsWithBareNamesAndClosesGaps) {
     EXPECT_TRUE(sim.window.topmost());
 }
 
-TEST_F(BarTest, HiddenTitleBarAtStartUpSizesTheWindowByTheButtonCount) {
-    struct Row {
-        int filled;
-        float width;
-    };
-    const Row rows[] = {{0, 615}, {1, 1200}, {2, 1785}, {3, 2370}, {14, 8805}, {15, 8775}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE("filled slots: " + std::to_string(row.filled));
-        std::vector<std::string> paths;
-        for (int n = 1; n <= row.filled; ++n) paths.push_back("C:\\p" + std::to_string(n) + ".exe");
-        Rig rig(*codec, savedFile(paths, "4000", "0", "1"), paths);
-        const auto& fresh = rig.sim;
-        const Bar& freshBar = rig.bar;
-
-        EXPECT_EQ(fresh.window.width(), row.width);
-        EXPECT_EQ(fresh.window.height(), 650.0f);
-        EXPECT_FALSE(fresh.window.caption());
-        EXPECT_EQ(fresh.window.style(), SimWindow::kDesignStyle & ~SimWindow::kCaptionBits);
-        EXPECT_EQ(freshBar.state().savedWidth, 4000);
-        EXPECT_EQ(freshBar.state().titleBarHidden, 1);
-        EXPECT_TRUE(fresh.menu.visible(MenuItem::showTitleBar));
-        EXPECT_FALSE(fresh.menu.visible(MenuItem::hideTitleBar));
-        EXPECT_TRUE(fresh.window.topmost());
-    }
-}
-
 TEST_F(BarTest, TitleBarValuesOtherThanOneLeaveCaptionAndStoredSize) {
     for (const std::string title : {"0", "2", "-1"}) {
         SCOPED_TRACE("T:" + title);
