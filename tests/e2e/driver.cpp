@@ -32,7 +32,7 @@ void writeBytes(const std::wstring& path, const std::string& bytes) {
     if (!out) throw std::runtime_error("cannot write a test file");
 }
 
-void makeFolders(const std::wstring& path) {
+static void makeFolders(const std::wstring& path) {
     for (std::size_t i = 3; i <= path.size(); ++i) {
         if (i == path.size() || path[i] == L'\\') CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
     }
@@ -102,6 +102,12 @@ DWORD Bar::exitCode() const {
 
 namespace {
 
+std::wstring classOf(HWND hwnd) {
+    wchar_t buffer[256] = {};
+    GetClassNameW(hwnd, buffer, 256);
+    return buffer;
+}
+
 struct Search {
     DWORD pid;
     const wchar_t* className;
@@ -116,7 +122,7 @@ BOOL CALLBACK searchWindow(HWND hwnd, LPARAM data) {
     GetWindowThreadProcessId(hwnd, &pid);
     if (search->pid != 0 && pid != search->pid) return TRUE;
     if (search->visibleOnly && !IsWindowVisible(hwnd)) return TRUE;
-    if (className(hwnd) != search->className) return TRUE;
+    if (classOf(hwnd) != search->className) return TRUE;
     if (search->accept && !search->accept(hwnd)) return TRUE;
     search->found = hwnd;
     return FALSE;
@@ -240,8 +246,6 @@ void click(int x, int y, DWORD down, DWORD up) {
     sendMouse(up, x, y);
 }
 
-void rightClick(int x, int y) { click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
-
 HWND rightPressForMenu(int x, int y) {
     moveMouse(x, y);
     sendMouse(MOUSEEVENTF_RIGHTDOWN, x, y);
@@ -283,25 +287,8 @@ std::wstring windowText(HWND hwnd) {
     return buffer;
 }
 
-std::wstring className(HWND hwnd) {
-    wchar_t buffer[256] = {};
-    GetClassNameW(hwnd, buffer, 256);
-    return buffer;
-}
 
 HWND popupMenu() { return findTopLevel(0, L"#32768", true); }
-
-std::vector<std::wstring> popupCaptions(HWND menuWindow) {
-    std::vector<std::wstring> captions;
-    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-    const int count = menu ? GetMenuItemCount(menu) : 0;
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
-        captions.push_back(text);
-    }
-    return captions;
-}
 
 void chooseMenuItem(int n, int count) {
     // The menu opens under the pointer, which could highlight an item at any moment; away
@@ -347,14 +334,6 @@ void forEachProcess(F&& f) {
 }
 
 }  // namespace
-
-bool processRunning(const std::wstring& exeName) {
-    bool found = false;
-    forEachProcess([&](const PROCESSENTRY32W& e) {
-        if (lstrcmpiW(e.szExeFile, exeName.c_str()) == 0) found = true;
-    });
-    return found;
-}
 
 void endProcesses(const std::wstring& exeName) {
     forEachProcess([&](const PROCESSENTRY32W& e) {
