@@ -112,7 +112,6 @@ struct Search {
     DWORD pid;
     const wchar_t* className;
     bool visibleOnly;
-    std::function<bool(HWND)> accept;
     HWND found = nullptr;
 };
 
@@ -123,47 +122,15 @@ BOOL CALLBACK searchWindow(HWND hwnd, LPARAM data) {
     if (search->pid != 0 && pid != search->pid) return TRUE;
     if (search->visibleOnly && !IsWindowVisible(hwnd)) return TRUE;
     if (classOf(hwnd) != search->className) return TRUE;
-    if (search->accept && !search->accept(hwnd)) return TRUE;
     search->found = hwnd;
     return FALSE;
 }
 
-HWND findTopLevel(DWORD pid, const wchar_t* cls, bool visibleOnly,
-                  std::function<bool(HWND)> accept = {}) {
-    Search search{pid, cls, visibleOnly, std::move(accept)};
+HWND findTopLevel(DWORD pid, const wchar_t* cls, bool visibleOnly) {
+    Search search{pid, cls, visibleOnly};
     EnumWindows(searchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
-
-// A buffer inside another process, for the control messages that take a pointer.
-class RemoteBuffer {
-public:
-    RemoteBuffer(DWORD pid, std::size_t size)
-        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid)),
-          size_(size) {
-        if (!process_) throw std::runtime_error("cannot open the bar's process");
-        address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-        if (!address_) throw std::runtime_error("cannot allocate in the bar's process");
-    }
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-    ~RemoteBuffer() {
-        VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        CloseHandle(process_);
-    }
-    LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
-    void read(void* into, std::size_t size) const {
-        SIZE_T got = 0;
-        if (!ReadProcessMemory(process_, address_, into, std::min(size, size_), &got)) {
-            throw std::runtime_error("cannot read the bar's memory");
-        }
-    }
-
-private:
-    HANDLE process_;
-    void* address_ = nullptr;
-    std::size_t size_;
-};
 
 }  // namespace
 
@@ -194,13 +161,16 @@ int Bar::buttonCount() const {
 }
 
 RECT Bar::buttonRect(int index) const {
+    // The toolbar writes the rectangle into its own process: through a buffer allocated there.
     HWND bar = toolbar();
-    RemoteBuffer buffer(pid(), sizeof(RECT));
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid());
+    void* remote = process ? VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE) : nullptr;
     RECT r{};
-    if (!SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(index), buffer.address())) {
-        throw std::runtime_error("no such toolbar button");
-    }
-    buffer.read(&r, sizeof r);
+    const bool ok = remote && SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)) &&
+                    ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (process) CloseHandle(process);
+    if (!ok) throw std::runtime_error("no such toolbar button");
     MapWindowPoints(bar, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
