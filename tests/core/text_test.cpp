@@ -50,6 +50,7 @@ TEST(Utf8, RoundTripsJapaneseAndAstralCharacters) {
         EXPECT_EQ(toUtf8(fromUtf8(sample)), sample);
     }
     EXPECT_EQ(fromUtf8("\xFF"), u"\uFFFD");
+    EXPECT_EQ(toUtf8(u"a\xD800\xE000"), "a\xED\xA0\x80\xEE\x80\x80");  // a lone half stays alone
 }
 
 }  // namespace
