@@ -6,8 +6,6 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cmath>
-
 #include "harness.h"
 
 namespace quevor::fuzz {
@@ -59,11 +57,6 @@ inline LiveBar consumeBar(FuzzedDataProvider& in, bool anyFloat) {
         (in.ConsumeBool() ? bar.addedPaths[n] : bar.loadedPaths[n]) = consumePath(in, hostile);
     }
     return bar;
-}
-
-inline bool finiteBar(const LiveBar& bar) {
-    return std::isfinite(bar.width) && std::isfinite(bar.addLeft) && std::isfinite(bar.left) &&
-           std::isfinite(bar.top);
 }
 
 }  // namespace quevor::fuzz

@@ -64,19 +64,21 @@ TEST(SingleText, WholeNumbersHaveNoPointAndFractionsKeepSevenDigits) {
 }
 
 TEST(ParseNumber, IgnoresSurroundingBlanksAndRejectsEverythingElse) {
+    using namespace std::string_view_literals;
     const struct {
-        const char* in;
+        std::u16string_view in;
         std::optional<double> out;
     } rows[] = {
-        {"1170", 1170},       {"1170\r\n", 1170}, {"\r\n\t 735 \r\n\r", 735}, {"-120", -120},
-        {"+5", 5},            {"2.5", 2.5},       {".5", 0.5},             {"1e3", 1000},
-        {"", std::nullopt},   {"\r\n", std::nullopt}, {"12a", std::nullopt}, {"1 2", std::nullopt},
-        {"-", std::nullopt},  {"1e", std::nullopt}, {"0x10", std::nullopt},
-        {"735Path1:1.exe", std::nullopt}, {"1\x0b", std::nullopt},
+        {u"1170", 1170},      {u"1170\r\n", 1170}, {u"\r\n\t 735 \r\n\r", 735}, {u"-120", -120},
+        {u"+5", 5},           {u"2.5", 2.5},       {u".5", 0.5},              {u"1e3", 1000},
+        {u"", std::nullopt},  {u"\r\n", std::nullopt}, {u"12a", std::nullopt}, {u"1 2", std::nullopt},
+        {u"-", std::nullopt}, {u"1e", std::nullopt}, {u"0x10", std::nullopt},
+        {u"735Path1:1.exe", std::nullopt}, {u"1\x0b", std::nullopt},
+        {u"257"sv.substr(0, 2), 25}, {u"2.57"sv.substr(0, 3), 2.5}, {u"1e37"sv.substr(0, 3), 1000},  // only the text given
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.in);
-        EXPECT_EQ(parseNumber(ascii(row.in)), row.out);
+        SCOPED_TRACE(toUtf8(row.in));
+        EXPECT_EQ(parseNumber(row.in), row.out);
     }
 }
 

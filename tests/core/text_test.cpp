@@ -44,12 +44,14 @@ TEST(FindPos, OneBasedAndSixteenBit) {
 
 TEST(Utf8, RoundTripsJapaneseAndAstralCharacters) {
     const std::string samples[] = {"C:\\ツール\\エディタ.exe", "exeファイル(*.exe)|*.exe",
-                                   "\xF0\x9F\x98\x80", "plain"};
+                                   "\xF0\x9F\x98\x80", "caf\xC3\xA9", "plain"};
     for (const auto& sample : samples) {
         SCOPED_TRACE(sample);
         EXPECT_EQ(toUtf8(fromUtf8(sample)), sample);
     }
     EXPECT_EQ(fromUtf8("\xFF"), u"\uFFFD");
+    EXPECT_EQ(fromUtf8("\x80"), u"\uFFFD");
+    EXPECT_EQ(toUtf8(u"a\xD800\xE000"), "a\xED\xA0\x80\xEE\x80\x80");  // a lone half stays alone
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ void writeBytes(const std::wstring& path, const std::string& bytes) {
     if (!out) throw std::runtime_error("cannot write a test file");
 }
 
-void makeFolders(const std::wstring& path) {
+static void makeFolders(const std::wstring& path) {
     for (std::size_t i = 3; i <= path.size(); ++i) {
         if (i == path.size() || path[i] == L'\\') CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
     }
@@ -102,11 +102,16 @@ DWORD Bar::exitCode() const {
 
 namespace {
 
+std::wstring classOf(HWND hwnd) {
+    wchar_t buffer[256] = {};
+    GetClassNameW(hwnd, buffer, 256);
+    return buffer;
+}
+
 struct Search {
     DWORD pid;
     const wchar_t* className;
     bool visibleOnly;
-    std::function<bool(HWND)> accept;
     HWND found = nullptr;
 };
 
@@ -116,48 +121,16 @@ BOOL CALLBACK searchWindow(HWND hwnd, LPARAM data) {
     GetWindowThreadProcessId(hwnd, &pid);
     if (search->pid != 0 && pid != search->pid) return TRUE;
     if (search->visibleOnly && !IsWindowVisible(hwnd)) return TRUE;
-    if (className(hwnd) != search->className) return TRUE;
-    if (search->accept && !search->accept(hwnd)) return TRUE;
+    if (classOf(hwnd) != search->className) return TRUE;
     search->found = hwnd;
     return FALSE;
 }
 
-HWND findTopLevel(DWORD pid, const wchar_t* cls, bool visibleOnly,
-                  std::function<bool(HWND)> accept = {}) {
-    Search search{pid, cls, visibleOnly, std::move(accept)};
+HWND findTopLevel(DWORD pid, const wchar_t* cls, bool visibleOnly) {
+    Search search{pid, cls, visibleOnly};
     EnumWindows(searchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
-
-// A buffer inside another process, for the control messages that take a pointer.
-class RemoteBuffer {
-public:
-    RemoteBuffer(DWORD pid, std::size_t size)
-        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid)),
-          size_(size) {
-        if (!process_) throw std::runtime_error("cannot open the bar's process");
-        address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-        if (!address_) throw std::runtime_error("cannot allocate in the bar's process");
-    }
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-    ~RemoteBuffer() {
-        VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        CloseHandle(process_);
-    }
-    LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
-    void read(void* into, std::size_t size) const {
-        SIZE_T got = 0;
-        if (!ReadProcessMemory(process_, address_, into, std::min(size, size_), &got)) {
-            throw std::runtime_error("cannot read the bar's memory");
-        }
-    }
-
-private:
-    HANDLE process_;
-    void* address_ = nullptr;
-    std::size_t size_;
-};
 
 }  // namespace
 
@@ -188,13 +161,16 @@ int Bar::buttonCount() const {
 }
 
 RECT Bar::buttonRect(int index) const {
+    // The toolbar writes the rectangle into its own process: through a buffer allocated there.
     HWND bar = toolbar();
-    RemoteBuffer buffer(pid(), sizeof(RECT));
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid());
+    void* remote = process ? VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE) : nullptr;
     RECT r{};
-    if (!SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(index), buffer.address())) {
-        throw std::runtime_error("no such toolbar button");
-    }
-    buffer.read(&r, sizeof r);
+    const bool ok = remote && SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)) &&
+                    ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (process) CloseHandle(process);
+    if (!ok) throw std::runtime_error("no such toolbar button");
     MapWindowPoints(bar, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
@@ -240,8 +216,6 @@ void click(int x, int y, DWORD down, DWORD up) {
     sendMouse(up, x, y);
 }
 
-void rightClick(int x, int y) { click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
-
 HWND rightPressForMenu(int x, int y) {
     moveMouse(x, y);
     sendMouse(MOUSEEVENTF_RIGHTDOWN, x, y);
@@ -283,25 +257,8 @@ std::wstring windowText(HWND hwnd) {
     return buffer;
 }
 
-std::wstring className(HWND hwnd) {
-    wchar_t buffer[256] = {};
-    GetClassNameW(hwnd, buffer, 256);
-    return buffer;
-}
 
 HWND popupMenu() { return findTopLevel(0, L"#32768", true); }
-
-std::vector<std::wstring> popupCaptions(HWND menuWindow) {
-    std::vector<std::wstring> captions;
-    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-    const int count = menu ? GetMenuItemCount(menu) : 0;
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
-        captions.push_back(text);
-    }
-    return captions;
-}
 
 void chooseMenuItem(int n, int count) {
     // The menu opens under the pointer, which could highlight an item at any moment; away
@@ -347,14 +304,6 @@ void forEachProcess(F&& f) {
 }
 
 }  // namespace
-
-bool processRunning(const std::wstring& exeName) {
-    bool found = false;
-    forEachProcess([&](const PROCESSENTRY32W& e) {
-        if (lstrcmpiW(e.szExeFile, exeName.c_str()) == 0) found = true;
-    });
-    return found;
-}
 
 void endProcesses(const std::wstring& exeName) {
     forEachProcess([&](const PROCESSENTRY32W& e) {

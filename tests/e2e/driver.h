@@ -22,7 +22,6 @@ bool waitFor(const std::function<bool()>& condition,
 // Files.
 std::string readBytes(const std::wstring& path);
 void writeBytes(const std::wstring& path, const std::string& bytes);
-void makeFolders(const std::wstring& path);
 void copyFile(const std::wstring& from, const std::wstring& to);
 bool exists(const std::wstring& path);
 // The lines the probe program appended to its log.
@@ -59,7 +58,6 @@ private:
 // Real input.
 void moveMouse(int x, int y);
 void click(int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
-void rightClick(int x, int y);
 // Presses the right button, waits (5 s at most) for a pop-up menu, releases the button, as a
 // person does; returns the menu window or nullptr.
 HWND rightPressForMenu(int x, int y);
@@ -70,11 +68,8 @@ void typeText(const std::wstring& text);
 RECT windowRect(HWND hwnd);
 POINT centre(const RECT& r);
 std::wstring windowText(HWND hwnd);
-std::wstring className(HWND hwnd);
 // The visible pop-up menu window, if one is open.
 HWND popupMenu();
-// The captions of the open pop-up menu, in order ("" for a separator).
-std::vector<std::wstring> popupCaptions(HWND menuWindow);
 // Chooses the n-th of the count items (1-based, separator not counted) of the open pop-up
 // menu by keyboard.
 void chooseMenuItem(int n, int count = 4);
@@ -84,8 +79,6 @@ std::wstring visibleToolTip(DWORD pid);
 std::size_t colourCount(const RECT& r);
 // A fingerprint of the pixels in a screen rectangle.
 std::vector<COLORREF> pixels(const RECT& r);
-// Whether a process with this executable name is running.
-bool processRunning(const std::wstring& exeName);
 void endProcesses(const std::wstring& exeName);
 
 }  // namespace e2e

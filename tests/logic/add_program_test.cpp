@@ -99,7 +99,7 @@ TEST_F(AddTest, TheFifteenthAddLeavesTheWidthAndAFullBarIgnoresClicks) {
 TEST_F(AddTest, AnAddFillsTheLowestFreeSlotAndKeysTheButtonBySlot) {
     // Slot 1 filled, slot 2 a program that is gone (kept, not free), slot 3 its placeholder,
     // slot 4 filled.
-    startWith(settingsFile({"C:\\one.exe", "C:\\gone.exe", "", "C:\\four.exe"}),
+    startWith(savedFile({"C:\\one.exe", "C:\\gone.exe", "", "C:\\four.exe"}),
               {u"C:\\one.exe", u"C:\\four.exe", u"C:\\new3.exe", u"C:\\new5.exe"});
     ASSERT_EQ(keys(), (std::vector<std::u16string>{u"k11", u"k14"}));
 

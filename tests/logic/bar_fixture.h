@@ -16,23 +16,6 @@
 
 namespace quevor::testing {
 
-// A settings file in the saving layout with the given slot paths ("" = placeholder).
-inline std::string settingsFile(const std::vector<std::string>& paths,
-                                const std::string& width = "735", const std::string& addLeft = "0",
-                                const std::string& title = "0",
-                                const std::string& position = "X:100Y:100") {
-    std::string out = "CL:" + addLeft + "[CR][LF]W:" + width + "[CR][LF][CR]";
-    for (int n = 1; n <= 15; ++n) {
-        const std::size_t at = static_cast<std::size_t>(n - 1);
-        const std::string path =
-            at < paths.size() && !paths[at].empty() ? paths[at] : std::to_string(n) + ".exe";
-        out += "Path" + std::to_string(n) + ":" + path + (n < 15 ? "[CR][LF]" : "");
-    }
-    out += "Path16:16.exe[CR][LF][CR]" + position + "[CR][LF][CR]T:" + title + "[CR][LF]";
-    return bytes(out);
-}
-
-
 // Records every whole-file read in the toolkit's call log, so tests see reads and window
 // calls in one sequence.
 class LoggingStore final : public FileStore {

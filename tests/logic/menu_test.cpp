@@ -23,7 +23,7 @@ TEST_F(BarTest, OnlyTheRightButtonOnToolbarOrAddButtonOpensTheMenu) {
 }
 
 TEST_F(BarTest, MinimiseKeepsSizeTitleBarAndFile) {
-    startWith(settingsFile({}, "1905", "0", "1"));
+    startWith(savedFile({}, "1905", "0", "1"));
     const float width = sim.window.width();
     choose(MenuItem::minimise);
     EXPECT_TRUE(sim.window.minimized());
@@ -34,14 +34,14 @@ TEST_F(BarTest, MinimiseKeepsSizeTitleBarAndFile) {
 }
 
 TEST_F(BarTest, QuitWithHiddenTitleBarSavesWidenedWidthMovedPositionAndRestoresNextRun) {
-    startWith(settingsFile({"C:\\a.exe", "C:\\b.exe"}, "1785", "1170"),
+    startWith(savedFile({"C:\\a.exe", "C:\\b.exe"}, "1785", "1170"),
               {u"C:\\a.exe", u"C:\\b.exe"});
     choose(MenuItem::hideTitleBar);
     sim.window.userMove(-120, 2000);
     choose(MenuItem::quit);
 
     EXPECT_EQ(disk(),
-              settingsFile({"C:\\a.exe", "C:\\b.exe"}, "1905", "1170", "1", "X:-120Y:2000"));
+              savedFile({"C:\\a.exe", "C:\\b.exe"}, "1905", "1170", "1", "X:-120Y:2000"));
 
     sim::SimToolkit next;
     Bar again(next.toolkit(), memory, *codec);
@@ -57,7 +57,7 @@ TEST_F(BarTest, QuitWithHiddenTitleBarSavesWidenedWidthMovedPositionAndRestoresN
 }
 
 TEST_F(BarTest, ClearResetsFileAndBarAndEnds) {
-    startWith(settingsFile({"C:\\a.exe"}, "1200", "585"), {u"C:\\a.exe"});
+    startWith(savedFile({"C:\\a.exe"}, "1200", "585"), {u"C:\\a.exe"});
     choose(MenuItem::clear);
 
     EXPECT_EQ(disk(), clearedFile());
@@ -70,14 +70,14 @@ TEST_F(BarTest, ClearResetsFileAndBarAndEnds) {
 }
 
 TEST_F(BarTest, ASaveAfterTheClearItemWasHiddenWritesOnlyPositionAndTitleBar) {
-    startWith(settingsFile({"C:\\a.exe"}, "1200", "585"), {u"C:\\a.exe"});
+    startWith(savedFile({"C:\\a.exe"}, "1200", "585"), {u"C:\\a.exe"});
     sim.menu.setVisible(MenuItem::clear, false);
     sim.window.setWidth(5000);
     sim.addButton.setLeft(4000);
     sim.window.userMove(300, 400);
     bar.quit();
     // The writer cuts the old position record at its "X:" and leaves the CR before it.
-    std::string expected = settingsFile({"C:\\a.exe"}, "1200", "585", "0", "X:300Y:400");
+    std::string expected = savedFile({"C:\\a.exe"}, "1200", "585", "0", "X:300Y:400");
     expected.insert(expected.find("X:300"), "\r");
     EXPECT_EQ(disk(), expected);
 }

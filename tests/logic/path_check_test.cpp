@@ -2,16 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <random>
 
 #include "core/text.h"
 #include "settings/codec.h"
-#include "settings/layout.h"
-#include "settings/reader.h"
-#include "settings/writers.h"
-#include "support/memory_store.h"
-#include "support/settings_text.h"
 
 namespace quevor::testing {
 namespace {
@@ -74,109 +67,6 @@ TEST_F(PathCheckTest, AcceptsOrdinaryProgramPaths) {
     EXPECT_EQ(storedPathFor(u"C:\\A\\B.EXE"), u"C:\\A\\B.exe");
     EXPECT_EQ(storedPathFor(u"C:\\A\\B.eXe"), u"C:\\A\\B.exe");
     EXPECT_EQ(storedPathFor(u"C:\\A\\B.exe"), u"C:\\A\\B.exe");
-}
-
-// The live values of a bar whose slots hold the given paths.
-struct Bar : FakeBar {
-    Bar() {
-        width = 2370;
-        addLeft = 1755;
-        left = -120;
-        top = 480;
-    }
-};
-
-// Paths built from pieces that are ordinary, near the file's keys and markers, or not ASCII.
-std::u16string randomPath(std::mt19937& random) {
-    static const std::vector<std::u16string> starts = {u"C:\\", u"D:\\",         u"W:\\",
-                                                       u"x:\\", u"\\\\srv\\s\\", u""};
-    static const std::vector<std::u16string> pieces = {u"Tools",  u"Program Files",
-                                                       u"Path2",  u"Path1",
-                                                       u"Path15", u"Path",
-                                                       u"CL",     u"W",
-                                                       u"X",      u"T",
-                                                       u"L:",     u"a:b",
-                                                       u"==",     u"=",
-                                                       u"--",     u"-",
-                                                       u"---",    u"a.exe",
-                                                       u"B.EXE",  u".ex",
-                                                       u"exe",    u"ツール",
-                                                       u"表",     u"\u00e9",
-                                                       u" ",      u"..",
-                                                       u"16.exe", u"1",
-                                                       u"\r\n",   u"Y:",
-                                                       u":",      u"X:",
-                                                       u"T:",     u"CL:",
-                                                       u"W:",     u"Path3:",
-                                                       u"a---b",  u"x=y"};
-    static const std::vector<std::u16string> ends = {u".exe", u".exe", u".EXE",
-                                                     u".Exe", u".txt", u""};
-    auto pick = [&](const std::vector<std::u16string>& from) {
-        return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
-    };
-    std::u16string path = pick(starts);
-    const int count = std::uniform_int_distribution<int>(0, 4)(random);
-    for (int i = 0; i < count; ++i) {
-        path += pick(pieces);
-        if (random() % 2) path += u"\\";
-    }
-    return path + pick(pieces) + pick(ends);
-}
-
-// Saves the bar into a file in the cleared layout, reads it back, saves what was read:
-// the second file must equal the first byte for byte. Clearing it then gives the cleared file.
-void expectRoundTrip(Bar bar, const TextCodec& codec) {
-    MemoryStore store;
-    const std::filesystem::path path = "/cfg/setting.ini";
-    const SettingsFile file(path, store, codec);
-    file.writeSettingsText(clearedStateText());
-
-    saveSettings(file, bar);
-    const std::string first = store.files[path];
-    const StoredSettings read = readAllSettings(file);
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        const auto& expected = bar.addedPaths[static_cast<std::size_t>(slot)];
-        EXPECT_EQ(read.slotPaths[slot - 1], expected.empty() ? placeholder(slot) : expected)
-            << "slot " << slot;
-    }
-    EXPECT_EQ(read.width, bar.width);
-    EXPECT_EQ(read.addButtonLeft, bar.addLeft);
-    EXPECT_EQ(read.position.left, bar.left);
-    EXPECT_EQ(read.position.top, bar.top);
-    EXPECT_EQ(read.titleBar, bar.hidden);
-
-    Bar again = bar;
-    for (int slot = 1; slot <= kSlotCount; ++slot)
-        again.addedPaths[static_cast<std::size_t>(slot)] = *read.slotPaths[slot - 1];
-    saveSettings(file, again);
-    EXPECT_EQ(store.files[path], first);
-
-    // And clearing takes it back to the cleared state.
-    clearSettings(file);
-    EXPECT_EQ(file.readSettingsText(), clearedStateText() + u"\r\n");
-}
-
-TEST_F(PathCheckTest, EveryAcceptedPathSurvivesSaveLoadSaveInEverySlot) {
-    std::mt19937 random(20261206);
-    int acceptedCount = 0;
-    for (int round = 0; round < 1500; ++round) {
-        const std::u16string chosen = randomPath(random);
-        if (!accepted(chosen)) continue;
-        ++acceptedCount;
-        const std::u16string stored = storedPathFor(chosen);
-        SCOPED_TRACE(toUtf8(stored));
-        Bar alone;  // in one slot, the others empty
-        alone.addedPaths[static_cast<std::size_t>(acceptedCount % kSlotCount + 1)] = stored;
-        expectRoundTrip(alone, *codec);
-        if (acceptedCount % 5 == 0) {
-            Bar everywhere;  // in every slot at once
-            for (int slot = 1; slot <= kSlotCount; ++slot)
-                everywhere.addedPaths[static_cast<std::size_t>(slot)] = stored;
-            expectRoundTrip(everywhere, *codec);
-        }
-        if (HasFailure()) break;
-    }
-    EXPECT_GT(acceptedCount, 200);  // the generator must reach the accepting side often
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ std::vector<std::string> startUpCalls(const std::vector<std::string>& calls) {
 }
 
 TEST_F(BarTest, StartUpReadsEveryKeyAfreshInItsOrderAndMakesEachButtonRightAfterItsSlot) {
-    startWith(settingsFile({"C:\\a.exe", "", "C:\\c.exe"}, "1905", "1170", "0", "X:-120Y:300"),
+    startWith(savedFile({"C:\\a.exe", "", "C:\\c.exe"}, "1905", "1170", "0", "X:-120Y:300"),
               {u"C:\\a.exe", u"C:\\c.exe"});
 
     std::vector<std::string> expected = {"platform.findFile setting.ini",
@@ -50,7 +50,7 @@ TEST_F(BarTest, StartUpReadsEveryKeyAfreshInItsOrderAndMakesEachButtonRightAfter
 TEST_F(BarTest, StartUpMakesButtonsForFilledSlotsWithBareNamesAndClosesGaps) {
     // Slot 2 holds a program that is gone, slot 3 its placeholder, slot 5 "4.exe" (no
     // placeholder of slot 5, so a program path).
-    startWith(settingsFile({"C:\\Tools\\edit.exe", "C:\\gone.exe", "", "D:\\x\\4th.EXE", "4.exe"}),
+    startWith(savedFile({"C:\\Tools\\edit.exe", "C:\\gone.exe", "", "D:\\x\\4th.EXE", "4.exe"}),
               {u"C:\\Tools\\edit.exe", u"D:\\x\\4th.exe", u"4.exe"});
 
     const std::vector<sim::SimButton> expected = {
@@ -65,36 +65,10 @@ TEST_F(BarTest, StartUpMakesButtonsForFilledSlotsWithBareNamesAndClosesGaps) {
     EXPECT_TRUE(sim.window.topmost());
 }
 
-TEST_F(BarTest, HiddenTitleBarAtStartUpSizesTheWindowByTheButtonCount) {
-    struct Row {
-        int filled;
-        float width;
-    };
-    const Row rows[] = {{0, 615}, {1, 1200}, {2, 1785}, {3, 2370}, {14, 8805}, {15, 8775}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE("filled slots: " + std::to_string(row.filled));
-        std::vector<std::string> paths;
-        for (int n = 1; n <= row.filled; ++n) paths.push_back("C:\\p" + std::to_string(n) + ".exe");
-        Rig rig(*codec, settingsFile(paths, "4000", "0", "1"), paths);
-        const auto& fresh = rig.sim;
-        const Bar& freshBar = rig.bar;
-
-        EXPECT_EQ(fresh.window.width(), row.width);
-        EXPECT_EQ(fresh.window.height(), 650.0f);
-        EXPECT_FALSE(fresh.window.caption());
-        EXPECT_EQ(fresh.window.style(), SimWindow::kDesignStyle & ~SimWindow::kCaptionBits);
-        EXPECT_EQ(freshBar.state().savedWidth, 4000);
-        EXPECT_EQ(freshBar.state().titleBarHidden, 1);
-        EXPECT_TRUE(fresh.menu.visible(MenuItem::showTitleBar));
-        EXPECT_FALSE(fresh.menu.visible(MenuItem::hideTitleBar));
-        EXPECT_TRUE(fresh.window.topmost());
-    }
-}
-
 TEST_F(BarTest, TitleBarValuesOtherThanOneLeaveCaptionAndStoredSize) {
     for (const std::string title : {"0", "2", "-1"}) {
         SCOPED_TRACE("T:" + title);
-        Rig rig(*codec, settingsFile({}, "1905", "0", title));
+        Rig rig(*codec, savedFile({}, "1905", "0", title));
         const auto& fresh = rig.sim;
         EXPECT_EQ(fresh.window.width(), 1905.0f);
         EXPECT_EQ(fresh.window.height(), 1125.0f);
@@ -125,13 +99,13 @@ TEST_F(BarTest, NoSettingsFileEndsSilentlyWithoutReading) {
 }
 
 TEST_F(BarTest, ASecondInstanceEndsBeforeLookingForTheFile) {
-    put(settingsFile({}));
+    put(savedFile({}));
     sim.platform.anotherInstance = true;
     bar.start();
     EXPECT_TRUE(sim.platform.ended());
     const std::vector<std::string> expected = {"platform.endProgram"};
     EXPECT_EQ(sim.log.calls, expected);
-    EXPECT_EQ(disk(), settingsFile({}));
+    EXPECT_EQ(disk(), savedFile({}));
 }
 
 TEST_F(BarTest, AValueThatIsNoNumberStopsStartUp) {

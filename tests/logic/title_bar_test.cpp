@@ -16,35 +16,38 @@ class TitleBarTest : public BarTest {
     void startWithButtons(int count, const std::string& width) {
         std::vector<std::u16string> declared;
         for (const auto& p : programs(count)) declared.push_back(ascii(p));
-        startWith(settingsFile(programs(count), width, "0", "0", "X:-300Y:450"), declared);
+        startWith(savedFile(programs(count), width, "0", "0", "X:-300Y:450"), declared);
     }
 };
 
+// Hidden by the menu or by start-up (a stored "T:1"), the window fits the buttons.
 TEST_F(TitleBarTest, HidingFitsTheWindowToTheButtonsAndClearsOnlyTheCaptionBits) {
     struct Row {
         int buttons;
         float width;
     };
-    for (const Row row : {Row{0, 615}, Row{2, 1785}, Row{14, 8805}, Row{15, 8775}}) {
-        SCOPED_TRACE("buttons: " + std::to_string(row.buttons));
-        Rig rig(*codec, settingsFile(programs(row.buttons), "3000.4", "0", "0", "X:-300Y:450"),
-                programs(row.buttons));
-        auto& fresh = rig.sim;
-        Bar& freshBar = rig.bar;
-        fresh.window.setStyle(fresh.window.style() | 0x1);  // an unrelated bit must survive
-
-        freshBar.hideTitleBar();
-
-        EXPECT_EQ(fresh.window.width(), row.width);
-        EXPECT_EQ(fresh.window.height(), 650.0f);
-        EXPECT_EQ(fresh.window.style(), (SimWindow::kDesignStyle | 0x1) & 0xFF3FFFFF);
-        EXPECT_EQ(fresh.window.left(), -300.0f);
-        EXPECT_EQ(fresh.window.top(), 450.0f);
-        EXPECT_EQ(freshBar.state().savedWidth, 3000);
-        EXPECT_EQ(freshBar.state().titleBarHidden, 1);
-        EXPECT_TRUE(fresh.menu.visible(MenuItem::showTitleBar));
-        EXPECT_FALSE(fresh.menu.visible(MenuItem::hideTitleBar));
-        EXPECT_TRUE(rig.files.writes.empty());
+    for (const bool atStartUp : {false, true}) {
+        for (const Row row : {Row{0, 615}, Row{1, 1200}, Row{2, 1785}, Row{14, 8805}, Row{15, 8775}}) {
+            SCOPED_TRACE("buttons: " + std::to_string(row.buttons) + (atStartUp ? ", at start-up" : ""));
+            Rig rig(*codec, savedFile(programs(row.buttons), "3000.4", "0", atStartUp ? "1" : "0", "X:-300Y:450"),
+                    programs(row.buttons));
+            auto& fresh = rig.sim;
+            if (!atStartUp) {
+                fresh.window.setStyle(fresh.window.style() | 0x1);  // an unrelated bit must survive
+                rig.bar.hideTitleBar();
+            }
+            EXPECT_EQ(fresh.window.width(), row.width);
+            EXPECT_EQ(fresh.window.height(), 650.0f);
+            EXPECT_EQ(fresh.window.style(), (SimWindow::kDesignStyle | (atStartUp ? 0 : 0x1)) & 0xFF3FFFFF);
+            EXPECT_EQ(fresh.window.left(), -300.0f);
+            EXPECT_EQ(fresh.window.top(), 450.0f);
+            EXPECT_EQ(rig.bar.state().savedWidth, 3000);
+            EXPECT_EQ(rig.bar.state().titleBarHidden, 1);
+            EXPECT_TRUE(fresh.menu.visible(MenuItem::showTitleBar));
+            EXPECT_FALSE(fresh.menu.visible(MenuItem::hideTitleBar));
+            EXPECT_TRUE(fresh.window.topmost());
+            EXPECT_TRUE(rig.files.writes.empty());
+        }
     }
 }
 
@@ -63,7 +66,7 @@ TEST_F(TitleBarTest, ShowingRebuildsTheWidthWithThe588PitchUnlessTheSavedWidthIs
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("buttons " + std::to_string(row.buttons) + ", width " + row.storedWidth);
-        Rig rig(*codec, settingsFile(programs(row.buttons), row.storedWidth),
+        Rig rig(*codec, savedFile(programs(row.buttons), row.storedWidth),
                 programs(row.buttons));
         auto& fresh = rig.sim;
         Bar& freshBar = rig.bar;

@@ -1,99 +1,67 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
-#include <filesystem>
-#include <fstream>
-
 #include "core/error.h"
 #include "settings/file_store.h"
+#include "support/temp_folder.h"
 
-namespace quevor {
+namespace quevor::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
 class FileStoreTest : public ::testing::Test {
 protected:
-    fs::path folder;
-    fs::path file;
+    TempFolder folder;
+    const fs::path file = folder / "setting.ini";
     std::unique_ptr<FileStore> store = makeSystemFileStore();
-
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("quevor-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        file = folder / "setting.ini";
-    }
-    void TearDown() override {
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(folder);
-    }
-    std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
-    }
 };
 
-TEST_F(FileStoreTest, ReplaceWritesExactBytesAndLeavesNoTemporaryFile) {
+TEST_F(FileStoreTest, ReplaceWritesExactBytesAndKeepsThePermissions) {
     const std::string content("CL:0\r\n\0\xff end", 11);
     store->replace(file, content);
+    const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+    fs::permissions(file, perms);
     store->replace(file, content + "more");
     EXPECT_EQ(store->read(file), content + "more");
-    EXPECT_EQ(entries(), 1u);
+    EXPECT_EQ(fs::status(file).permissions(), perms);
+    EXPECT_EQ(folder.entries(), 1u);
 }
 
-TEST_F(FileStoreTest, ReadingAMissingFileFailsAndCreatesNothing) {
-    EXPECT_THROW((void)store->read(file), RuntimeError);
-    EXPECT_EQ(entries(), 0u);
-}
+TEST_F(FileStoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
+    try {
+        (void)store->read(file);
+        ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(std::string(e.what()), "File not found: " + file.string());
+    }
+    EXPECT_EQ(folder.entries(), 0u);
+    EXPECT_THROW(store->replace(folder / "gone/setting.ini", "x"), RuntimeError);
 
-TEST_F(FileStoreTest, ReadOnlyFileOrFolderIsRefusedAndKept) {
     store->replace(file, "old");
-    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+    fs::permissions(file, fs::perms::owner_read);
     try {
         store->replace(file, "new");
         ADD_FAILURE() << "no error";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(std::string(e.what()), "Permission denied: " + file.string());
     }
-    EXPECT_EQ(store->read(file), "old");
-
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_THROW(store->replace(file, "new"), RuntimeError);
     EXPECT_EQ(store->read(file), "old");
-    EXPECT_EQ(entries(), 1u);
-}
-
-TEST_F(FileStoreTest, KeepsTheFilesPermissions) {
-    store->replace(file, "a");
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
-    store->replace(file, "b");
-    EXPECT_EQ(fs::status(file).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    EXPECT_EQ(folder.entries(), 1u);
 }
 
 // A process killed in the middle of a replace leaves its temporary file; the next replace clears
 // such leftovers and nothing else.
 TEST_F(FileStoreTest, AReplaceTakesAwayTemporaryFilesThatAKilledProcessLeft) {
-    for (const char* name : {".setting.ini.123.tmp", ".setting.ini.4294967295.tmp", ".setting.ini.x.tmp",
-                             ".other.ini.1.tmp", "setting.ini.bak"}) {
-        std::ofstream(folder / name) << "left";
-    }
+    const std::pair<const char*, bool> rows[] = {{".setting.ini.123.tmp", false}, {".setting.ini.4294967295.tmp", false},
+                                                 {".setting.ini.x.tmp", true},    {".other.ini.1.tmp", true},
+                                                 {"setting.ini.bak", true}};
+    for (const auto& [name, stays] : rows) folder.write(name, "left");
     store->replace(file, "new");
-    EXPECT_EQ(store->read(file), "new");
-    EXPECT_FALSE(fs::exists(folder / ".setting.ini.123.tmp"));
-    EXPECT_FALSE(fs::exists(folder / ".setting.ini.4294967295.tmp"));
-    EXPECT_TRUE(fs::exists(folder / ".setting.ini.x.tmp"));
-    EXPECT_TRUE(fs::exists(folder / ".other.ini.1.tmp"));
-    EXPECT_TRUE(fs::exists(folder / "setting.ini.bak"));
-}
-
-TEST_F(FileStoreTest, AFolderThatIsGoneIsReported) {
-    EXPECT_THROW(store->replace(folder / "gone" / "setting.ini", "x"), RuntimeError);
+    for (const auto& [name, stays] : rows) EXPECT_EQ(fs::exists(folder / name), stays) << name;
 }
 
 }  // namespace
-}  // namespace quevor
+}  // namespace quevor::testing

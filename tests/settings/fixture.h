@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <string>
-
 #include "core/text.h"
 #include "settings/codec.h"
 #include "settings/layout.h"
 #include "settings/reader.h"
-#include "settings/settings_file.h"
 #include "settings/writers.h"
+#include "support/fake_bar.h"
 #include "support/memory_store.h"
 #include "support/settings_text.h"
 

@@ -2,73 +2,86 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <sstream>
+
+#include "support/settings_text.h"
+#include "support/temp_folder.h"
 
 namespace quevor::sim {
 namespace {
 
-// Command lines and script lines the driver must refuse as usage errors, naming what is wrong,
-// before or without running anything else.
-TEST(DriverTest, BadCommandLinesAndScriptLinesAreUsageErrors) {
+using testing::bytes;
+using testing::TempFolder;
+
+// quevor-sim's language, options and exit statuses. "@" in an argument is the row's folder;
+// the settings files are put there first, and what the run must leave is checked after.
+TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
+    const std::string worked = testing::workedExampleFile();
+    const std::string menu = R"("menu":["quit","clear","separator","minimise","hide-title-bar"]})";
+    const std::string buttons = R"("buttons":[{"key":"k11","tooltip":"edit.exe"},{"key":"k12","tooltip":"play.exe"}],)";
     struct Row {
         std::vector<std::string> args;
-        std::string script;
-        std::string said;  // part of the error text
+        std::vector<std::pair<std::string, std::string>> files;  // name, content
+        std::string script, out;
+        int status;
+        std::string err;                                         // standard error starts so
+        std::vector<std::pair<std::string, std::string>> after;  // name, content
     };
     const Row rows[] = {
-        {{"--verbose", "."}, "", "unknown option --verbose"},
-        {{"--codepage"}, "", "--codepage needs"},
-        {{"--codepage", "NO-SUCH-PAGE", "."}, "", "NO-SUCH-PAGE"},
-        {{"."}, "click k11\n", "line 1: click before start"},
-        {{"."}, "# comment\n\nexists\n", "line 3: exists needs a PATH"},
-        {{"."}, "choose quit\n", "line 1: choose: no pop-up menu is open"},
-        {{"/nonexistent-folder"}, "exists C:\\a.exe\nstate extra\n", "line 2: state before start"},
+        {{"@"}, {{"setting.ini", worked}},
+         "exists C:\\Tools\\edit.exe\nexists D:\\Games\\play.exe\n# a comment\n\nstart\nclick k11\nstate\n"
+         "restore\nmissing D:\\Games\\play.exe\nclick k12\npress add 1\npress toolbar 4\npress add 2\ndismiss\n"
+         "move -120 2000\npress toolbar 2\nchoose quit\nthis line is never read\n",
+         "started C:\\Tools\\edit.exe\n"
+         R"({"left":100,"top":100,"width":1905,"height":1125,"caption":true,"topmost":true,"minimized":true,"addLeft":1170,)" +
+             buttons + menu + "\nmessage Cannot start \"D:\\Games\\play.exe\": the file does not exist\nended\n",
+         0, "", {{"setting.ini", testing::savedFile({"C:\\Tools\\edit.exe", "D:\\Games\\play.exe"}, "1905", "1170", "0",
+                                                  "X:-120Y:2000")}}},
+        {{"--codepage", "CP1252", "@"}, {{"setting.ini", testing::clearedFile()}},
+         "exists C:\\\xc3\xa9.exe\nstart\nadd C:\\\xc3\xa9.exe\nadd C:\\\xe3\x83\x84.exe\npress add 2\nchoose clear\n",
+         "message Cannot add \"C:\\\xe3\x83\x84.exe\": the path holds characters that code page CP1252 cannot store\nended\n",
+         0, "", {}},
+        {{"@/first", "@/second", "@/third"}, {{"second/setting.ini", worked}, {"third/setting.ini", worked}},
+         "exists C:\\a.exe\nstart\nadd C:\\a.exe\npress toolbar 2\nchoose quit\n", "ended\n", 0, "",
+         {{"third/setting.ini", worked}}},
+        {{"--another-instance", "@"}, {{"setting.ini", worked}}, "start\nnever read\n", "ended\n", 0, "",
+         {{"setting.ini", worked}}},
+        {{"@/nowhere"}, {}, "start\nnever read\n", "ended\n", 0, "", {}},
+        {{"@"}, {{"setting.ini", bytes("CL:0W:wide[CR][LF]Path1:1.exe[CR][LF]")}}, "start\n", "", 2,
+         "error: 'W:' value \"wide\\r\\n\" is not a number\n", {}},
+        {{"--verbose", "@"}, {}, "", "", 64, "quevor-sim: unknown option --verbose\nusage: quevor-sim", {}},
+        {{"--codepage"}, {}, "", "", 64, "quevor-sim: --codepage needs", {}},
+        {{"--codepage", "NO-SUCH-PAGE", "@"}, {}, "", "", 64, "quevor-sim: ", {}},
+        {{"@"}, {}, "click k11\n", "", 64, "quevor-sim: line 1: click before start", {}},
+        {{"@"}, {}, "exists\n", "", 64, "quevor-sim: line 1: exists needs a PATH", {}},
+        {{"@"}, {}, "choose quit\n", "", 64, "quevor-sim: line 1: choose: no pop-up menu is open", {}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.said);
+    // Lines a running bar refuses, and the number of the line named.
+    const std::pair<std::string, int> runningBar[] = {
+        {"press toolbar ", 2}, {"press toolbar 3", 2}, {"press window 2", 2}, {"move 100", 2},
+        {"move a b", 2}, {"restore now", 2}, {"start", 2}, {"click k11", 2}, {"fly away", 2},
+        {"press toolbar 2\nstate", 3}, {"press toolbar 2\nchoose show-title-bar", 3},
+        {"press toolbar 2\nchoose nothing", 3}, {"press toolbar 2", 2}};
+    std::vector<Row> all(std::begin(rows), std::end(rows));
+    for (const auto& [line, number] : runningBar) {
+        all.push_back({{"@"}, {{"setting.ini", worked}}, "start\n" + line + "\n", "", 64,
+                       "quevor-sim: line " + std::to_string(number) + ": ", {}});
+    }
+    for (const Row& row : all) {
+        SCOPED_TRACE(row.script + " with " + row.args.front());
+        const TempFolder folder;
+        for (const auto& [name, content] : row.files) {
+            std::filesystem::create_directories((folder / name).parent_path());
+            folder.write(name, content);
+        }
+        std::vector<std::string> args;
+        for (std::string arg : row.args) args.push_back(arg[0] == '@' ? arg.replace(0, 1, folder.path().string()) : arg);
         std::istringstream in(row.script);
-        std::ostringstream out;
-        std::ostringstream err;
-        EXPECT_EQ(runDriver(row.args, in, out, err), kExitUsage);
-        EXPECT_NE(err.str().find(row.said), std::string::npos) << err.str();
-        EXPECT_EQ(out.str(), "");
-    }
-}
-
-// A folder with a settings file in the cleared layout, removed afterwards.
-class SettingsFolder {
-  public:
-    SettingsFolder() {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("quevor-driver-test-" + std::to_string(std::random_device{}()));
-        std::filesystem::create_directories(folder_);
-        std::ofstream(folder_ / "setting.ini", std::ios::binary) << "CL:0W:735Path1:1.exe\r\n";
-    }
-    ~SettingsFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    std::string path() const { return folder_.string(); }
-
-  private:
-    std::filesystem::path folder_;
-};
-
-TEST(DriverTest, MalformedArgumentsOfARunningBarNameTheirLine) {
-    const SettingsFolder folder;
-    const std::string lines[] = {"press toolbar ", "press toolbar 3", "press window 2",
-                                 "move 100",       "move a b",        "restore now",
-                                 "start",          "click k11"};
-    for (const std::string& line : lines) {
-        SCOPED_TRACE(line);
-        std::istringstream in("start\n" + line + "\n");
-        std::ostringstream out;
-        std::ostringstream err;
-        EXPECT_EQ(runDriver({folder.path()}, in, out, err), kExitUsage);
-        EXPECT_EQ(err.str().rfind("quevor-sim: line 2: ", 0), 0u) << err.str();
+        std::ostringstream out, err;
+        EXPECT_EQ(runDriver(args, in, out, err), row.status);
+        EXPECT_EQ(out.str(), row.out);
+        EXPECT_EQ(err.str().substr(0, row.err.size()), row.err) << err.str();
+        for (const auto& [name, content] : row.after) EXPECT_EQ(folder.read(name), content) << name;
     }
 }
 

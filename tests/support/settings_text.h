@@ -1,67 +1,55 @@
 #pragma once
 
-#include <array>
-#include <string>
+// setting.ini texts for every test, the Windows end-to-end driver included (standard C++ only):
+//   bytes("CL:0[CR][LF]")  spelled-out line breaks;  shownBytes(b)  the reverse, for reports;
+//   savedFile(paths, w, cl, t, position)  the file a quit leaves ("" = the slot's placeholder);
+//   workedExampleFile()  two programs added to a cleared bar, then quit (281 bytes);
+//   clearedFile()  the file a clear leaves.  The fake SaveSource is FakeBar in fake_bar.h.
 
-#include "settings/reader.h"
-#include "settings/writers.h"
+#include <string>
+#include <vector>
 
 namespace quevor::testing {
 
-// Byte strings are written with [CR] and [LF] spelled out so expected files read like the
-// layout they describe.
 inline std::string bytes(const std::string& text) {
     std::string out;
-    for (std::size_t i = 0; i < text.size();) {
-        if (text.compare(i, 4, "[CR]") == 0) {
-            out += '\r';
-            i += 4;
-        } else if (text.compare(i, 4, "[LF]") == 0) {
-            out += '\n';
-            i += 4;
-        } else {
-            out += text[i++];
-        }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool cr = text.compare(i, 4, "[CR]") == 0, lf = text.compare(i, 4, "[LF]") == 0;
+        out += cr ? '\r' : lf ? '\n' : text[i];
+        if (cr || lf) i += 3;
     }
     return out;
 }
 
-// The file as clearing leaves it, written out byte by byte.
-inline std::string clearedFile() {
-    std::string out = "CL:0W:735Path1:1.exe[CR][LF]";
-    for (int n = 2; n <= 14; ++n) {
-        out += "Path" + std::to_string(n) + ":" + std::to_string(n) + ".exe[CR][LF]";
+inline std::string shownBytes(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        out += c == '\r' ? "[CR]" : c == '\n' ? "[LF]" : u < 0x20 ? "[" + std::to_string(u) + "]" : std::string(1, c);
     }
-    out += "Path15:15.exePath16:16.exe[CR][LF][CR]X:100Y:100[CR][LF]";
-    return bytes(out);
+    return out;
 }
 
-// The live values of a running bar, as plain fields.
-struct FakeBar : SaveSource {
-    bool clearVisible = true;
-    int16 hidden = 0;
-    float width = 735, addLeft = 0, left = 100, top = 100;
-    std::array<std::u16string, 16> addedPaths{};   // 1-based
-    std::array<std::u16string, 16> loadedPaths{};  // 1-based
+inline std::string savedFile(const std::vector<std::string>& paths, const std::string& width = "735",
+                             const std::string& addLeft = "0", const std::string& title = "0",
+                             const std::string& position = "X:100Y:100") {
+    std::string out = "CL:" + addLeft + "[CR][LF]W:" + width + "[CR][LF][CR]";
+    for (std::size_t n = 1; n <= 15; ++n) {
+        const bool filled = n <= paths.size() && !paths[n - 1].empty();
+        out += "Path" + std::to_string(n) + ":" + (filled ? paths[n - 1] : std::to_string(n) + ".exe");
+        out += n < 15 ? "[CR][LF]" : "";
+    }
+    return bytes(out + "Path16:16.exe[CR][LF][CR]" + position + "[CR][LF][CR]T:" + title + "[CR][LF]");
+}
 
-    bool clearItemVisible() const override { return clearVisible; }
-    int16 titleBarHidden() const override { return hidden; }
-    float windowWidth() const override { return width; }
-    void setWindowWidth(float w) override { width = w; }
-    float addButtonLeft() const override { return addLeft; }
-    float windowLeft() const override { return left; }
-    float windowTop() const override { return top; }
-    std::u16string pathToSave(int slot) override {
-        auto& added = addedPaths[static_cast<std::size_t>(slot)];
-        if (added.empty()) added = loadedPaths[static_cast<std::size_t>(slot)];
-        return added;
-    }
-    // What a start-up would have loaded from the file.
-    void load(const StoredSettings& s) {
-        for (int n = 1; n <= 15; ++n) {
-            loadedPaths[static_cast<std::size_t>(n)] = s.slotPaths[n - 1].value_or(u"");
-        }
-    }
-};
+inline std::string workedExampleFile() {
+    return savedFile({"C:\\Tools\\edit.exe", "D:\\Games\\play.exe"}, "1905", "1170");
+}
+
+inline std::string clearedFile() {
+    std::string out = "CL:0W:735";
+    for (int n = 1; n <= 14; ++n) out += "Path" + std::to_string(n) + ":" + std::to_string(n) + ".exe[CR][LF]";
+    return bytes(out + "Path15:15.exePath16:16.exe[CR][LF][CR]X:100Y:100[CR][LF]");
+}
 
 }  // namespace quevor::testing
