@@ -157,15 +157,23 @@ std::string savedBytes(const std::u16string& start, const LiveValues& live, cons
     return codec.encode(saveOnText(start, live).text + std::u16string(kCrLf));
 }
 
-// One file in memory, for reading a text back the way start-up reads the disk.
-class ScratchStore final : public FileStore {
+// A file's text, decoded once, for reading back the way start-up reads the disk: each of its
+// reads gets the text at once instead of decoding the same bytes for every key again.
+class DecodedFile final : public FileStore, public TextCodec {
 public:
-    explicit ScratchStore(std::string bytes) : bytes_(std::move(bytes)) {}
-    std::string read(const std::filesystem::path&) override { return bytes_; }
-    void replace(const std::filesystem::path&, std::string_view bytes) override { bytes_ = bytes; }
+    explicit DecodedFile(std::u16string text) : text_(std::move(text)) {}
+    std::string read(const std::filesystem::path&) override { return {}; }
+    void replace(const std::filesystem::path&, std::string_view) override { fail("read only"); }
+    std::u16string decode(std::string_view) const override { return text_; }
+    std::string encode(std::u16string_view) const override { fail("read only"); }
+    bool canEncode(std::u16string_view) const override { return false; }
+    std::string name() const override { return "decoded"; }
+
+    StoredSettings readAll() { return readAllSettings(SettingsFile({}, *this, *this)); }
+    std::optional<std::u16string> readSlot(int slot) { return readSlotPath(SettingsFile({}, *this, *this), slot); }
 
 private:
-    std::string bytes_;
+    std::u16string text_;
 };
 
 // The text a quit that starts from this one writes, once it is known to be sound: start-up reads
@@ -177,8 +185,7 @@ std::optional<std::u16string> verifiedText(const std::u16string& start, const Li
     try {
         const Saved saved = saveOnText(start, live);
         const std::string bytes = codec.encode(saved.text + std::u16string(kCrLf));
-        ScratchStore scratch(bytes);
-        if (!live.readBackFrom(readAllSettings(SettingsFile(file.path(), scratch, codec)))) {
+        if (!live.readBackFrom(DecodedFile(codec.decode(bytes)).readAll())) {
             why = "start-up would not read the bar's settings back from it";
             return std::nullopt;
         }
@@ -203,7 +210,7 @@ std::optional<std::u16string> verifiedText(const std::u16string& start, const Li
 // The live values without the paths no file can hold. A damaged file can give start-up a "path"
 // that holds key or marker texts (never one the add took: it refuses them); saved, it breaks the
 // records around it, so no quit could ever complete. Each path is tried alone in its slot.
-LiveValues withoutUnholdablePaths(const LiveValues& live, const SettingsFile& file) {
+LiveValues withoutUnholdablePaths(const LiveValues& live, const TextCodec& codec) {
     LiveValues kept = live;
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         if (live.paths[slot].empty()) continue;
@@ -211,10 +218,13 @@ LiveValues withoutUnholdablePaths(const LiveValues& live, const SettingsFile& fi
         for (int other = 1; other <= kSlotCount; ++other) {
             if (other != slot) alone.paths[other].clear();
         }
-        std::string ignored;
-        if (!verifiedText(clearedStateText() + std::u16string(kCrLf), alone, file, ignored)) {
-            kept.paths[slot].clear();
+        try {
+            const std::u16string text = saveOnText(clearedStateText() + std::u16string(kCrLf), alone).text;
+            DecodedFile saved(codec.decode(codec.encode(text + std::u16string(kCrLf))));
+            if (saved.readSlot(slot) == replaceAll(live.paths[slot], u".EXE", u".exe")) continue;
+        } catch (const RuntimeError&) {
         }
+        kept.paths[slot].clear();
     }
     return kept;
 }
@@ -238,7 +248,7 @@ std::u16string textToWrite(const SettingsFile& file, const LiveValues& live) {
     const std::u16string cleared = clearedStateText() + std::u16string(kCrLf);
     if (auto saved = verifiedText(cleared, live, file, why)) return *saved;
     if (live.allRecords) {
-        if (auto saved = verifiedText(cleared, withoutUnholdablePaths(live, file), file, why)) {
+        if (auto saved = verifiedText(cleared, withoutUnholdablePaths(live, file.codec()), file, why)) {
             return *saved;
         }
     }
