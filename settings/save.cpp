@@ -259,13 +259,13 @@ std::u16string textToWrite(const SettingsFile& file, const LiveValues& live) {
 }  // namespace
 
 void saveSettings(const SettingsFile& file, SaveSource& source) {
-    const bool allRecords = source.clearItemVisible();
     const float width = source.windowWidth();
-    if (allRecords && source.titleBarHidden() == 1) source.setWindowWidth(width + 120.0f);
+    const bool widened = source.clearItemVisible() && source.titleBarHidden() == 1;
+    if (widened) source.setWindowWidth(width + 120.0f);
     try {
         file.writeSettingsText(textToWrite(file, LiveValues(source)));
     } catch (const SaveNotVerified&) {
-        source.setWindowWidth(width);  // the bar stays open as it was
+        if (widened) source.setWindowWidth(width);  // the bar stays open as it was
         throw;
     }
 }
