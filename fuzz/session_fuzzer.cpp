@@ -16,10 +16,10 @@ using namespace quevor::fuzz;
 
 namespace {
 
-struct Bar {
+struct Session {
     sim::SimToolkit sim;
     Bar bar;
-    explicit Bar(FileStore& store) : bar(sim.toolkit(), store, cp932()) {
+    explicit Session(FileStore& store) : bar(sim.toolkit(), store, cp932()) {
         sim.platform.searchFolders = {kSettingsPath.parent_path()};
         sim.platform.virtualFiles = {kSettingsPath};
         sim.platform.declareProgram(u"C:\\Tools\\edit.exe");
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.files[kSettingsPath] = std::string(reinterpret_cast<const char*>(data), fileSize);
     const std::string original = store.files.at(kSettingsPath);
 
-    Bar bar(store);
+    Session bar(store);
     if (!completes([&] { bar.bar.start(); })) {
         require(store.files.at(kSettingsPath) == original, "a failed start-up wrote the file");
         return 0;
@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     } else {
                         bar.bar.onAddButtonMouseDown(2, 0, 0, 0);
                     }
-                    quit = quitting;
+                    quit = quitting && bar.sim.platform.ended();  // a save it could not verify keeps the bar open
                     break;
                 }
             }
@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool promised = true;
     for (int n = 1; n <= kSlotCount; ++n) promised = promised && storableSlot(expected[n], n, cp932());
     if (!promised) return 0;
-    Bar next(store);
+    Session next(store);
     require(completes([&] { next.bar.start(); }),
             "the next start-up fails on\n  " + shownBytes(store.files.at(kSettingsPath)));
     for (int n = 1; n <= kSlotCount; ++n) {
