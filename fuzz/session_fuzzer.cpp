@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     } else {
                         bar.bar.onAddButtonMouseDown(2, 0, 0, 0);
                     }
-                    quit = quitting;
+                    quit = quitting && bar.sim.platform.ended();  // a save it could not verify keeps the bar open
                     break;
                 }
             }

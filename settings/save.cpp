@@ -4,6 +4,7 @@
 #include "core/error.h"
 #include "core/number.h"
 #include "core/text.h"
+#include "settings/draft.h"
 #include "settings/layout.h"
 #include "settings/reader.h"
 #include "settings/text_ops.h"
@@ -21,35 +22,84 @@ float clampedEdge(float edge) {
     return edge;
 }
 
-void saveWidth(const SettingsFile& file, const SaveSource& source) {
-    std::u16string text = replaceAll(file.readSettingsText(), u"W:", u"W===");
+// The live values of one save, taken once. The bar is single-threaded, so they are the values
+// each cycle would read when it comes to its record.
+struct LiveValues {
+    explicit LiveValues(SaveSource& source)
+        : allRecords(source.clearItemVisible()),
+          hidden(source.titleBarHidden()),
+          width(source.windowWidth()),
+          addLeft(source.addButtonLeft()),
+          left(source.windowLeft()),
+          top(source.windowTop()) {
+        if (!allRecords) return;
+        for (int slot = 1; slot <= kSlotCount; ++slot) paths[slot] = source.pathToSave(slot);
+    }
+
+    // Whether start-up reads these values back: the records this save writes, each as the
+    // reader gives it (a number through its text, ".EXE" as ".exe", edges in 16 bits).
+    bool readBackFrom(const StoredSettings& got) const {
+        StoredSettings want = got;
+        if (allRecords) {
+            want.width = asSingle(width);
+            want.addButtonLeft = asSingle(addLeft);
+            for (int slot = 1; slot <= kSlotCount; ++slot) {
+                const std::u16string& path = paths[slot].empty() ? placeholder(slot) : paths[slot];
+                want.slotPaths[slot - 1] = replaceAll(path, u".EXE", u".exe");
+            }
+        }
+        want.position.left = roundClampToInt16(left);
+        const auto topRead = asSingle(clampedEdge(top));
+        want.position.top = topRead ? std::optional(roundClampToInt16(*topRead)) : std::nullopt;
+        want.titleBar = hidden;
+        return got == want;
+    }
+
+    bool allRecords;  // false after a clear: only the position and title-bar records are written
+    int16 hidden;
+    float width, addLeft, left, top;
+    std::u16string paths[kSlotCount + 1];
+
+private:
+    static std::optional<float> asSingle(float value) {
+        const auto parsed = parseNumber(singleText(value));
+        if (!parsed) return std::nullopt;
+        return static_cast<float>(*parsed);
+    }
+};
+
+// Returns whether the record was written: an old value equal to the new one stays untouched.
+bool saveWidth(SettingsDraft& draft, const LiveValues& live) {
+    std::u16string text = replaceAll(draft.readSettingsText(), u"W:", u"W===");
     std::u16string old;
     if (occurs(text, u"W===")) old = textBefore(textAfter(text, u"==="), u"Path1:");
-    const std::u16string value = singleText(source.windowWidth());
-    if (value == old) return;
+    const std::u16string value = singleText(live.width);
+    if (value == old) return false;
     // Only the value behind the key goes: a bare old value ("1" in "W:1Path1:") removed
     // everywhere would take the digits out of the slot keys and leave a file that no longer
     // loads.
     text = replaceAll(text, u"===" + old, u"===");
-    file.writeSettingsText(textBefore(text, u"===") + u":" + value + std::u16string(kCrLf) +
+    draft.writeSettingsText(textBefore(text, u"===") + u":" + value + std::u16string(kCrLf) +
                            textAfter(text, u"==="));
+    return true;
 }
 
-void saveAddButtonLeft(const SettingsFile& file, const SaveSource& source) {
-    std::u16string text = replaceAll(file.readSettingsText(), u"CL:", u"CL===");
+bool saveAddButtonLeft(SettingsDraft& draft, const LiveValues& live) {
+    std::u16string text = replaceAll(draft.readSettingsText(), u"CL:", u"CL===");
     std::u16string old;
     if (occurs(text, u"CL===")) old = textBefore(textAfter(text, u"==="), u"W:");
-    const std::u16string value = singleText(source.addButtonLeft());
-    if (value == old) return;
+    const std::u16string value = singleText(live.addLeft);
+    if (value == old) return false;
     // Anchored on the "=" left of the value, so an equal number elsewhere stays.
     text = replaceAll(text, u"=" + old, u"");
-    file.writeSettingsText(textBefore(text, u"==") + u":" + value + std::u16string(kCrLf) +
+    draft.writeSettingsText(textBefore(text, u"==") + u":" + value + std::u16string(kCrLf) +
                            textAfter(text, u"=="));
+    return true;
 }
 
-void saveSlot(const SettingsFile& file, SaveSource& source, int slot) {
+void saveSlot(SettingsDraft& draft, const LiveValues& live, int slot) {
     std::u16string text =
-        replaceAll(file.readSettingsText(), slotKey(slot), u"===" + slotKeyName(slot));
+        replaceAll(draft.readSettingsText(), slotKey(slot), u"===" + slotKeyName(slot));
     std::u16string old;
     if (occurs(text, u"===")) {
         std::u16string after = textAfter(text, u"===");
@@ -57,7 +107,7 @@ void saveSlot(const SettingsFile& file, SaveSource& source, int slot) {
         after = slot <= 2 ? replaceAll(after, slotKeyName(slot + 1), u"---") : after + u"---";
         old = textBefore(after, u"---");
     }
-    std::u16string path = source.pathToSave(slot);
+    std::u16string path = live.paths[slot];
     if (path == old) return;
     text = replaceAll(text, old, u"");
     if (path.empty()) path = placeholder(slot);
@@ -66,111 +116,124 @@ void saveSlot(const SettingsFile& file, SaveSource& source, int slot) {
     composed += slot == 1 ? u"\r" : u"\r\n";
     composed += slotKey(slot) + path + slotKey(slot + 1) + placeholder(slot + 1);
     if (slot >= 10) composed += textAfter(text, u"===");
-    file.writeSettingsText(composed);
+    draft.writeSettingsText(composed);
 }
 
-void savePosition(const SettingsFile& file, const SaveSource& source) {
+void savePosition(SettingsDraft& draft, const LiveValues& live) {
     // Cut at the first "X:" so a file never holds two position records.
-    const std::u16string text = textBefore(file.readSettingsText(), u"X:");
-    const int16 left = roundClampToInt16(source.windowLeft());
-    const float top = clampedEdge(source.windowTop());
-    file.writeSettingsText(text + u"\rX:" + ascii(std::to_string(left)) + u"Y:" + singleText(top));
+    const std::u16string text = textBefore(draft.readSettingsText(), u"X:");
+    const int16 left = roundClampToInt16(live.left);
+    draft.writeSettingsText(text + u"\rX:" + ascii(std::to_string(left)) + u"Y:" +
+                           singleText(clampedEdge(live.top)));
 }
 
-void saveTitleBar(const SettingsFile& file, const SaveSource& source) {
-    const std::u16string text = file.readSettingsText();
-    file.writeSettingsText(text + u"\rT:" + ascii(std::to_string(source.titleBarHidden())));
+void saveTitleBar(SettingsDraft& draft, const LiveValues& live) {
+    const std::u16string text = draft.readSettingsText();
+    draft.writeSettingsText(text + u"\rT:" + ascii(std::to_string(live.hidden)));
 }
 
-// The live values of one save, taken once. The bar is single-threaded, so they are the values
-// each cycle would read when it comes to its record.
-class LiveValues final : public SaveSource {
-public:
-    explicit LiveValues(SaveSource& source)
-        : hidden_(source.titleBarHidden()),
-          width_(source.windowWidth()),
-          addLeft_(source.addButtonLeft()),
-          left_(source.windowLeft()),
-          top_(source.windowTop()) {
-        for (int slot = 1; slot <= kSlotCount; ++slot) paths_[slot] = source.pathToSave(slot);
-    }
-    bool clearItemVisible() const override { return true; }
-    int16 titleBarHidden() const override { return hidden_; }
-    float windowWidth() const override { return width_; }
-    void setWindowWidth(float width) override { width_ = width; }
-    float addButtonLeft() const override { return addLeft_; }
-    float windowLeft() const override { return left_; }
-    float windowTop() const override { return top_; }
-    std::u16string pathToSave(int slot) override { return paths_[slot]; }
-
-    // What a start-up reads back from a file these values were saved into.
-    StoredSettings asRead() const {
-        StoredSettings s;
-        s.width = asSingle(width_);
-        s.addButtonLeft = asSingle(addLeft_);
-        for (int slot = 1; slot <= kSlotCount; ++slot) {
-            s.slotPaths[slot - 1] = paths_[slot].empty() ? placeholder(slot) : paths_[slot];
-        }
-        s.position.left = roundClampToInt16(left_);
-        s.position.top = roundClampToInt16(*asSingle(clampedEdge(top_)));
-        s.titleBar = hidden_;
-        return s;
-    }
-
-private:
-    static std::optional<float> asSingle(float value) {
-        const auto parsed = parseNumber(singleText(value));
-        if (!parsed) return std::nullopt;
-        return static_cast<float>(*parsed);
-    }
-
-    int16 hidden_;
-    float width_, addLeft_, left_, top_;
-    std::u16string paths_[kSlotCount + 1];
+// What the record cycles of a quit, run on the text in memory, leave.
+struct Saved {
+    std::u16string text;      // what the last cycle writes
+    bool numbersKept = false;  // "W:" or "CL:" left untouched: its value stood there already
 };
 
-// One file in memory, for trying the cycles before they touch the disk.
-class ScratchStore final : public FileStore {
-public:
-    explicit ScratchStore(std::optional<std::string> bytes) : bytes_(std::move(bytes)) {}
-    std::string read(const std::filesystem::path& path) override {
-        if (!bytes_) fail("File not found: " + path.string());
-        return *bytes_;
+Saved saveOnText(const std::u16string& start, const LiveValues& live) {
+    SettingsDraft draft(start);
+    Saved saved;
+    if (live.allRecords) {
+        saved.numbersKept = !saveWidth(draft, live);
+        saved.numbersKept = !saveAddButtonLeft(draft, live) || saved.numbersKept;
+        for (int slot = 1; slot <= kSlotCount; ++slot) saveSlot(draft, live, slot);
     }
-    void replace(const std::filesystem::path&, std::string_view bytes) override {
-        bytes_ = std::string(bytes);
-    }
-
-private:
-    std::optional<std::string> bytes_;
-};
-
-void writeRecords(const SettingsFile& file, SaveSource& live) {
-    saveWidth(file, live);
-    saveAddButtonLeft(file, live);
-    for (int slot = 1; slot <= kSlotCount; ++slot) saveSlot(file, live, slot);
-    savePosition(file, live);
-    saveTitleBar(file, live);
+    savePosition(draft, live);
+    saveTitleBar(draft, live);
+    saved.text = *draft.written();
+    return saved;
 }
 
-// Whether the record cycles, run on this text, leave a file that reads back as the live values.
-bool cyclesKeepEverything(const std::optional<std::u16string>& text, const LiveValues& values,
-                          const SettingsFile& file) {
+// The file's bytes after a quit.
+std::string savedBytes(const std::u16string& start, const LiveValues& live, const TextCodec& codec) {
+    return codec.encode(saveOnText(start, live).text + std::u16string(kCrLf));
+}
+
+// A file's text, decoded once, for reading back the way start-up reads the disk: each of its
+// reads gets the text at once instead of decoding the same bytes for every key again.
+class DecodedFile final : public FileStore, public TextCodec {
+public:
+    explicit DecodedFile(std::u16string text) : text_(std::move(text)) {}
+    std::string read(const std::filesystem::path&) override { return {}; }
+    void replace(const std::filesystem::path&, std::string_view) override { fail("read only"); }
+    std::u16string decode(std::string_view) const override { return text_; }
+    std::string encode(std::u16string_view) const override { fail("read only"); }
+    bool canEncode(std::u16string_view) const override { return false; }
+    std::string name() const override { return "decoded"; }
+
+    StoredSettings readAll() { return readAllSettings(SettingsFile({}, *this, *this)); }
+    std::optional<std::u16string> readSlot(int slot) { return readSlotPath(SettingsFile({}, *this, *this), slot); }
+
+private:
+    std::u16string text_;
+};
+
+// The text a quit that starts from this one writes, once it is known to be sound: start-up reads
+// every live value back from the file's bytes, and the next quit with the same values leaves
+// them as they are. Otherwise nullopt, and why.
+std::optional<std::u16string> verifiedText(const std::u16string& start, const LiveValues& live,
+                                           const SettingsFile& file, std::string& why) {
+    const TextCodec& codec = file.codec();
     try {
-        ScratchStore scratch(text ? std::optional(file.codec().encode(*text)) : std::nullopt);
-        const SettingsFile trial(file.path(), scratch, file.codec());
-        LiveValues live = values;
-        writeRecords(trial, live);
-        return readAllSettings(trial) == values.asRead();
-    } catch (const RuntimeError&) {
-        return false;
+        const Saved saved = saveOnText(start, live);
+        const std::string bytes = codec.encode(saved.text + std::u16string(kCrLf));
+        if (!live.readBackFrom(DecodedFile(codec.decode(bytes)).readAll())) {
+            why = "start-up would not read the bar's settings back from it";
+            return std::nullopt;
+        }
+        // The position-only save follows a clear, and the clear ends the bar: no quit follows.
+        if (!live.allRecords) return saved.text;
+        const std::string again = savedBytes(codec.decode(bytes), live, codec);
+        // A "W:" or "CL:" value left untouched stands without its line break (as in the cleared
+        // state); the next quit adds it once, and the quits after that leave the bytes alone.
+        const bool settled = again == bytes ||
+                             (saved.numbersKept && savedBytes(codec.decode(again), live, codec) == again);
+        if (!settled) {
+            why = "the next quit would change it again";
+            return std::nullopt;
+        }
+        return saved.text;
+    } catch (const RuntimeError& e) {
+        why = e.what();
+        return std::nullopt;
     }
 }
 
-// The cycles edit the file around its keys and markers: a file that has lost them (gone,
-// hand-edited, keys doubled or out of order) would come out with programs or geometry missing.
-// Such a file is first put back into the cleared state, so the save writes every live value.
-void ensureSavingLayout(const SettingsFile& file, const LiveValues& live) {
+// The live values without the paths no file can hold. A damaged file can give start-up a "path"
+// that holds key or marker texts (never one the add took: it refuses them); saved, it breaks the
+// records around it, so no quit could ever complete. Each path is tried alone in its slot.
+LiveValues withoutUnholdablePaths(const LiveValues& live, const TextCodec& codec) {
+    LiveValues kept = live;
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        if (live.paths[slot].empty()) continue;
+        LiveValues alone = live;
+        for (int other = 1; other <= kSlotCount; ++other) {
+            if (other != slot) alone.paths[other].clear();
+        }
+        try {
+            const std::u16string text = saveOnText(clearedStateText() + std::u16string(kCrLf), alone).text;
+            DecodedFile saved(codec.decode(codec.encode(text + std::u16string(kCrLf))));
+            if (saved.readSlot(slot) == replaceAll(live.paths[slot], u".EXE", u".exe")) continue;
+        } catch (const RuntimeError&) {
+        }
+        kept.paths[slot].clear();
+    }
+    return kept;
+}
+
+// The text to write. The cycles edit the file around its keys and markers: a file that has lost
+// them (gone, hand-edited, keys doubled or out of order) would come out with programs or
+// geometry missing, or would change at every quit. The save then starts from the cleared state,
+// which holds every key in its place, and as a last resort leaves out the paths no file can hold.
+std::u16string textToWrite(const SettingsFile& file, const LiveValues& live) {
     std::optional<std::u16string> text;
     try {
         text = file.readSettingsText();
@@ -178,26 +241,33 @@ void ensureSavingLayout(const SettingsFile& file, const LiveValues& live) {
         std::error_code error;
         if (std::filesystem::exists(file.path(), error)) throw;  // there but unreadable: report it
     }
-    if (cyclesKeepEverything(text, live, file)) return;
-    const std::u16string cleared = clearedStateText();
-    // Values no file could hold gain nothing from starting afresh: keep what the user has.
-    if (text && !cyclesKeepEverything(cleared + u"\r\n", live, file)) return;
-    file.writeSettingsText(cleared);
+    std::string why;
+    if (text) {
+        if (auto saved = verifiedText(*text, live, file, why)) return *saved;
+    }
+    const std::u16string cleared = clearedStateText() + std::u16string(kCrLf);
+    if (auto saved = verifiedText(cleared, live, file, why)) return *saved;
+    if (live.allRecords) {
+        if (auto saved = verifiedText(cleared, withoutUnholdablePaths(live, file.codec()), file, why)) {
+            return *saved;
+        }
+    }
+    throw SaveNotVerified("Cannot save the settings: the new setting.ini could not be verified (" + why +
+                          "), so the file was left as it was.");
 }
 
 }  // namespace
 
 void saveSettings(const SettingsFile& file, SaveSource& source) {
-    if (!source.clearItemVisible()) {
-        // After a clear only the position and the title bar are written.
-        savePosition(file, source);
-        saveTitleBar(file, source);
-        return;
+    const float width = source.windowWidth();
+    const bool widened = source.clearItemVisible() && source.titleBarHidden() == 1;
+    if (widened) source.setWindowWidth(width + 120.0f);
+    try {
+        file.writeSettingsText(textToWrite(file, LiveValues(source)));
+    } catch (const SaveNotVerified&) {
+        if (widened) source.setWindowWidth(width);  // the bar stays open as it was
+        throw;
     }
-    if (source.titleBarHidden() == 1) source.setWindowWidth(source.windowWidth() + 120.0f);
-    LiveValues live(source);
-    ensureSavingLayout(file, live);
-    writeRecords(file, live);
 }
 
 }  // namespace quevor

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/error.h"
 #include "core/int16.h"
 #include "settings/settings_file.h"
 
@@ -22,11 +23,22 @@ public:
     virtual std::u16string pathToSave(int slot) = 0;
 };
 
+// A quit whose new file could not be verified: nothing was written, so the bar can stay open.
+class SaveNotVerified final : public RuntimeError {
+public:
+    using RuntimeError::RuntimeError;
+};
+
 // Quit saving: one read-modify-write cycle per record ("W:", "CL:", the fifteen slots, then the
-// position and title-bar records). The caller ends the program afterwards.
+// position and title-bar records), run on the text in memory. The result is written once, and
+// only when start-up reads every live value back from it and the next quit would leave it as it
+// is; a file on which the cycles fail that is first put into the cleared state. When even that
+// fails, throws SaveNotVerified and leaves the file (and the window's width) as it was. The
+// caller ends the program afterwards.
 void saveSettings(const SettingsFile& file, SaveSource& source);
 
-// Clear: every record back to its default, one cycle per record, then the position record.
+// Clear: every record back to its default, one cycle per record, then the position record, run
+// on the text in memory and written once.
 void clearSettings(const SettingsFile& file);
 
 }  // namespace quevor

@@ -1,3 +1,4 @@
+#include "core/text.h"
 #include "settings/writers.h"
 #include "shell/bar.h"
 #include "shell/save_source.h"
@@ -46,7 +47,14 @@ void Bar::minimise() { toolkit_.window.minimize(); }
 
 void Bar::quit() {
     BarSaveSource source(toolkit_, state_);
-    saveSettings(settingsFile(), source);
+    try {
+        saveSettings(settingsFile(), source);
+    } catch (const SaveNotVerified& e) {
+        // Nothing was written: ending now would lose what the bar holds, so it stays open and
+        // says why. Any other failure ends the program with its report, the file untouched.
+        toolkit_.platform.showMessage(fromUtf8(e.what()));
+        return;
+    }
     toolkit_.platform.endProgram();
 }
 

@@ -1,4 +1,7 @@
 #include "bar_fixture.h"
+
+#include <limits>
+
 #include "settings/reader.h"
 
 namespace quevor::testing {
@@ -82,13 +85,27 @@ TEST_F(BarTest, ASaveAfterTheClearItemWasHiddenWritesOnlyPositionAndTitleBar) {
     EXPECT_EQ(disk(), expected);
 }
 
-TEST_F(BarTest, AFailingWriteStopsTheQuitWithAnError) {
-    startWith(clearedFile(), {u"C:\\a.exe"});
-    add(u"C:\\a.exe");
-    memory.failOnWrite = 3;
-    EXPECT_THROW(choose(MenuItem::quit), RuntimeError);
-    EXPECT_FALSE(sim.platform.ended());
-    EXPECT_EQ(memory.writes.size(), 2u);
+// A failing write stops the quit with the error report; a save that cannot be verified (here a
+// width no file can hold) is told to the user and the bar stays open. Neither touches the file.
+TEST_F(BarTest, AQuitThatCannotSaveLeavesTheFileAndDoesNotEndTheBar) {
+    for (const bool writeFails : {true, false}) {
+        SCOPED_TRACE(writeFails ? "write fails" : "not verified");
+        Rig rig(*codec, clearedFile(), {"C:\\a.exe"});
+        rig.sim.dialog.answers.assign(1, u"C:\\a.exe");
+        rig.bar.onAddButtonClick();
+        rig.sim.menu.answers.push_back(MenuItem::quit);
+        if (writeFails) {
+            rig.files.failOnWrite = 1;
+            EXPECT_THROW(rig.bar.onToolbarMouseDown(2, 0, 0, 0), RuntimeError);
+        } else {
+            rig.sim.window.setWidth(std::numeric_limits<float>::infinity());
+            rig.bar.onToolbarMouseDown(2, 0, 0, 0);
+            ASSERT_EQ(rig.sim.platform.messages().size(), 1u);
+            EXPECT_NE(rig.sim.platform.messages()[0].find(u"could not be verified"), std::u16string::npos);
+        }
+        EXPECT_FALSE(rig.sim.platform.ended());
+        EXPECT_EQ(rig.files.files.at(kSettingsPath), clearedFile());
+    }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-// The bar whose quit and clear the kill tests repeat, and every file state they pass through.
+// The bar whose quit and clear the kill tests repeat, and the two files they leave.
 
 #include <set>
 #include <string>
@@ -32,19 +32,15 @@ inline fuzz::LiveBar killedBar(bool japanese) {
     }
 }
 
-// Every state a full quit and a full clear pass through, starting from the cleared file (where
-// the clear ends too).
-inline std::set<std::string> passingStates(const TextCodec& codec, bool japanese) {
+// The two files the loop leaves: the cleared one, where each quit starts and each clear ends,
+// and the one each quit writes. A kill at any moment must leave exactly one of them.
+inline std::set<std::string> endStates(const TextCodec& codec, bool japanese) {
     MemoryStore memory;
     const std::filesystem::path path = "/bar/setting.ini";
     memory.files[path] = clearedFile();
-    const SettingsFile file(path, memory, codec);
     fuzz::LiveBar bar = killedBar(japanese);
-    saveSettings(file, bar);
-    clearSettings(file);
-    std::set<std::string> states(memory.writes.begin(), memory.writes.end());
-    states.insert(clearedFile());
-    return states;
+    saveSettings(SettingsFile(path, memory, codec), bar);
+    return {clearedFile(), memory.files[path]};
 }
 
 }  // namespace quevor::testing

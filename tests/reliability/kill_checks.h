@@ -19,7 +19,7 @@ inline std::string fileBytes(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// What kill number k left must be exactly one of the states a full quit or clear passes through,
+// What kill number k left must be exactly the file before the quit or clear or the one after it,
 // and the reader must accept it. A kill between creating the temporary file and renaming it
 // leaves that file; it is counted, and the next complete replace takes it away.
 inline void expectCompleteState(const SettingsFile& file, const std::set<std::string>& states, int k,
