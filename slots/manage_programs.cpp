@@ -1,0 +1,41 @@
+#include "slots/manage_programs.h"
+
+#include <algorithm>
+
+#include "settings/layout.h"
+
+namespace quevor {
+namespace {
+
+constexpr float kButtonStep = 585.0f;
+
+}  // namespace
+
+void removeProgram(SlotTable& slots, Toolkit& toolkit, int slot) {
+    const int16 position = slots.positionOf(slot);
+    if (position == 0) return;
+    const bool wasFull = slots.nextSlot == kSlotCount;
+    toolkit.toolbar.removeButton(position);
+    slots.unshow(slot);
+    slots.forget(slot);
+    slots.nextSlot = sub16(slots.nextSlot, 1);
+    slots.buttonCounter = sub16(slots.buttonCounter, 1);
+    toolkit.addButton.setLeft(toolkit.addButton.left() - kButtonStep);
+    if (!wasFull) toolkit.window.setWidth(toolkit.window.width() - kButtonStep);
+}
+
+void moveProgram(SlotTable& slots, Toolkit& toolkit, int slot, int16 position) {
+    const int16 from = slots.positionOf(slot);
+    if (from == 0) return;
+    const auto count = static_cast<int16>(slots.shownSlots().size());
+    const int16 to = std::clamp<int16>(position, 1, count);
+    if (to == from) return;
+    toolkit.toolbar.moveButton(from, to);
+    slots.moveShown(from, to);
+}
+
+void forgetMissingPrograms(SlotTable& slots) {
+    for (const int slot : slots.missingSlots()) slots.forget(slot);
+}
+
+}  // namespace quevor
