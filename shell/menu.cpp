@@ -15,8 +15,7 @@ void Bar::onToolbarMouseDown(int16 button, int16, float, float) { openMenu(butto
 
 void Bar::onAddButtonMouseDown(int16 button, int16, float, float) { openMenu(button); }
 
-void Bar::onProgramButtonMouseDown(const std::u16string& key, int16 button, int16, float,
-                                   float) {
+void Bar::onProgramButtonMouseDown(const std::u16string& key, int16 button, int16, float, float) {
     openMenu(button, slotOfKey(key));
 }
 

@@ -92,7 +92,9 @@ void addDroppedPrograms(SlotTable& slots, Toolkit& toolkit, const TextCodec& cod
             named += u" (a shortcut to " + inQuotes(chosen) + u")";
         }
         // A dropped file is a new choice: it replaces a path still pending for the slot.
-        if (takeChoice(slots, toolkit, codec, slot, chosen, named)) placeChoice(slots, toolkit, slot);
+        if (takeChoice(slots, toolkit, codec, slot, chosen, named)) {
+            placeChoice(slots, toolkit, slot);
+        }
     }
 }
 

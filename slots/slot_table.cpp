@@ -61,7 +61,8 @@ int16 SlotTable::placeFor(int slot) const {
 
 void SlotTable::show(int slot, int16 position) {
     if (positionOf(slot) != 0 || position < 1 || position > static_cast<int>(shown_.size()) + 1) {
-        fail("Slot " + std::to_string(slot) + " cannot show at position " + std::to_string(position));
+        fail("Slot " + std::to_string(slot) + " cannot show at position " +
+             std::to_string(position));
     }
     shown_.insert(shown_.begin() + (position - 1), slot);
 }

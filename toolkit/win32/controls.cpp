@@ -123,7 +123,8 @@ void Win32Toolbar::moveButton(int16 from, int16 to) {
     const std::size_t count = buttons_.size();
     if (from < 1 || static_cast<std::size_t>(from) > count || to < 1 ||
         static_cast<std::size_t>(to) > count) {
-        fail("Index out of bounds (button " + std::to_string(from) + " to " + std::to_string(to) + ")");
+        fail("Index out of bounds (button " + std::to_string(from) + " to " + std::to_string(to) +
+             ")");
     }
     if (!SendMessageW(hwnd_, TB_MOVEBUTTON, static_cast<WPARAM>(from - 1),
                       static_cast<LPARAM>(to - 1))) {
