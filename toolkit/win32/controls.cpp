@@ -113,7 +113,8 @@ void Win32Toolbar::removeButton(int16 index) {
     const auto image = imageSlots_.find(button->key);
     if (image != imageSlots_.end()) {
         freeImageSlots_.push_back(image->second);
-        imageKeys_.erase(std::find(imageKeys_.begin(), imageKeys_.end(), button->key));
+        imageKeys_.erase(std::remove(imageKeys_.begin(), imageKeys_.end(), button->key),
+                         imageKeys_.end());
         imageSlots_.erase(image);
     }
     buttons_.erase(button);
