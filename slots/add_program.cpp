@@ -14,15 +14,6 @@ bool isUnchosen(const std::u16string& entry) { return entry.empty() || entry == 
 
 std::u16string inQuotes(const std::u16string& text) { return u"\"" + text + u"\""; }
 
-bool isShortcut(const std::u16string& path) {
-    if (path.size() < 4) return false;
-    std::u16string end = path.substr(path.size() - 4);
-    for (char16_t& c : end) {
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
-    }
-    return end == u".lnk";
-}
-
 // Takes the user's choice for the slot when the settings file can hold it; otherwise tells
 // the user why not, naming it as given, and leaves the slot as it was.
 bool takeChoice(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int slot,
@@ -82,7 +73,7 @@ void addDroppedPrograms(SlotTable& slots, Toolkit& toolkit, const TextCodec& cod
         }
         std::u16string chosen = dropped;
         std::u16string named = inQuotes(dropped);
-        if (isShortcut(dropped)) {
+        if (endsWithAnyCase(dropped, u".lnk")) {
             const ShortcutTarget target = toolkit.platform.resolveShortcut(dropped);
             if (!target.path) {
                 toolkit.platform.showMessage(u"Cannot add " + named + u": " + target.failure);

@@ -82,9 +82,11 @@ TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
     std::vector<std::string> fifteen = programs(15);
     std::vector<std::string> withGone = programs(15);
     withGone[2] = "C:\\gone.exe";
+    withGone[8] = "C:\\gone9.exe";
     const std::vector<std::string> fourteenOfFifteen = programs(15, 3);
     std::vector<std::string> afterForget = withGone;
     afterForget[2] = "C:\\new.exe";
+    afterForget[8] = "";
     const auto names = [](int count) {
         Paths out;
         for (int n = 1; n <= count; ++n) out.push_back(u"p" + ascii(std::to_string(n)) + u".exe");
@@ -92,6 +94,7 @@ TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
     };
     Paths namesAfterForget = names(15);
     namesAfterForget[2] = u"new.exe";
+    namesAfterForget.erase(namesAfterForget.begin() + 8);
     const Row rows[] = {
         {"an add into a gap shows at its slot's place; nothing moved keeps the bytes",
          {"C:\\a.exe", "", "C:\\c.exe", "C:\\gone.exe"},
@@ -206,7 +209,7 @@ TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
          withGone,
          [&] {
              auto files = programs(15, 3);
-             files.push_back("C:\\new.exe");
+             files[8] = "C:\\new.exe";
              return files;
          }(),
          [](Session& t) {
@@ -215,11 +218,11 @@ TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
              t.add(u"C:\\new.exe");
          },
          namesAfterForget,
-         {kFull + u" Programs that cannot be found hold some of them: \"C:\\gone.exe\". Choose "
-                  u"見つからない項目を削除 in the menu to free their slots."},
+         {kFull + u" Programs that cannot be found hold some of them: \"C:\\gone.exe\", "
+                  u"\"C:\\gone9.exe\". Choose 見つからない項目を削除 in the menu to free their slots."},
          afterForget,
          735 + 14 * 585,
-         15 * 585},
+         14 * 585},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
