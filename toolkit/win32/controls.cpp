@@ -109,7 +109,8 @@ void Win32Toolbar::removeButton(int16 index) {
         fail("Cannot remove a toolbar button");
     }
     const auto button = buttons_.begin() + (index - 1);
-    // The button shows the image of its own key; the native image stays in the list, unused.
+    // The button shows the image of its own key. Removing a native image would renumber the
+    // others under the remaining buttons, so it stays until the next icon added overwrites it.
     const auto image = imageSlots_.find(button->key);
     if (image != imageSlots_.end()) {
         freeImageSlots_.push_back(image->second);
