@@ -3,285 +3,189 @@
 
 #include <algorithm>
 #include <functional>
+#include <sstream>
 
 #include "bar_fixture.h"
 
 namespace quevor::testing {
 namespace {
 
-using Paths = std::vector<std::u16string>;
+using Texts = std::vector<std::u16string>;
 
-std::vector<std::string> programs(int count, int skip = 0) {
+// Programs are named by words: "a" is C:\a.exe, "." an empty slot. "p1..p15" stands for p1 to p15.
+std::vector<std::string> words(const std::string& text) {
     std::vector<std::string> out;
-    for (int n = 1; n <= count; ++n) {
-        out.push_back(n == skip ? "" : "C:\\p" + std::to_string(n) + ".exe");
+    std::istringstream in(text);
+    for (std::string word; in >> word;) {
+        if (word.rfind("p1..p", 0) == 0) {
+            for (int n = 1; n <= std::stoi(word.substr(5)); ++n)
+                out.push_back("p" + std::to_string(n));
+        } else {
+            out.push_back(word);
+        }
     }
     return out;
+}
+std::vector<std::string> paths(const std::string& text) {
+    std::vector<std::string> out;
+    for (const auto& word : words(text)) out.push_back(word == "." ? "" : "C:\\" + word + ".exe");
+    return out;
+}
+Texts tips(const std::string& text) {
+    Texts out;
+    for (const auto& word : words(text)) out.push_back(ascii(word) + u".exe");
+    return out;
+}
+// The file a bar of n buttons saves: the window and the add button follow the buttons, except
+// that the fifteenth takes its step back off the window.
+std::string saved(const std::string& stored, int n) {
+    return settingsFile(paths(stored), std::to_string(735 + 585 * std::min(n, 14)),
+                        std::to_string(585 * n));
 }
 
 // A bar started on the file, the programs present.
 struct Session : Rig {
     using Rig::Rig;
-
-    // A file storing the paths ("" = empty slot), with the geometry of the bar it was saved
-    // from when the programs are present.
-    static std::string file(const std::vector<std::string>& stored,
-                            const std::vector<std::string>& programs) {
-        const auto shown = std::count_if(stored.begin(), stored.end(), [&](const auto& path) {
-            return !path.empty() &&
-                   std::find(programs.begin(), programs.end(), path) != programs.end();
-        });
-        const auto full = shown == 15 ? 1 : 0;
-        return settingsFile(stored, std::to_string(735 + 585 * (shown - full)),
-                            std::to_string(585 * shown));
-    }
-    void add(const std::u16string& chosen) {
+    void add(const char16_t* chosen) {
         sim.dialog.answers.assign(1, chosen);
         bar.onAddButtonClick();
     }
-    void choose(MenuItem item) {
+    void choose(MenuItem item, const char16_t* onButton = nullptr) {
         sim.menu.answers.push_back(item);
-        bar.onToolbarMouseDown(2, 0, 0, 0);
+        if (onButton)
+            bar.onProgramButtonMouseDown(onButton, 2, 0, 0, 0);
+        else
+            bar.onToolbarMouseDown(2, 0, 0, 0);
     }
-    void remove(const std::u16string& key) {
-        sim.menu.answers.push_back(MenuItem::remove);
-        bar.onProgramButtonMouseDown(key, 2, 0, 0, 0);
-    }
-    Paths tips() const {
-        Paths out;
+    Texts shown() const {
+        Texts out;
         for (const auto& button : sim.toolbar.buttons()) out.push_back(button.toolTip);
         return out;
     }
-    Paths missing() const {
-        Paths out;
-        for (const int slot : bar.state().slots.missingSlots()) {
+    Texts missing() const {
+        Texts out;
+        for (const int slot : bar.state().slots.missingSlots())
             out.push_back(bar.state().slots.programPath(slot));
-        }
         return out;
     }
-    const std::string& disk() { return files.files.at(kSettingsPath); }
 };
 
-const std::u16string kFull = u"Cannot add a program: all fifteen slots are taken.";
-
 const std::unique_ptr<TextCodec> cp932 = makeSystemCodec("CP932");
+const std::u16string kFull = u"Cannot add a program: all fifteen slots are taken.";
 
 TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
     struct Row {
         const char* name;
-        std::vector<std::string> stored;
-        std::vector<std::string> present;
+        std::string stored, present;
         std::function<void(Session&)> act;
-        Paths shown;  // tooltips, in on-screen order
-        Paths messages;
-        std::vector<std::string> saved;  // slot paths after quit, "" = empty
-        float width, addLeft;
+        std::string shown;
+        Texts messages;
+        std::string saved;
     };
-    const auto p = [](int n) { return u"C:\\p" + ascii(std::to_string(n)) + u".exe"; };
-    const std::vector<std::string> abc = {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"};
-    std::vector<std::string> fifteen = programs(15);
-    std::vector<std::string> withGone = programs(15);
-    withGone[2] = "C:\\gone.exe";
-    withGone[8] = "C:\\gone9.exe";
-    const std::vector<std::string> fourteenOfFifteen = programs(15, 3);
-    std::vector<std::string> afterForget = withGone;
-    afterForget[2] = "C:\\new.exe";
-    afterForget[8] = "";
-    const auto names = [](int count) {
-        Paths out;
-        for (int n = 1; n <= count; ++n) out.push_back(u"p" + ascii(std::to_string(n)) + u".exe");
-        return out;
+    const auto remove = [](const char16_t* key) {
+        return [=](Session& t) { t.choose(MenuItem::remove, key); };
     };
-    Paths namesAfterForget = names(15);
-    namesAfterForget[2] = u"new.exe";
-    namesAfterForget.erase(namesAfterForget.begin() + 8);
+    const auto drag = [](const char16_t* key, int16 to) {
+        return [=](Session& t) { t.bar.onProgramButtonDrag(key, to); };
+    };
+    const auto drop = [](Texts files) { return [=](Session& t) { t.bar.onDrop(files); }; };
+    // clang-format off
     const Row rows[] = {
         {"an add into a gap shows at its slot's place; nothing moved keeps the bytes",
-         {"C:\\a.exe", "", "C:\\c.exe", "C:\\gone.exe"},
-         {"C:\\a.exe", "C:\\c.exe", "C:\\n.exe"},
-         [](Session& t) { t.add(u"C:\\n.exe"); },
-         {u"a.exe", u"n.exe", u"c.exe"},
-         {},
-         {"C:\\a.exe", "C:\\n.exe", "C:\\c.exe", "C:\\gone.exe"},
-         735 + 3 * 585,
-         3 * 585},
-        {"remove closes up, moves the add button left and narrows the window",
-         abc,
-         abc,
-         [](Session& t) { t.remove(u"k12"); },
-         {u"a.exe", u"c.exe"},
-         {},
-         {"C:\\a.exe", "", "C:\\c.exe"},
-         735 + 2 * 585,
-         2 * 585},
-        {"a move is stored in the order shown",
-         abc,
-         abc,
-         [](Session& t) { t.bar.onProgramButtonDrag(u"k13", 1); },
-         {u"c.exe", u"a.exe", u"b.exe"},
-         {},
-         {"C:\\c.exe", "C:\\a.exe", "C:\\b.exe"},
-         735 + 3 * 585,
-         3 * 585},
-        {"remove after a move",
-         abc,
-         abc,
+         "a . c gone", "a c n", [](Session& t) { t.add(u"C:\\n.exe"); }, "a n c", {},
+         "a n c gone"},
+        {"remove closes up, moves the add button left, narrows the window", "a b c", "a b c",
+         remove(u"k12"), "a c", {}, "a . c"},
+        {"a move is stored in the order shown", "a b c", "a b c", drag(u"k13", 1), "c a b", {},
+         "c a b"},
+        {"remove after a move", "a b c", "a b c",
          [](Session& t) {
              t.bar.onProgramButtonDrag(u"k11", 3);
-             t.remove(u"k12");
+             t.choose(MenuItem::remove, u"k12");
          },
-         {u"c.exe", u"a.exe"},
-         {},
-         {"C:\\c.exe", "", "C:\\a.exe"},
-         735 + 2 * 585,
-         2 * 585},
-        {"add after remove fills the freed slot at its place",
-         abc,
-         {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe", "C:\\d.exe"},
-         [](Session& t) {
-             t.remove(u"k12");
-             t.add(u"C:\\d.exe");
-         },
-         {u"a.exe", u"d.exe", u"c.exe"},
-         {},
-         {"C:\\a.exe", "C:\\d.exe", "C:\\c.exe"},
-         735 + 3 * 585,
-         3 * 585},
-        {"a missing program keeps its slot when the others move",
-         {"C:\\a.exe", "C:\\gone.exe", "C:\\b.exe"},
-         {"C:\\a.exe", "C:\\b.exe"},
-         [](Session& t) { t.bar.onProgramButtonDrag(u"k13", 1); },
-         {u"b.exe", u"a.exe"},
-         {},
-         {"C:\\b.exe", "C:\\gone.exe", "C:\\a.exe"},
-         735 + 2 * 585,
-         2 * 585},
-        {"a drop adds each file as the dialog would, a shortcut as its target",
-         {"C:\\a.exe"},
-         {"C:\\a.exe", "C:\\d.exe", "C:\\e.exe"},
+         "c a", {}, "c . a"},
+        {"add after remove fills the freed slot at its place", "a b c", "a b c d",
+         [](Session& t) { t.choose(MenuItem::remove, u"k12"); t.add(u"C:\\d.exe"); }, "a d c", {},
+         "a d c"},
+        {"a missing program keeps its slot when the others move", "a gone b", "a b",
+         drag(u"k13", 1), "b a", {}, "b gone a"},
+        {"a drop adds each file as the dialog would, a shortcut as its target", "a", "a d e",
          [](Session& t) {
              t.sim.platform.declareShortcut(u"C:\\E.LNK", u"C:\\e.exe");
              t.sim.platform.declareShortcut(u"C:\\docs.lnk", u"C:\\Docs");
-             t.bar.onDrop(
-                 {u"C:\\d.exe", u"C:\\x.txt", u"C:\\E.LNK", u"C:\\docs.lnk", u"C:\\broken.lnk"});
-         },
-         {u"a.exe", u"d.exe", u"e.exe"},
+             t.bar.onDrop({u"C:\\d.exe", u"C:\\x.txt", u"C:\\E.LNK", u"C:\\docs.lnk",
+                           u"C:\\broken.lnk"});
+         }, "a d e",
          {u"Cannot add \"C:\\x.txt\": only programs ending in .exe can be added",
-          u"Cannot add \"C:\\docs.lnk\" (a shortcut to \"C:\\Docs\"): only programs ending in .exe "
-          u"can be added",
-          u"Cannot add \"C:\\broken.lnk\": the shortcut cannot be read"},
-         {"C:\\a.exe", "C:\\d.exe", "C:\\e.exe"},
-         735 + 3 * 585,
-         3 * 585},
+          u"Cannot add \"C:\\docs.lnk\" (a shortcut to \"C:\\Docs\"): only programs ending in "
+          u".exe can be added",
+          u"Cannot add \"C:\\broken.lnk\": the shortcut cannot be read"}, "a d e"},
         {"a drop that fills the bar says once that the rest did not fit",
-         fourteenOfFifteen,
-         programs(17),
-         [&](Session& t) {
-             t.bar.onDrop({p(3), p(16), p(17)});
-         },
-         names(15),
-         {kFull},
-         fifteen,
-         735 + 14 * 585,
-         15 * 585},
-        {"a full bar without missing programs: add and drop only say so",
-         fifteen,
-         programs(16),
-         [&](Session& t) {
-             t.add(p(16));
-             t.bar.onDrop({p(16)});
-         },
-         names(15),
-         {kFull, kFull},
-         fifteen,
-         735 + 14 * 585,
-         15 * 585},
-        {"removing from a full bar keeps its width and brings the add button back",
-         fifteen,
-         fifteen,
-         [](Session& t) { t.remove(u"k115"); },
-         names(14),
-         {},
-         programs(14),
-         735 + 14 * 585,
-         14 * 585},
+         "p1 p2 . p4 p5 p6 p7 p8 p9 p10 p11 p12 p13 p14 p15", "p1..p17",
+         drop({u"C:\\p3.exe", u"C:\\p16.exe", u"C:\\p17.exe"}), "p1..p15", {kFull}, "p1..p15"},
+        {"a full bar without missing programs: add and drop only say so", "p1..p15", "p1..p16",
+         [](Session& t) { t.add(u"C:\\p16.exe"); t.bar.onDrop({u"C:\\p16.exe"}); }, "p1..p15",
+         {kFull, kFull}, "p1..p15"},
+        {"removing from a full bar keeps its width, the add button comes back", "p1..p15",
+         "p1..p15", remove(u"k115"), "p1..p14", {}, "p1..p14"},
         {"a full bar names its missing programs; forgetting them frees their slots",
-         withGone,
-         [&] {
-             auto files = programs(15, 3);
-             files[8] = "C:\\new.exe";
-             return files;
-         }(),
+         "p1 p2 gone p4 p5 p6 p7 p8 gone9 p10 p11 p12 p13 p14 p15", "p1..p15 new",
          [](Session& t) {
              t.add(u"C:\\new.exe");
              t.choose(MenuItem::forgetMissing);
              t.add(u"C:\\new.exe");
          },
-         namesAfterForget,
+         "p1 p2 new p4 p5 p6 p7 p8 p10 p11 p12 p13 p14 p15",
          {kFull + u" Programs that cannot be found hold some of them: \"C:\\gone.exe\", "
                   u"\"C:\\gone9.exe\". Choose 見つからない項目を削除 in the menu to free their slots."},
-         afterForget,
-         735 + 14 * 585,
-         14 * 585},
+         "p1 p2 new p4 p5 p6 p7 p8 . p10 p11 p12 p13 p14 p15"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        Session t(*cp932, Session::file(row.stored, row.present), row.present);
+        const auto present = paths(row.present), stored = paths(row.stored);
+        const auto before = std::count_if(present.begin(), present.end(), [&](const auto& path) {
+            return std::find(stored.begin(), stored.end(), path) != stored.end();
+        });
+        Session t(*cp932, saved(row.stored, static_cast<int>(before)), present);
         row.act(t);
 
-        EXPECT_EQ(t.tips(), row.shown);
+        EXPECT_EQ(t.shown(), tips(row.shown));
         EXPECT_EQ(t.sim.platform.messages(), row.messages);
-        EXPECT_EQ(t.sim.window.width(), row.width);
-        EXPECT_EQ(t.sim.addButton.left(), row.addLeft);
-        const Paths shown = t.tips();
-        const Paths gone = t.missing();
+        const Texts missing = t.missing();
         t.choose(MenuItem::quit);
-        EXPECT_EQ(t.disk(), settingsFile(row.saved, std::to_string(static_cast<int>(row.width)),
-                                         std::to_string(static_cast<int>(row.addLeft))));
+        const std::string& file = t.files.files.at(kSettingsPath);
+        EXPECT_EQ(file, saved(row.saved, static_cast<int>(words(row.shown).size())));
 
-        const Session next(*cp932, t.disk(), row.present);
-        EXPECT_EQ(next.tips(), shown);
-        EXPECT_EQ(next.missing(), gone);
+        const Session next(*cp932, file, present);
+        EXPECT_EQ(next.shown(), tips(row.shown));
+        EXPECT_EQ(next.missing(), missing);
     }
 }
 
 TEST(ManageTest, TheMenuOffersRemoveOnAProgramButtonAndForgetOnlyOnAFullBarWithMissing) {
-    struct Row {
-        const char* name;
-        std::vector<std::string> stored;
-        const char16_t* pressed;  // nullptr: the toolbar's empty part
-        std::vector<MenuItem> offered;
-        const char16_t* removeCaption;
-    };
     const std::vector<MenuItem> usual = {MenuItem::quit, MenuItem::clear, MenuItem::separator,
                                          MenuItem::minimise, MenuItem::hideTitleBar};
-    auto with = [&](std::vector<MenuItem> first) {
+    const auto with = [&](std::vector<MenuItem> first) {
         first.insert(first.end(), usual.begin(), usual.end());
         return first;
     };
-    std::vector<std::string> fullWithGone = programs(15);
-    fullWithGone[0] = "C:\\gone.exe";
-    const Row rows[] = {
-        {"program button",
-         {"C:\\Tools\\b.exe"},
-         u"k11",
-         with({MenuItem::remove}),
-         u"「b.exe」を削除"},
-        {"empty toolbar", {"C:\\Tools\\b.exe"}, nullptr, usual, u"を削除"},
-        {"missing program, free slots left",
-         {"C:\\gone.exe", "C:\\Tools\\b.exe"},
-         nullptr,
-         usual,
-         u"を削除"},
-        {"full bar without missing programs", programs(15), nullptr, usual, u"を削除"},
-        {"full bar with a missing program", fullWithGone, u"k12",
+    const struct {
+        const char* stored;
+        const char16_t* pressed;  // nullptr: the toolbar's empty part
+        std::vector<MenuItem> offered;
+        const char16_t* removeCaption;
+    } rows[] = {
+        {"b", u"k11", with({MenuItem::remove}), u"「b.exe」を削除"},
+        {"b", nullptr, usual, u"を削除"},
+        {"gone b", nullptr, usual, u"を削除"},
+        {"p1..p15", nullptr, usual, u"を削除"},
+        {"gone p2 p3 p4 p5 p6 p7 p8 p9 p10 p11 p12 p13 p14 p15", u"k12",
          with({MenuItem::remove, MenuItem::forgetMissing}), u"「p2.exe」を削除"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        std::vector<std::string> present = programs(15);
-        present.push_back("C:\\Tools\\b.exe");
-        Session t(*cp932, Session::file(row.stored, present), present);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.stored);
+        Session t(*cp932, saved(row.stored, 0), paths("b p1..p15"));
         std::vector<MenuItem> offered;
         t.sim.menu.answerer = [&] {
             offered = t.sim.menu.visibleItems();
@@ -296,8 +200,7 @@ TEST(ManageTest, TheMenuOffersRemoveOnAProgramButtonAndForgetOnlyOnAFullBarWithM
         EXPECT_EQ(t.sim.menu.popups(), 1);
         EXPECT_EQ(offered, row.offered);
         EXPECT_EQ(t.sim.menu.caption(MenuItem::remove), row.removeCaption);
-        // Offered only while the menu is open.
-        EXPECT_EQ(t.sim.menu.visibleItems(), usual);
+        EXPECT_EQ(t.sim.menu.visibleItems(), usual);  // offered only while the menu is open
     }
 }
 
