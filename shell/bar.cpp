@@ -26,7 +26,7 @@ void Bar::onDrop(const std::vector<std::u16string>& paths) {
 }
 
 void Bar::onProgramButtonDrag(const std::u16string& key, int16 position) {
-    moveProgram(state_.slots, toolkit_, slotOfKey(key), position);
+    moveProgram(state_.slots, toolkit_, codec_, slotOfKey(key), position);
 }
 
 }  // namespace quevor

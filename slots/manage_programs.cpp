@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "settings/layout.h"
+#include "slots/path_check.h"
 
 namespace quevor {
 namespace {
@@ -24,14 +25,25 @@ void removeProgram(SlotTable& slots, Toolkit& toolkit, int slot) {
     if (!wasFull) toolkit.window.setWidth(toolkit.window.width() - kButtonStep);
 }
 
-void moveProgram(SlotTable& slots, Toolkit& toolkit, int slot, int16 position) {
+void moveProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int slot,
+                 int16 position) {
     const int16 from = slots.positionOf(slot);
     if (from == 0) return;
     const auto count = static_cast<int16>(slots.shownSlots().size());
     const int16 to = std::clamp<int16>(position, 1, count);
     if (to == from) return;
+    SlotTable moved = slots;
+    moved.moveShown(from, to);
+    for (const int shown : moved.shownSlots()) {
+        const std::u16string path = moved.pathToSave(shown);
+        if (path == moved.programPath(shown)) continue;  // stays in its own slot
+        if (const auto reason = checkStorablePath(path, codec)) {
+            toolkit.platform.showMessage(u"Cannot move \"" + path + u"\": " + *reason);
+            return;
+        }
+    }
     toolkit.toolbar.moveButton(from, to);
-    slots.moveShown(from, to);
+    slots = std::move(moved);
 }
 
 void forgetMissingPrograms(SlotTable& slots) {

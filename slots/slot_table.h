@@ -68,7 +68,8 @@ class SlotTable {
     // Empties every entry of the slot: it is free for the next add and stored empty.
     void forget(int slot);
 
-    // What the quit save stores for the slot (see above); "" for an empty slot.
+    // What the quit save stores for the slot (see above): a program, the slot's placeholder as
+    // read, or "" for nothing (the writer puts the placeholder).
     std::u16string pathToSave(int slot) const;
 
   private:

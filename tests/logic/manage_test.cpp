@@ -107,6 +107,10 @@ TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
         {"add after remove fills the freed slot at its place", "a b c", "a b c d",
          [](Session& t) { t.choose(MenuItem::remove, u"k12"); t.add(u"C:\\d.exe"); }, "a d c", {},
          "a d c"},
+        {"a path from a hand-edited file that only its own slot can hold is not moved", "a x=y",
+         "a x=y", drag(u"k12", 1), "a x=y",
+         {u"Cannot move \"C:\\x=y.exe\": the path holds \"=\", which the settings file cannot "
+          u"store"}, "a x=y"},
         {"a missing program keeps its slot when the others move", "a gone b", "a b",
          drag(u"k13", 1), "b a", {}, "b gone a"},
         {"a drop adds each file as the dialog would, a shortcut as its target", "a", "a d e",
