@@ -1,6 +1,7 @@
 #include "shell/bar.h"
 
 #include "slots/add_program.h"
+#include "slots/manage_programs.h"
 #include "slots/start_program.h"
 
 namespace quevor {
@@ -19,5 +20,13 @@ void Bar::onProgramButtonClick(const std::u16string& key) {
 }
 
 void Bar::onAddButtonClick() { addProgram(state_.slots, toolkit_, codec_); }
+
+void Bar::onDrop(const std::vector<std::u16string>& paths) {
+    addDroppedPrograms(state_.slots, toolkit_, codec_, paths);
+}
+
+void Bar::onProgramButtonDrag(const std::u16string& key, int16 position) {
+    moveProgram(state_.slots, toolkit_, codec_, slotOfKey(key), position);
+}
 
 }  // namespace quevor

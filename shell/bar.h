@@ -36,6 +36,10 @@ class Bar final : public BarEvents {
     void onClose() override;  // saves nothing: only the menu's quit does
     void onProgramButtonClick(const std::u16string& key) override;
     void onToolbarMouseDown(int16 button, int16 shift, float x, float y) override;
+    void onProgramButtonMouseDown(const std::u16string& key, int16 button, int16 shift, float x,
+                                  float y) override;
+    void onProgramButtonDrag(const std::u16string& key, int16 position) override;
+    void onDrop(const std::vector<std::u16string>& paths) override;
     void onAddButtonClick() override;
     void onAddButtonMouseDown(int16 button, int16 shift, float x, float y) override;
 
@@ -50,8 +54,9 @@ class Bar final : public BarEvents {
 
   private:
     SettingsFile settingsFile() const;
-    void openMenu(int16 button);
-    void runMenuItem(MenuItem item);
+    // pressedSlot: the slot of the program button the menu was opened on, 0 for none.
+    void openMenu(int16 button, int pressedSlot = 0);
+    void runMenuItem(MenuItem item, int pressedSlot);
     // The steps that take the caption away and fit the window to the buttons: shared by the
     // menu command and by start-up when the stored title bar is hidden.
     void removeCaption(bool atStartUp);

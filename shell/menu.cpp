@@ -3,6 +3,8 @@
 #include "shell/bar.h"
 #include "shell/save_source.h"
 #include "toolkit/geometry.h"
+#include "slots/file_name.h"
+#include "slots/manage_programs.h"
 
 namespace quevor {
 namespace {
@@ -15,14 +17,38 @@ void Bar::onToolbarMouseDown(int16 button, int16, float, float) { openMenu(butto
 
 void Bar::onAddButtonMouseDown(int16 button, int16, float, float) { openMenu(button); }
 
-void Bar::openMenu(int16 button) {
-    if (button != kRightButton) return;
-    // Modal: the chosen item's handler runs before anything else is handled.
-    if (const auto item = toolkit_.menu.popup()) runMenuItem(*item);
+void Bar::onProgramButtonMouseDown(const std::u16string& key, int16 button, int16, float, float) {
+    openMenu(button, slotOfKey(key));
 }
 
-void Bar::runMenuItem(MenuItem item) {
+void Bar::openMenu(int16 button, int pressedSlot) {
+    if (button != kRightButton) return;
+    // The occasional items are offered only while the menu is open, for what holds then.
+    Menu& menu = toolkit_.menu;
+    const SlotTable& slots = state_.slots;
+    const bool onProgram = pressedSlot != 0 && slots.positionOf(pressedSlot) != 0;
+    const bool forgettable = slots.firstFreeSlot() == 0 && !slots.missingSlots().empty();
+    if (onProgram) {
+        menu.setCaption(MenuItem::remove, u"「" + bareFileName(slots.programPath(pressedSlot)) +
+                                              u"」" + menuItemInfo(MenuItem::remove).caption);
+        menu.setVisible(MenuItem::remove, true);
+    }
+    if (forgettable) menu.setVisible(MenuItem::forgetMissing, true);
+    // Modal: the chosen item's handler runs before anything else is handled.
+    const auto item = menu.popup();
+    if (onProgram) menu.setVisible(MenuItem::remove, false);
+    if (forgettable) menu.setVisible(MenuItem::forgetMissing, false);
+    if (item) runMenuItem(*item, pressedSlot);
+}
+
+void Bar::runMenuItem(MenuItem item, int pressedSlot) {
     switch (item) {
+        case MenuItem::remove:
+            removeProgram(state_.slots, toolkit_, pressedSlot);
+            break;
+        case MenuItem::forgetMissing:
+            forgetMissingPrograms(state_.slots);
+            break;
         case MenuItem::quit:
             quit();
             break;

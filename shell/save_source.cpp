@@ -10,10 +10,7 @@ float BarSaveSource::addButtonLeft() const { return toolkit_.addButton.left(); }
 float BarSaveSource::windowLeft() const { return toolkit_.window.left(); }
 float BarSaveSource::windowTop() const { return toolkit_.window.top(); }
 
-std::u16string BarSaveSource::pathToSave(int slot) {
-    std::u16string& added = state_.slots.addedPaths(slot);
-    if (added.empty()) added = state_.slots.loadedPaths(slot);
-    return added;
-}
+// The slots with buttons are stored in on-screen order; see SlotTable.
+std::u16string BarSaveSource::pathToSave(int slot) { return state_.slots.pathToSave(slot); }
 
 }  // namespace quevor

@@ -35,7 +35,7 @@ void Bar::start() {
         if (auto path = readSlotPath(file, slot)) slots.loadedPaths(slot) = std::move(*path);
         const std::u16string& loaded = slots.loadedPaths(slot);
         if (isPlaceholderOrEmpty(loaded, slot)) continue;
-        if (addSlotButton(slots, toolkit_.toolbar, platform, loaded, static_cast<int16>(slot))) {
+        if (addSlotButton(slots, toolkit_.toolbar, platform, loaded, slot)) {
             slots.nextSlot = add16(slots.nextSlot, 1);
         }
     }

@@ -13,40 +13,93 @@ constexpr float kButtonStep = geometry::twips(geometry::kButtonPitch);
 // Empty, or the marker of a cancelled dialog: the next click asks the user.
 bool isUnchosen(const std::u16string& entry) { return entry.empty() || entry == kCancelMarker; }
 
+std::u16string inQuotes(const std::u16string& text) { return u"\"" + text + u"\""; }
+
+// Takes the user's choice for the slot when the settings file can hold it; otherwise tells
+// the user why not, naming it as given, and leaves the slot as it was.
+bool takeChoice(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int slot,
+                const std::u16string& chosen, const std::u16string& named) {
+    if (const auto reason = checkStorablePath(chosen, codec)) {
+        toolkit.platform.showMessage(u"Cannot add " + named + u": " + *reason);
+        return false;
+    }
+    slots.slotPaths(slot) = storedPathFor(chosen);
+    return true;
+}
+
+// Makes the button for the path chosen for the slot and completes the add. Without an icon the
+// path stays pending and nothing else changes.
+void placeChoice(SlotTable& slots, Toolkit& toolkit, int slot) {
+    const std::u16string& entry = slots.slotPaths(slot);
+    if (!addSlotButton(slots, toolkit.toolbar, toolkit.platform, entry, slot)) return;
+    slots.addedPaths(slot) = entry;
+    slots.nextSlot = add16(slots.nextSlot, 1);
+    toolkit.addButton.setLeft(toolkit.addButton.left() + kButtonStep);
+    toolkit.window.setWidth(toolkit.window.width() + kButtonStep);
+    // The fifteenth button takes its step back off the window, leaving the add button outside.
+    if (slots.nextSlot == kSlotCount) {
+        toolkit.window.setWidth(toolkit.window.width() - kButtonStep);
+    }
+}
+
 }  // namespace
 
 void addProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec) {
     // The lowest free slot rather than the button count: after a gap (a stored program without
     // an icon, a placeholder between filled slots) the count would point at a taken slot.
     const int slot = slots.firstFreeSlot();
-    if (slot == 0) return;  // every slot is taken: no dialog, nothing that could not be saved
-
-    std::u16string& entry = slots.slotPaths(slot);
-    if (isUnchosen(entry)) {
+    if (slot == 0) {
+        toolkit.platform.showMessage(fullBarMessage(slots));
+        return;
+    }
+    // A path whose icon was not found last time is retried without the dialog.
+    if (isUnchosen(slots.slotPaths(slot))) {
         const std::u16string chosen = toolkit.dialog.showOpen(std::u16string(kProgramFilter));
         if (chosen.empty()) {
-            entry = kCancelMarker;
-        } else if (const auto reason = checkStorablePath(chosen, codec)) {
-            toolkit.platform.showMessage(u"Cannot add \"" + chosen + u"\": " + *reason);
+            slots.slotPaths(slot) = kCancelMarker;
             return;
-        } else {
-            entry = storedPathFor(chosen);
+        }
+        if (!takeChoice(slots, toolkit, codec, slot, chosen, inQuotes(chosen))) return;
+    }
+    placeChoice(slots, toolkit, slot);
+}
+
+void addDroppedPrograms(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec,
+                        const std::vector<std::u16string>& paths) {
+    for (const std::u16string& dropped : paths) {
+        const int slot = slots.firstFreeSlot();
+        if (slot == 0) {
+            toolkit.platform.showMessage(fullBarMessage(slots));
+            return;
+        }
+        std::u16string chosen = dropped;
+        std::u16string named = inQuotes(dropped);
+        if (endsWithAnyCase(dropped, u".lnk")) {
+            const ShortcutTarget target = toolkit.platform.resolveShortcut(dropped);
+            if (!target.path) {
+                toolkit.platform.showMessage(u"Cannot add " + named + u": " + target.failure);
+                continue;
+            }
+            chosen = *target.path;
+            named += u" (a shortcut to " + inQuotes(chosen) + u")";
+        }
+        // A dropped file is a new choice: it replaces a path still pending for the slot.
+        if (takeChoice(slots, toolkit, codec, slot, chosen, named)) {
+            placeChoice(slots, toolkit, slot);
         }
     }
-    // A path whose icon was not found last time is retried here without the dialog.
-    if (entry != kCancelMarker) {
-        if (addSlotButton(slots, toolkit.toolbar, toolkit.platform, entry,
-                          static_cast<int16>(slot))) {
-            slots.addedPaths(slot) = entry;
-            slots.nextSlot = add16(slots.nextSlot, 1);
-            toolkit.addButton.setLeft(toolkit.addButton.left() + kButtonStep);
-            toolkit.window.setWidth(toolkit.window.width() + kButtonStep);
-        }
+}
+
+std::u16string fullBarMessage(const SlotTable& slots) {
+    std::u16string text = u"Cannot add a program: all fifteen slots are taken.";
+    const std::vector<int> missing = slots.missingSlots();
+    if (missing.empty()) return text;
+    text += u" Programs that cannot be found hold some of them:";
+    for (std::size_t i = 0; i < missing.size(); ++i) {
+        text += (i == 0 ? u" " : u", ") + inQuotes(slots.programPath(missing[i]));
     }
-    // The fifteenth button takes its step back off the window, leaving the add button outside.
-    if (slots.nextSlot == kSlotCount) {
-        toolkit.window.setWidth(toolkit.window.width() - kButtonStep);
-    }
+    return text + u". Choose " + menuItemInfo(MenuItem::forgetMissing).caption +
+           u" in the menu to free their slots.";
 }
 
 }  // namespace quevor

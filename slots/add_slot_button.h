@@ -8,11 +8,12 @@
 
 namespace quevor {
 
-// Turns a program path into a toolbar button: the program's shell icon becomes the image under
-// the key "k1" followed by keyNumber, a captionless button showing it is appended at position
-// buttonCounter, and its tooltip is the bare file name. Returns false, changing nothing, when
-// the program has no icon (missing file, no icon). The icon is released before returning.
+// Turns a program path into the slot's toolbar button: the program's shell icon becomes the
+// image under the key "k1" followed by the slot number, a captionless button showing it goes in
+// before the first button of a higher slot (at the end when there is none), and its tooltip is
+// the bare file name. Returns false, changing nothing, when the program has no icon (missing
+// file, no icon). The icon is released before returning.
 bool addSlotButton(SlotTable& slots, Toolbar& toolbar, Platform& platform,
-                   const std::u16string& path, int16 keyNumber);
+                   const std::u16string& path, int slot);
 
 }  // namespace quevor

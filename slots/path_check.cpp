@@ -1,5 +1,6 @@
 #include "slots/path_check.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/error.h"
@@ -12,15 +13,7 @@ namespace {
 
 constexpr std::size_t kLongestPath = 259;
 
-bool endsInExeAnyCase(const std::u16string& path) {
-    if (path.size() < 4) return false;
-    const std::u16string_view end = std::u16string_view(path).substr(path.size() - 4);
-    auto lower = [](char16_t c) {
-        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
-    };
-    return lower(end[0]) == u'.' && lower(end[1]) == u'e' && lower(end[2]) == u'x' &&
-           lower(end[3]) == u'e';
-}
+bool endsInExeAnyCase(const std::u16string& path) { return endsWithAnyCase(path, u".exe"); }
 
 // The first searched text the path holds, if any.
 std::optional<std::u16string> searchedText(const std::u16string& path) {
@@ -76,6 +69,16 @@ std::optional<std::u16string> checkStorablePath(const std::u16string& path,
                u" cannot store";
     }
     return std::nullopt;
+}
+
+bool endsWithAnyCase(std::u16string_view text, std::u16string_view ending) {
+    if (text.size() < ending.size()) return false;
+    auto lower = [](char16_t c) {
+        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    };
+    const std::u16string_view end = text.substr(text.size() - ending.size());
+    return std::equal(end.begin(), end.end(), ending.begin(),
+                      [&](char16_t a, char16_t b) { return lower(a) == lower(b); });
 }
 
 std::u16string storedPathFor(const std::u16string& path) {

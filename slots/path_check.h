@@ -24,6 +24,9 @@ namespace quevor {
 //  - are longer than 259 characters.
 std::optional<std::u16string> checkStorablePath(const std::u16string& path, const TextCodec& codec);
 
+// Whether the text ends in the ending, ASCII letters compared without regard to case.
+bool endsWithAnyCase(std::u16string_view text, std::u16string_view ending);
+
 // The form in which an accepted path is stored: its ".exe" ending in lower case, which is how
 // the reader gives any ending back ("C:\A\B.EXE" and "C:\A\B.Exe" become "C:\A\B.exe").
 std::u16string storedPathFor(const std::u16string& path);

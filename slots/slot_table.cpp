@@ -1,5 +1,7 @@
 #include "slots/slot_table.h"
 
+#include <algorithm>
+
 #include "core/error.h"
 #include "core/text.h"
 #include "settings/layout.h"
@@ -31,13 +33,87 @@ const std::u16string& SlotTable::addedPaths(int slot) const {
     return entry(added_, slot, 1, "addedPaths");
 }
 
+bool SlotTable::isFree(int slot) const {
+    return isPlaceholderOrEmpty(loadedPaths(slot), slot) && addedPaths(slot).empty();
+}
+
 int SlotTable::firstFreeSlot() const {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        if (isPlaceholderOrEmpty(loadedPaths(slot), slot) && addedPaths(slot).empty()) return slot;
+        if (isFree(slot)) return slot;
     }
     return 0;
 }
 
+const std::u16string& SlotTable::programPath(int slot) const {
+    const std::u16string& stored = loadedPaths(slot);
+    return isPlaceholderOrEmpty(stored, slot) ? slotPaths(slot) : stored;
+}
+
+int16 SlotTable::positionOf(int slot) const {
+    const auto at = std::find(shown_.begin(), shown_.end(), slot);
+    return at == shown_.end() ? 0 : static_cast<int16>(at - shown_.begin() + 1);
+}
+
+int16 SlotTable::placeFor(int slot) const {
+    const auto at = std::find_if(shown_.begin(), shown_.end(), [&](int s) { return s > slot; });
+    return static_cast<int16>(at - shown_.begin() + 1);
+}
+
+void SlotTable::show(int slot, int16 position) {
+    if (positionOf(slot) != 0 || position < 1 || position > static_cast<int>(shown_.size()) + 1) {
+        fail("Slot " + std::to_string(slot) + " cannot show at position " +
+             std::to_string(position));
+    }
+    shown_.insert(shown_.begin() + (position - 1), slot);
+}
+
+void SlotTable::unshow(int slot) {
+    const int16 position = positionOf(slot);
+    if (position != 0) shown_.erase(shown_.begin() + (position - 1));
+}
+
+void SlotTable::moveShown(int16 from, int16 to) {
+    const int count = static_cast<int>(shown_.size());
+    if (from < 1 || from > count || to < 1 || to > count) {
+        fail("Cannot move button " + std::to_string(from) + " to " + std::to_string(to));
+    }
+    const int slot = shown_[static_cast<std::size_t>(from - 1)];
+    shown_.erase(shown_.begin() + (from - 1));
+    shown_.insert(shown_.begin() + (to - 1), slot);
+}
+
+std::vector<int> SlotTable::missingSlots() const {
+    std::vector<int> missing;
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        if (taken(slot) && positionOf(slot) == 0) missing.push_back(slot);
+    }
+    return missing;
+}
+
+void SlotTable::forget(int slot) {
+    loadedPaths(slot).clear();
+    slotPaths(slot).clear();
+    addedPaths(slot).clear();
+}
+
+std::u16string SlotTable::pathToSave(int slot) const {
+    if (positionOf(slot) != 0) {
+        // The buttons' slot numbers, ascending, are dealt out in on-screen order.
+        std::vector<int> numbers = shown_;
+        std::sort(numbers.begin(), numbers.end());
+        const auto rank = std::find(numbers.begin(), numbers.end(), slot) - numbers.begin();
+        return programPath(shown_[static_cast<std::size_t>(rank)]);
+    }
+    return addedPaths(slot).empty() ? loadedPaths(slot) : addedPaths(slot);
+}
+
 std::u16string buttonKeyFor(int number) { return u"k1" + ascii(std::to_string(number)); }
+
+int slotOfKey(const std::u16string& key) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        if (key == buttonKeyFor(slot)) return slot;
+    }
+    return 0;
+}
 
 }  // namespace quevor

@@ -2,14 +2,27 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "core/int16.h"
 
 namespace quevor {
 
-// The slot table: which program belongs to which of the fifteen slots, and the counters the
-// toolbar buttons are made with. Every table is indexed by the slot number 1..15. Lives as long
-// as the bar's window.
+// The slot table: which program belongs to which of the fifteen slots, which slots have a
+// button and in what order they show, and the counters the toolbar buttons are made with. Every
+// table is indexed by the slot number 1..15. Lives as long as the bar's window.
+//
+// A slot is taken when the settings file stored a program for it or an add completed for it
+// in this run; a taken slot without a button holds a program that could not be found at
+// start-up (a drive not plugged in, say). It keeps its slot and is saved again.
+//
+// The bar stores what it shows. A button's key ("k1" and its slot number) stays the same all
+// run; a move changes only the on-screen order. The save hands the slots that have buttons
+// out again in that order: the lowest of those slot numbers goes to the first button shown, the
+// next lowest to the second, and so on. Missing programs keep their own slot numbers and a
+// removed program's slot is stored empty. While the buttons show in ascending slot order, which
+// start-up and adds keep (an add into a gap shows at its slot's place), every slot keeps its
+// own program and the file comes out exactly as it would without moves.
 //
 // Every table is reached through a checked accessor: an index outside its bounds is a
 // RuntimeError, never a stray read.
@@ -34,11 +47,38 @@ class SlotTable {
     // Lowest slot an add may fill: nothing stored for it in the settings file (empty or its
     // placeholder) and no add completed for it in this run. 0 when every slot is taken.
     int firstFreeSlot() const;
+    bool taken(int slot) const { return !isFree(slot); }
+
+    // The program a slot's button starts: the stored path, unless that is empty or the slot's
+    // placeholder, else the one chosen in this run.
+    const std::u16string& programPath(int slot) const;
+
+    // The slots of the program buttons, in on-screen order.
+    const std::vector<int>& shownSlots() const { return shown_; }
+    // 1-based on-screen position of the slot's button; 0 when it has none.
+    int16 positionOf(int slot) const;
+    // Where a new button for the slot goes: before the first button of a higher slot.
+    int16 placeFor(int slot) const;
+    void show(int slot, int16 position);
+    void unshow(int slot);
+    void moveShown(int16 from, int16 to);
+
+    // Taken slots without a button, ascending.
+    std::vector<int> missingSlots() const;
+    // Empties every entry of the slot: it is free for the next add and stored empty.
+    void forget(int slot);
+
+    // What the quit save stores for the slot (see above): a program, the slot's placeholder as
+    // read, or "" for nothing (the writer puts the placeholder).
+    std::u16string pathToSave(int slot) const;
 
   private:
+    bool isFree(int slot) const;
+
     std::array<std::u16string, 15> loaded_{};
     std::array<std::u16string, 15> chosen_{};
     std::array<std::u16string, 15> added_{};
+    std::vector<int> shown_;
 };
 
 // Text stored in slotPaths when the open-file dialog was cancelled.
@@ -46,5 +86,7 @@ inline constexpr std::u16string_view kCancelMarker = u"?.exe";
 
 // "k1" followed by the number in decimal: the key of a slot's button and its image.
 std::u16string buttonKeyFor(int number);
+// The slot whose key this is, compared exactly ("K11" or "k11 " is none); 0 for none.
+int slotOfKey(const std::u16string& key);
 
 }  // namespace quevor

@@ -59,6 +59,11 @@ public:
     virtual void addButton(int16 index, const std::u16string& key,
                            const std::u16string& imageKey) = 0;
     virtual void setToolTip(int16 index, const std::u16string& text) = 0;
+    // Takes the button at index away together with its image; both keys are free again and
+    // the buttons after it close up.
+    virtual void removeButton(int16 index) = 0;
+    // Moves the button at index from to index to; the buttons between close up behind it.
+    virtual void moveButton(int16 from, int16 to) = 0;
     virtual void clearButtons() = 0;  // the images stay
 };
 
@@ -71,33 +76,51 @@ public:
     virtual float width() const = 0;
 };
 
-// The pop-up menu's items, in menu order.
-enum class MenuItem { quit, clear, separator, minimise, showTitleBar, hideTitleBar };
+// The pop-up menu's items, in menu order. The first two are offered only now and then: remove
+// when the menu was opened on a program button, forgetMissing while every slot is taken and
+// some hold programs that cannot be found.
+enum class MenuItem {
+    remove,
+    forgetMissing,
+    quit,
+    clear,
+    separator,
+    minimise,
+    showTitleBar,
+    hideTitleBar
+};
 
-// One row per item: its caption on screen and its name in quevor-sim's script language.
+// One row per item: its caption on screen, its name in quevor-sim's script language and
+// whether it is shown before anything changes that.
 struct MenuItemInfo {
     MenuItem item;
-    const char16_t* caption;  // "-" for the separator
+    // "-" for the separator; remove's caption follows the program's name in 「」
+    const char16_t* caption;
     const char* name;
+    bool shownAtFirst;
 };
-inline constexpr std::array<MenuItemInfo, 6> kMenuItems = {{
-    {MenuItem::quit, u"終了", "quit"},
-    {MenuItem::clear, u"クリア終了", "clear"},
-    {MenuItem::separator, u"-", "separator"},
-    {MenuItem::minimise, u"最小化", "minimise"},
-    {MenuItem::showTitleBar, u"タイトルバー表示", "show-title-bar"},
-    {MenuItem::hideTitleBar, u"タイトルバー非表示", "hide-title-bar"},
+inline constexpr std::array<MenuItemInfo, 8> kMenuItems = {{
+    {MenuItem::remove, u"を削除", "remove", false},
+    {MenuItem::forgetMissing, u"見つからない項目を削除", "forget-missing", false},
+    {MenuItem::quit, u"終了", "quit", true},
+    {MenuItem::clear, u"クリア終了", "clear", true},
+    {MenuItem::separator, u"-", "separator", true},
+    {MenuItem::minimise, u"最小化", "minimise", true},
+    {MenuItem::showTitleBar, u"タイトルバー表示", "show-title-bar", true},
+    {MenuItem::hideTitleBar, u"タイトルバー非表示", "hide-title-bar", true},
 }};
 inline constexpr const MenuItemInfo& menuItemInfo(MenuItem item) {
     return kMenuItems[static_cast<std::size_t>(item)];
 }
 
-// The pop-up menu and its six items.
+// The pop-up menu and its items.
 class Menu {
 public:
     virtual ~Menu() = default;
     virtual bool visible(MenuItem item) const = 0;
     virtual void setVisible(MenuItem item, bool visible) = 0;
+    // Replaces the item's caption, which starts as the one in kMenuItems.
+    virtual void setCaption(MenuItem item, const std::u16string& caption) = 0;
     // Shows the visible children at the mouse pointer; returns the chosen item once the menu
     // has closed, nullopt when it was dismissed.
     virtual std::optional<MenuItem> popup() = 0;
@@ -112,6 +135,12 @@ public:
     virtual std::u16string showOpen(const std::u16string& filter) = 0;
 };
 
+// The target of a shell shortcut, or why there is none to be had.
+struct ShortcutTarget {
+    std::optional<std::u16string> path;  // the target's full path
+    std::u16string failure;              // without a path: the reason, for the user
+};
+
 // Platform services outside the window.
 class Platform {
 public:
@@ -124,6 +153,8 @@ public:
     // Starts the program as a separate process, not waiting for it. Returns nullopt when it
     // started, else the system's reason.
     virtual std::optional<std::u16string> startProgram(const std::u16string& path) = 0;
+    // What the shell shortcut (.lnk) at path points to.
+    virtual ShortcutTarget resolveShortcut(const std::u16string& path) = 0;
     // Tells the user something (a refused path, a program that would not start).
     virtual void showMessage(const std::u16string& text) = 0;
     // Ends the program: the window goes, the event loop stops, no unload handler runs.
@@ -148,7 +179,16 @@ public:
     virtual void start() = 0;
     virtual void onClose() = 0;
     virtual void onProgramButtonClick(const std::u16string& key) = 0;
+    // A mouse button pressed over the toolbar's empty part, or (the next event) over the
+    // program button with this key.
     virtual void onToolbarMouseDown(int16 button, int16 shift, float x, float y) = 0;
+    virtual void onProgramButtonMouseDown(const std::u16string& key, int16 button, int16 shift,
+                                          float x, float y) = 0;
+    // The user dragged the program button with this key along the toolbar and let it go at
+    // the 1-based position among the program buttons.
+    virtual void onProgramButtonDrag(const std::u16string& key, int16 position) = 0;
+    // Files dropped on the window, full paths in the order the drag source gave them.
+    virtual void onDrop(const std::vector<std::u16string>& paths) = 0;
     virtual void onAddButtonClick() = 0;
     virtual void onAddButtonMouseDown(int16 button, int16 shift, float x, float y) = 0;
 };

@@ -1,9 +1,11 @@
 #include "app/sim/driver.h"
 
+#include <cctype>
 #include <istream>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <utility>
 
 #include "core/error.h"
 #include "core/number.h"
@@ -103,6 +105,7 @@ class Driver {
 
   private:
     std::optional<ScriptLine> nextLine() {
+        if (putBack_) return std::exchange(putBack_, std::nullopt);
         std::string text;
         while (std::getline(in_, text)) {
             ++lineNumber_;
@@ -143,6 +146,14 @@ class Driver {
             sim_.platform.declareProgram(pathArgument(line));
         } else if (command == "missing") {
             sim_.platform.removeProgram(pathArgument(line));
+        } else if (command == "shortcut") {
+            shortcut(line);
+        } else if (command == "drop") {
+            requireRunning(line);
+            drop(line);
+        } else if (command == "drag") {
+            requireRunning(line);
+            drag(line);
         } else if (command == "start") {
             noArgument(line);
             if (bar_) usage("start: the bar is already running");
@@ -178,7 +189,7 @@ class Driver {
         } else if (command == "state") {
             requireRunning(line);
             noArgument(line);
-            out_ << stateJson(sim_) << "\n";
+            out_ << stateJson(sim_, missingPaths()) << "\n";
         } else {
             usage("unknown command \"" + command + "\"");
         }
@@ -189,21 +200,89 @@ class Driver {
         const std::size_t space = line.argument.find_first_of(" \t");
         const std::string target = line.argument.substr(0, space);
         const std::size_t codeStart = line.argument.find_first_not_of(" \t", space);
-        const std::string code =
-            codeStart == std::string::npos ? "" : line.argument.substr(codeStart);
+        std::string code = codeStart == std::string::npos ? "" : line.argument.substr(codeStart);
+        // "press toolbar BUTTON KEY": the press is on the program button with that key.
+        std::string key;
+        if (const std::size_t keyAt = code.find_first_of(" \t"); keyAt != std::string::npos) {
+            const std::size_t keyStart = code.find_first_not_of(" \t", keyAt);
+            if (keyStart != std::string::npos) key = code.substr(keyStart);
+            code.resize(keyAt);
+        }
+        if (!key.empty()) {
+            if (target != "toolbar") usage("press: only a toolbar press names a button's KEY");
+            buttonKey(key);
+        }
         int16 button = 0;
         if (code == "1" || code == "2" || code == "4") {
             button = static_cast<int16>(code[0] - '0');
         } else {
             usage("press needs TARGET BUTTON, BUTTON being 1 (left), 2 (right) or 4 (middle)");
         }
-        if (target == "toolbar") {
+        if (target == "toolbar" && !key.empty()) {
+            bar_->onProgramButtonMouseDown(fromUtf8(key), button, 0, 0.0f, 0.0f);
+        } else if (target == "toolbar") {
             bar_->onToolbarMouseDown(button, 0, 0.0f, 0.0f);
         } else if (target == "add") {
             bar_->onAddButtonMouseDown(button, 0, 0.0f, 0.0f);
         } else {
             usage("press: TARGET is toolbar or add, not \"" + target + "\"");
         }
+    }
+
+    // A key some program button has.
+    std::u16string buttonKey(const std::string& key) const {
+        const std::u16string wanted = fromUtf8(key);
+        if (sim_.toolbar.find(wanted) == nullptr)
+            usage("no toolbar button has the key \"" + key + "\"");
+        return wanted;
+    }
+
+    // "shortcut LNK TARGET": LNK ends at its ".lnk", so either path may hold blanks.
+    void shortcut(const ScriptLine& line) {
+        std::string lower = line.argument;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const std::size_t end = lower.find(".lnk");
+        const std::size_t targetAt =
+            end == std::string::npos ? end : line.argument.find_first_not_of(" \t", end + 4);
+        if (targetAt == std::string::npos || targetAt == end + 4)
+            usage("shortcut needs LNK TARGET, LNK ending in .lnk");
+        sim_.platform.declareShortcut(fromUtf8(line.argument.substr(0, end + 4)),
+                                      fromUtf8(line.argument.substr(targetAt)));
+    }
+
+    // Consecutive "drop PATH" lines are one drop of all their files, in order.
+    void drop(const ScriptLine& line) {
+        std::vector<std::u16string> paths{pathArgument(line)};
+        while (auto next = nextLine()) {
+            if (next->command != "drop") {
+                putBack_ = std::move(next);
+                break;
+            }
+            paths.push_back(pathArgument(*next));
+        }
+        bar_->onDrop(paths);
+    }
+
+    // "drag KEY POSITION": the button let go at the 1-based position among the buttons.
+    void drag(const ScriptLine& line) {
+        const std::size_t space = line.argument.find_first_of(" \t");
+        const std::optional<double> position =
+            space == std::string::npos ? std::nullopt
+                                       : parseNumber(fromUtf8(line.argument.substr(space)));
+        const auto count = static_cast<double>(sim_.toolbar.buttons().size());
+        if (!position || *position != static_cast<int>(*position) || *position < 1 ||
+            *position > count)
+            usage("drag needs KEY POSITION, POSITION a button's place from 1 to the last");
+        bar_->onProgramButtonDrag(buttonKey(line.argument.substr(0, space)),
+                                  static_cast<int16>(*position));
+    }
+
+    // The stored programs without a button, in slot order.
+    std::vector<std::u16string> missingPaths() const {
+        std::vector<std::u16string> paths;
+        const SlotTable& slots = bar_->state().slots;
+        for (const int slot : slots.missingSlots()) paths.push_back(slots.programPath(slot));
+        return paths;
     }
 
     void move(const ScriptLine& line) {
@@ -240,6 +319,7 @@ class Driver {
     std::unique_ptr<TextCodec> codec_;
     SimToolkit sim_;
     std::unique_ptr<Bar> bar_;
+    std::optional<ScriptLine> putBack_;  // read ahead by a drop, not part of it
     std::size_t printed_ = 0;
     int lineNumber_ = 0;
 };

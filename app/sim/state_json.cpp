@@ -31,7 +31,7 @@ std::string jsonString(const std::u16string& text) {
     return out + "\"";
 }
 
-std::string stateJson(const SimToolkit& sim) {
+std::string stateJson(const SimToolkit& sim, const std::vector<std::u16string>& missing) {
     const SimWindow& window = sim.window;
     std::string out =
         "{\"left\":" + number(window.left()) + ",\"top\":" + number(window.top()) +
@@ -45,6 +45,13 @@ std::string stateJson(const SimToolkit& sim) {
         first = false;
         out += "{\"key\":" + jsonString(button.key) + ",\"tooltip\":" + jsonString(button.toolTip) +
                "}";
+    }
+    out += "],\"missing\":[";
+    first = true;
+    for (const std::u16string& path : missing) {
+        if (!first) out += ",";
+        first = false;
+        out += jsonString(path);
     }
     out += "],\"menu\":[";
     first = true;

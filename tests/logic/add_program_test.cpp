@@ -106,7 +106,7 @@ TEST_F(AddTest, AnAddFillsTheLowestFreeSlotAndKeysTheButtonBySlot) {
     add(u"C:\\new3.exe");
     add(u"C:\\new5.exe");
 
-    EXPECT_EQ(keys(), (std::vector<std::u16string>{u"k11", u"k14", u"k13", u"k15"}));
+    EXPECT_EQ(keys(), (std::vector<std::u16string>{u"k11", u"k13", u"k14", u"k15"}));
     EXPECT_EQ(slots().slotPaths(3), u"C:\\new3.exe");
     EXPECT_EQ(slots().addedPaths(3), u"C:\\new3.exe");
     EXPECT_EQ(slots().addedPaths(5), u"C:\\new5.exe");

@@ -17,7 +17,7 @@ using testing::TempFolder;
 // the settings files are put there first, and what the run must leave is checked after.
 TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
     const std::string worked = testing::workedExampleFile();
-    const std::string menu = R"("menu":["quit","clear","separator","minimise","hide-title-bar"]})";
+    const std::string menu = R"("missing":[],"menu":["quit","clear","separator","minimise","hide-title-bar"]})";
     const std::string buttons = R"("buttons":[{"key":"k11","tooltip":"edit.exe"},{"key":"k12","tooltip":"play.exe"}],)";
     struct Row {
         std::vector<std::string> args;
@@ -44,6 +44,20 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
         {{"@/first", "@/second", "@/third"}, {{"second/setting.ini", worked}, {"third/setting.ini", worked}},
          "exists C:\\a.exe\nstart\nadd C:\\a.exe\npress toolbar 2\nchoose quit\n", "ended\n", 0, "",
          {{"third/setting.ini", worked}}},
+        // Drops (a program, a shortcut to one, a text file), a drag, a remove; slot 2's program
+        // is gone and keeps its slot.
+        {{"@"}, {{"setting.ini", testing::savedFile({"C:\\a.exe", "C:\\gone.exe", "C:\\b.exe"}, "1905", "1170", "0",
+                                                    "X:100Y:100")}},
+         "exists C:\\a.exe\nexists C:\\b.exe\nexists C:\\d.exe\nexists C:\\Tools\\e.exe\n"
+         "shortcut C:\\Links\\my e.lnk C:\\Tools\\e.exe\nstart\ndrop C:\\d.exe\ndrop C:\\Links\\my e.lnk\n"
+         "drop C:\\notes.txt\nstate\ndrag k14 1\npress toolbar 2 k11\nchoose remove\nstate\npress toolbar 2\n"
+         "choose quit\n",
+         "message Cannot add \"C:\\notes.txt\": only programs ending in .exe can be added\n"
+         R"({"left":100,"top":100,"width":3075,"height":1125,"caption":true,"topmost":true,"minimized":false,"addLeft":2340,"buttons":[{"key":"k11","tooltip":"a.exe"},{"key":"k13","tooltip":"b.exe"},{"key":"k14","tooltip":"d.exe"},{"key":"k15","tooltip":"e.exe"}],"missing":["C:\\gone.exe"],"menu":["quit","clear","separator","minimise","hide-title-bar"]})"
+         "\n"
+         R"({"left":100,"top":100,"width":2490,"height":1125,"caption":true,"topmost":true,"minimized":false,"addLeft":1755,"buttons":[{"key":"k14","tooltip":"d.exe"},{"key":"k13","tooltip":"b.exe"},{"key":"k15","tooltip":"e.exe"}],"missing":["C:\\gone.exe"],"menu":["quit","clear","separator","minimise","hide-title-bar"]})"
+         "\nended\n",
+         0, "", {}},
         {{"--another-instance", "@"}, {{"setting.ini", worked}}, "start\nnever read\n", "ended\n", 0, "",
          {{"setting.ini", worked}}},
         {{"@/nowhere"}, {}, "start\nnever read\n", "ended\n", 0, "", {}},

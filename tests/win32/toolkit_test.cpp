@@ -139,6 +139,34 @@ TEST_F(Win32ToolkitTest, ToolbarButtonsShowTheirOwnImagesAtTheButtonPitch) {
     EXPECT_EQ(ImageList_GetImageCount(images), 2);  // the images stay
 }
 
+TEST_F(Win32ToolkitTest, ButtonsAreRemovedWithTheirImagesAndMoved) {
+    Toolbar& toolbar = kit.toolbar;
+    const auto notepad = icon(L"notepad.exe");
+    ASSERT_TRUE(notepad);
+    for (const std::u16string key : {u"k11", u"k12", u"k13"}) {
+        const int16 at = static_cast<int16>(toolbar.buttonCount() + 1);
+        toolbar.addImage(at, key, *notepad);
+        toolbar.addButton(at, key, key);
+    }
+    toolbar.moveButton(3, 1);
+    toolbar.removeButton(2);
+    toolbar.addImage(3, u"k11", *notepad);  // the key is free again, its image is reused
+    toolbar.addButton(3, u"k11", u"k11");
+
+    HWND tb = bar.window().toolbar().hwnd();
+    std::vector<std::u16string> keys;
+    for (int i = 0; i < toolbar.buttonCount(); ++i) {
+        TBBUTTON button{};
+        SendMessageW(tb, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        keys.push_back(bar.window().toolbar().keyOfCommand(button.idCommand).value_or(u"?"));
+    }
+    EXPECT_EQ(keys, (std::vector<std::u16string>{u"k13", u"k12", u"k11"}));
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageW(tb, TB_GETIMAGELIST, 0, 0));
+    EXPECT_EQ(ImageList_GetImageCount(images), 3);
+    EXPECT_THROW(toolbar.removeButton(4), RuntimeError);
+    EXPECT_THROW(toolbar.moveButton(1, 4), RuntimeError);
+}
+
 TEST_F(Win32ToolkitTest, AddButtonGeometry) {
     EXPECT_EQ(kit.addButton.width(), 615);
     EXPECT_EQ(kit.addButton.left(), 0);

@@ -1,5 +1,7 @@
 #include "toolkit/sim/sim_menu.h"
 
+#include "core/text.h"
+
 namespace quevor::sim {
 namespace {
 
@@ -16,7 +18,21 @@ std::optional<MenuItem> menuItemNamed(const std::string& name) {
     return std::nullopt;
 }
 
+SimMenu::SimMenu(CallLog& log) : log_(log) {
+    for (const MenuItemInfo& info : kMenuItems) {
+        visible_[slotOf(info.item)] = info.shownAtFirst;
+        captions_[slotOf(info.item)] = info.caption;
+    }
+}
+
 bool SimMenu::visible(MenuItem item) const { return visible_[slotOf(item)]; }
+
+void SimMenu::setCaption(MenuItem item, const std::u16string& caption) {
+    log_.add("menu.setCaption " + menuItemName(item) + " " + toUtf8(caption));
+    captions_[slotOf(item)] = caption;
+}
+
+const std::u16string& SimMenu::caption(MenuItem item) const { return captions_[slotOf(item)]; }
 
 void SimMenu::setVisible(MenuItem item, bool visible) {
     log_.add("menu.setVisible " + menuItemName(item) + (visible ? " true" : " false"));

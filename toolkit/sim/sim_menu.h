@@ -16,17 +16,19 @@ namespace quevor::sim {
 std::string menuItemName(MenuItem item);
 std::optional<MenuItem> menuItemNamed(const std::string& name);
 
-// The pop-up menu. Every item starts visible. When the menu pops up, the user's answer is taken
+// The pop-up menu. Its items start shown or hidden as kMenuItems says. When the menu pops up, the user's answer is taken
 // from the queue, or else asked of the answerer; no answer at all, or the choice of an item
 // that is not shown (or of the separator), is a SimUsageError.
 class SimMenu final : public Menu {
   public:
     using Answer = std::optional<MenuItem>;  // nullopt: dismissed
 
-    explicit SimMenu(CallLog& log) : log_(log) { visible_.fill(true); }
+    explicit SimMenu(CallLog& log);
 
     bool visible(MenuItem item) const override;
     void setVisible(MenuItem item, bool visible) override;
+    void setCaption(MenuItem item, const std::u16string& caption) override;
+    const std::u16string& caption(MenuItem item) const;
     std::optional<MenuItem> popup() override;
 
     std::deque<Answer> answers;
@@ -38,7 +40,8 @@ class SimMenu final : public Menu {
 
   private:
     CallLog& log_;
-    std::array<bool, 6> visible_{};
+    std::array<bool, kMenuItems.size()> visible_{};
+    std::array<std::u16string, kMenuItems.size()> captions_;
     int popups_ = 0;
 };
 

@@ -50,6 +50,13 @@ std::optional<std::u16string> SimPlatform::startProgram(const std::u16string& pa
     return std::nullopt;
 }
 
+ShortcutTarget SimPlatform::resolveShortcut(const std::u16string& path) {
+    log_.add("platform.resolveShortcut " + toUtf8(path));
+    const auto shortcut = shortcuts_.find(folded(path));
+    if (shortcut == shortcuts_.end()) return {std::nullopt, u"the shortcut cannot be read"};
+    return {shortcut->second, u""};
+}
+
 void SimPlatform::showMessage(const std::u16string& text) {
     log_.add("platform.showMessage " + toUtf8(text));
     outputs_.push_back({SimOutput::Kind::message, text});
@@ -63,6 +70,9 @@ void SimPlatform::endProgram() {
 }
 
 void SimPlatform::declareProgram(const std::u16string& path) { programs_.insert(folded(path)); }
+void SimPlatform::declareShortcut(const std::u16string& path, const std::u16string& target) {
+    shortcuts_[folded(path)] = target;
+}
 void SimPlatform::removeProgram(const std::u16string& path) { programs_.erase(folded(path)); }
 bool SimPlatform::programExists(const std::u16string& path) const {
     return programs_.count(folded(path)) != 0;

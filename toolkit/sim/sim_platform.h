@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -48,6 +49,7 @@ class SimPlatform final : public Platform {
     bool anotherInstanceRunning() override { return anotherInstance; }
     std::unique_ptr<Icon> programIcon(const std::u16string& path) override;
     std::optional<std::u16string> startProgram(const std::u16string& path) override;
+    ShortcutTarget resolveShortcut(const std::u16string& path) override;
     void showMessage(const std::u16string& text) override;
     void endProgram() override;
 
@@ -58,6 +60,8 @@ class SimPlatform final : public Platform {
     bool anotherInstance = false;
 
     void declareProgram(const std::u16string& path);
+    // A shortcut file pointing to target; shortcuts not declared cannot be read.
+    void declareShortcut(const std::u16string& path, const std::u16string& target);
     void removeProgram(const std::u16string& path);
     bool programExists(const std::u16string& path) const;
 
@@ -71,6 +75,7 @@ class SimPlatform final : public Platform {
   private:
     CallLog& log_;
     std::set<std::u16string> programs_;  // folded to lower case
+    std::map<std::u16string, std::u16string> shortcuts_;  // folded path -> target
     std::vector<SimOutput> outputs_;
     bool ended_ = false;
     int liveIcons_ = 0;

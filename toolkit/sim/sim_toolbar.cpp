@@ -43,12 +43,36 @@ void SimToolbar::addButton(int16 index, const std::u16string& key, const std::u1
     buttons_.insert(buttons_.begin() + (index - 1), SimButton{key, imageKey, u""});
 }
 
-void SimToolbar::setToolTip(int16 index, const std::u16string& text) {
-    log_.add("toolbar.setToolTip " + std::to_string(index) + " " + toUtf8(text));
+void SimToolbar::checkButton(int16 index) const {
     if (index < 1 || index > static_cast<int>(buttons_.size())) {
         fail("toolbar: index " + std::to_string(index) + " out of bounds");
     }
+}
+
+void SimToolbar::setToolTip(int16 index, const std::u16string& text) {
+    log_.add("toolbar.setToolTip " + std::to_string(index) + " " + toUtf8(text));
+    checkButton(index);
     buttons_[static_cast<std::size_t>(index - 1)].toolTip = text;
+}
+
+void SimToolbar::removeButton(int16 index) {
+    log_.add("toolbar.removeButton " + std::to_string(index));
+    checkButton(index);
+    const auto button = buttons_.begin() + (index - 1);
+    const std::u16string imageKey = button->imageKey;
+    buttons_.erase(button);
+    images_.erase(std::remove_if(images_.begin(), images_.end(),
+                                 [&](const SimImage& image) { return image.key == imageKey; }),
+                  images_.end());
+}
+
+void SimToolbar::moveButton(int16 from, int16 to) {
+    log_.add("toolbar.moveButton " + std::to_string(from) + " " + std::to_string(to));
+    checkButton(from);
+    checkButton(to);
+    const SimButton moved = buttons_[static_cast<std::size_t>(from - 1)];
+    buttons_.erase(buttons_.begin() + (from - 1));
+    buttons_.insert(buttons_.begin() + (to - 1), moved);
 }
 
 void SimToolbar::clearButtons() {

@@ -31,6 +31,8 @@ class SimToolbar final : public Toolbar {
     void addImage(int16 index, const std::u16string& key, const Icon& icon) override;
     void addButton(int16 index, const std::u16string& key, const std::u16string& imageKey) override;
     void setToolTip(int16 index, const std::u16string& text) override;
+    void removeButton(int16 index) override;
+    void moveButton(int16 from, int16 to) override;
     void clearButtons() override;
 
     const std::vector<SimButton>& buttons() const { return buttons_; }
@@ -39,6 +41,8 @@ class SimToolbar final : public Toolbar {
     const SimButton* find(const std::u16string& key) const;
 
   private:
+    void checkButton(int16 index) const;  // an index of an existing button
+
     CallLog& log_;
     std::vector<SimButton> buttons_;
     std::vector<SimImage> images_;

@@ -63,8 +63,11 @@ void Win32Toolbar::addImage(int16 index, const std::u16string& key, const Icon& 
     const auto* native = dynamic_cast<const Win32Icon*>(&icon);
     if (!native || !native->get()) fail("Invalid picture");
     // The image list keeps its own copy; the caller destroys the shell's icon afterwards.
-    const int slot = ImageList_ReplaceIcon(images_.get(), -1, native->get());
+    // A removed button's image is overwritten rather than the list growing.
+    const int reused = freeImageSlots_.empty() ? -1 : freeImageSlots_.back();
+    const int slot = ImageList_ReplaceIcon(images_.get(), reused, native->get());
     if (slot < 0) fail("Cannot store the icon in the image list");
+    if (reused >= 0) freeImageSlots_.pop_back();
     imageKeys_.insert(imageKeys_.begin() + (index - 1), key);
     imageSlots_[key] = slot;
 }
@@ -96,6 +99,42 @@ void Win32Toolbar::setToolTip(int16 index, const std::u16string& text) {
         fail("Index out of bounds (button " + std::to_string(index) + ")");
     }
     buttons_[static_cast<std::size_t>(index - 1)].toolTip = wide(text);
+}
+
+void Win32Toolbar::removeButton(int16 index) {
+    if (index < 1 || static_cast<std::size_t>(index) > buttons_.size()) {
+        fail("Index out of bounds (button " + std::to_string(index) + ")");
+    }
+    if (!SendMessageW(hwnd_, TB_DELETEBUTTON, static_cast<WPARAM>(index - 1), 0)) {
+        fail("Cannot remove a toolbar button");
+    }
+    const auto button = buttons_.begin() + (index - 1);
+    // The button shows the image of its own key. Removing a native image would renumber the
+    // others under the remaining buttons, so it stays until the next icon added overwrites it.
+    const auto image = imageSlots_.find(button->key);
+    if (image != imageSlots_.end()) {
+        freeImageSlots_.push_back(image->second);
+        imageKeys_.erase(std::remove(imageKeys_.begin(), imageKeys_.end(), button->key),
+                         imageKeys_.end());
+        imageSlots_.erase(image);
+    }
+    buttons_.erase(button);
+}
+
+void Win32Toolbar::moveButton(int16 from, int16 to) {
+    const std::size_t count = buttons_.size();
+    if (from < 1 || static_cast<std::size_t>(from) > count || to < 1 ||
+        static_cast<std::size_t>(to) > count) {
+        fail("Index out of bounds (button " + std::to_string(from) + " to " + std::to_string(to) +
+             ")");
+    }
+    if (!SendMessageW(hwnd_, TB_MOVEBUTTON, static_cast<WPARAM>(from - 1),
+                      static_cast<LPARAM>(to - 1))) {
+        fail("Cannot move a toolbar button");
+    }
+    const ButtonInfo moved = buttons_[static_cast<std::size_t>(from - 1)];
+    buttons_.erase(buttons_.begin() + (from - 1));
+    buttons_.insert(buttons_.begin() + (to - 1), moved);
 }
 
 void Win32Toolbar::clearButtons() {

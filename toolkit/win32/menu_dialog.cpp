@@ -21,6 +21,10 @@ bool Win32Menu::visible(MenuItem item) const { return visible_[slot(item)]; }
 
 void Win32Menu::setVisible(MenuItem item, bool visible) { visible_[slot(item)] = visible; }
 
+void Win32Menu::setCaption(MenuItem item, const std::u16string& text) {
+    captions_[slot(item)] = wide(text);
+}
+
 std::optional<MenuItem> Win32Menu::popup() {
     // Built afresh from the visible items each time, as the hidden parent "menu" shows them.
     UniqueMenu menu(CreatePopupMenu());
@@ -30,7 +34,10 @@ std::optional<MenuItem> Win32Menu::popup() {
         if (!visible(item)) continue;
         const BOOL ok = item == MenuItem::separator
                             ? AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr)
-                            : AppendMenuW(menu.get(), MF_STRING, commandOf(item), caption(item));
+                            : AppendMenuW(menu.get(), MF_STRING, commandOf(item),
+                                          captions_[slot(item)].empty()
+                                              ? caption(item)
+                                              : captions_[slot(item)].c_str());
         if (!ok) fail("Cannot build the pop-up menu: " + toUtf8Reason());
     }
     // Where the pointer was when the mouse button went down (the message being handled), not

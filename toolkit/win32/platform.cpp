@@ -65,6 +65,11 @@ std::optional<std::u16string> Win32Platform::startProgram(const std::u16string& 
     return systemReason(GetLastError());
 }
 
+ShortcutTarget Win32Platform::resolveShortcut(const std::u16string&) {
+    // Nothing hands this build a shortcut yet: the window takes no drops.
+    return {std::nullopt, u"this build of the bar cannot read shortcuts"};
+}
+
 void Win32Platform::showMessage(const std::u16string& text) {
     MessageBoxW(window_.hwnd(), wide(text).c_str(), L"quevor", MB_OK | MB_ICONWARNING);
 }

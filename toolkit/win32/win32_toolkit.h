@@ -5,6 +5,7 @@
 // services. Icons go into the image list with their alpha directly, and a tooltip's file name
 // is the path's last component.
 
+#include <array>
 #include <exception>
 #include <functional>
 #include <map>
@@ -86,6 +87,8 @@ public:
     void addButton(int16 index, const std::u16string& key,
                    const std::u16string& imageKey) override;
     void setToolTip(int16 index, const std::u16string& text) override;
+    void removeButton(int16 index) override;
+    void moveButton(int16 from, int16 to) override;
     void clearButtons() override;
 
     // For the main window: the key of the button with this command id, its tooltip.
@@ -107,6 +110,7 @@ private:
     UniqueImageList images_;
     std::vector<std::u16string> imageKeys_;     // ImageL1's keys by position
     std::map<std::u16string, int> imageSlots_;  // key -> index in the native image list
+    std::vector<int> freeImageSlots_;           // native images of removed buttons, for reuse
     std::vector<ButtonInfo> buttons_;           // Tlb1's buttons by position
     int nextCommand_ = 1000;
 };
@@ -131,13 +135,22 @@ public:
     explicit Win32Menu(HWND owner) : owner_(owner) {}
     bool visible(MenuItem item) const override;
     void setVisible(MenuItem item, bool visible) override;
+    void setCaption(MenuItem item, const std::u16string& caption) override;
     std::optional<MenuItem> popup() override;
 
+    // The caption an item starts with.
     static const wchar_t* caption(MenuItem item);
 
 private:
     HWND owner_;
-    bool visible_[6] = {true, true, true, true, true, true};
+    std::array<bool, kMenuItems.size()> visible_ = shownAtFirst();
+    std::array<std::wstring, kMenuItems.size()> captions_;  // "" for the starting caption
+
+    static constexpr std::array<bool, kMenuItems.size()> shownAtFirst() {
+        std::array<bool, kMenuItems.size()> shown{};
+        for (std::size_t i = 0; i < shown.size(); ++i) shown[i] = kMenuItems[i].shownAtFirst;
+        return shown;
+    }
 };
 
 class Win32Dialog final : public OpenFileDialog {
@@ -157,6 +170,7 @@ public:
     bool anotherInstanceRunning() override;
     std::unique_ptr<Icon> programIcon(const std::u16string& path) override;
     std::optional<std::u16string> startProgram(const std::u16string& path) override;
+    ShortcutTarget resolveShortcut(const std::u16string& path) override;
     void showMessage(const std::u16string& text) override;
     void endProgram() override;
 

@@ -1,0 +1,53 @@
+#include "slots/manage_programs.h"
+
+#include <algorithm>
+
+#include "settings/layout.h"
+#include "slots/path_check.h"
+
+namespace quevor {
+namespace {
+
+constexpr float kButtonStep = 585.0f;
+
+}  // namespace
+
+void removeProgram(SlotTable& slots, Toolkit& toolkit, int slot) {
+    const int16 position = slots.positionOf(slot);
+    if (position == 0) return;
+    const bool wasFull = slots.nextSlot == kSlotCount;
+    toolkit.toolbar.removeButton(position);
+    slots.unshow(slot);
+    slots.forget(slot);
+    slots.nextSlot = sub16(slots.nextSlot, 1);
+    slots.buttonCounter = sub16(slots.buttonCounter, 1);
+    toolkit.addButton.setLeft(toolkit.addButton.left() - kButtonStep);
+    if (!wasFull) toolkit.window.setWidth(toolkit.window.width() - kButtonStep);
+}
+
+void moveProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int slot,
+                 int16 position) {
+    const int16 from = slots.positionOf(slot);
+    if (from == 0) return;
+    const auto count = static_cast<int16>(slots.shownSlots().size());
+    const int16 to = std::clamp<int16>(position, 1, count);
+    if (to == from) return;
+    SlotTable moved = slots;
+    moved.moveShown(from, to);
+    for (const int shown : moved.shownSlots()) {
+        const std::u16string path = moved.pathToSave(shown);
+        if (path == moved.programPath(shown)) continue;  // stays in its own slot
+        if (const auto reason = checkStorablePath(path, codec)) {
+            toolkit.platform.showMessage(u"Cannot move \"" + path + u"\": " + *reason);
+            return;
+        }
+    }
+    toolkit.toolbar.moveButton(from, to);
+    slots = std::move(moved);
+}
+
+void forgetMissingPrograms(SlotTable& slots) {
+    for (const int slot : slots.missingSlots()) slots.forget(slot);
+}
+
+}  // namespace quevor
