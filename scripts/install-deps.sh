@@ -7,7 +7,7 @@ packages=(
     cmake g++ make libgtest-dev libgmock-dev googletest   # native build and unit tests
     clang libclang-rt-14-dev libfuzzer-14-dev              # sanitizers and fuzzing
     g++-mingw-w64-x86-64                                    # the Windows build
-    wine wine64 xvfb xdotool imagemagick                    # running it here
+    wine wine64 xvfb xdotool imagemagick fonts-wine         # running it here
     fonts-ipafont-gothic                                    # Japanese menu captions
 )
 
