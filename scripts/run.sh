@@ -32,12 +32,18 @@ export WINEPREFIX="${QUEVOR_WINEPREFIX:-$PWD/build/wine/prefix}" WINEDEBUG="${WI
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 source tests/e2e/harness.sh
 
+# A new prefix is made afresh once more when the first try fails (now and then Wine's first
+# start cannot load its own DLLs).
 prepare_prefix() {
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    for attempt in 1 2; do
+        [ ! -f "$WINEPREFIX/system.reg" ] || break
+        # Only this script's own prefix is wiped; one named in QUEVOR_WINEPREFIX is the user's.
+        [ "$attempt" = 1 ] || [ -n "${QUEVOR_WINEPREFIX:-}" ] || rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         { timeout 300 wineboot -i && timeout 120 wineserver -w; } >>"$log" 2>&1 ||
-            fail "Wine did not start (making the prefix $WINEPREFIX failed)"
-    fi
+            echo "making the prefix, try $attempt: wineboot failed" >>"$log"
+    done
+    [ -f "$WINEPREFIX/system.reg" ] || fail "Wine did not start (making the prefix $WINEPREFIX failed)"
     quevor_japanese_font >>"$log" 2>&1 || fail "Wine did not start (its registry could not be set)"
     quevor_wine_fonts
 }
