@@ -32,11 +32,14 @@ export WINEPREFIX="${QUEVOR_WINEPREFIX:-$PWD/build/wine/prefix}" WINEDEBUG="${WI
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 source tests/e2e/harness.sh
 
-# A new prefix is made afresh once more when the first try fails (now and then Wine's first
-# start cannot load its own DLLs).
+# A new prefix is made afresh once more when the first try fails: now and then Wine's first
+# start cannot load its own DLLs (a server of an earlier prefix at the same place still
+# running), so any server of the prefix is stopped first.
 prepare_prefix() {
     for attempt in 1 2; do
         [ ! -f "$WINEPREFIX/system.reg" ] || break
+        wineserver -k >/dev/null 2>&1 || true
+        timeout 30 wineserver -w >/dev/null 2>&1 || true
         # Only this script's own prefix is wiped; one named in QUEVOR_WINEPREFIX is the user's.
         [ "$attempt" = 1 ] || [ -n "${QUEVOR_WINEPREFIX:-}" ] || rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
