@@ -22,7 +22,7 @@
 
 namespace quevor::fuzz {
 
-inline const std::filesystem::path kSettingsPath = "/bar/setting.ini";
+inline const std::u16string kSettingsPath = u"/bar/setting.ini";
 
 inline const TextCodec& cp932() {
     static const std::unique_ptr<TextCodec> codec = makeSystemCodec("CP932");

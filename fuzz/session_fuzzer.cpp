@@ -20,7 +20,7 @@ struct Bar {
     sim::SimToolkit sim;
     Bar bar;
     explicit Bar(FileStore& store) : bar(sim.toolkit(), store, cp932()) {
-        sim.platform.searchFolders = {kSettingsPath.parent_path()};
+        sim.platform.searchFolders = {std::filesystem::path(kSettingsPath).parent_path()};
         sim.platform.virtualFiles = {kSettingsPath};
         sim.platform.declareProgram(u"C:\\Tools\\edit.exe");
     }

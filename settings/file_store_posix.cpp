@@ -4,17 +4,21 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
 #include <random>
 
 #include "core/error.h"
+#include "core/text.h"
 #include "settings/file_store.h"
 
 namespace quevor {
 namespace {
 
-std::string describe(const std::filesystem::path& path) { return path.string(); }
+namespace fs = std::filesystem;
 
-[[noreturn]] void failErrno(const std::string& what, const std::filesystem::path& path, int error) {
+std::string describe(const fs::path& path) { return path.string(); }
+
+[[noreturn]] void failErrno(const std::string& what, const fs::path& path, int error) {
     if (error == ENOENT) fail("File not found: " + describe(path));
     if (error == EACCES || error == EPERM || error == EROFS) {
         fail("Permission denied: " + describe(path));
@@ -44,7 +48,8 @@ private:
 
 class PosixFileStore final : public FileStore {
 public:
-    std::string read(const std::filesystem::path& path) override {
+    std::string read(const std::u16string& name) override {
+        const fs::path path(toUtf8(name));
         Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
         if (fd.get() < 0) failErrno("Cannot open", path, errno);
         struct stat info {};
@@ -64,9 +69,9 @@ public:
         return bytes;
     }
 
-    void replace(const std::filesystem::path& path, std::string_view bytes) override {
-        const std::filesystem::path folder =
-            path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    void replace(const std::u16string& name, std::string_view bytes) override {
+        const fs::path path(toUtf8(name));
+        const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
         mode_t mode = 0644;
         struct stat info {};
         if (::stat(folder.c_str(), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
@@ -82,7 +87,7 @@ public:
         }
 
         std::random_device random;
-        std::filesystem::path temp;
+        fs::path temp;
         int raw = -1;
         for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
             temp = folder / ("." + path.filename().string() + "." + std::to_string(random()) + ".tmp");
@@ -119,11 +124,11 @@ private:
     // A process killed between creating its temporary file and the rename leaves that file
     // behind; the next complete replace takes such leftovers away, so crashes do not pile up
     // hidden copies beside the settings file. Only names this store makes are touched.
-    static void removeLeftovers(const std::filesystem::path& folder, const std::string& name) {
+    static void removeLeftovers(const fs::path& folder, const std::string& name) {
         const std::string prefix = "." + name + ".";
         const std::string suffix = ".tmp";
         std::error_code error;
-        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end;
              it.increment(error)) {
             const std::string entry = it->path().filename().string();
             if (entry.size() <= prefix.size() + suffix.size() || entry.compare(0, prefix.size(), prefix) != 0 ||
@@ -140,5 +145,10 @@ private:
 }  // namespace
 
 std::unique_ptr<FileStore> makeSystemFileStore() { return std::make_unique<PosixFileStore>(); }
+
+bool existsOnDisk(const std::u16string& path) {
+    struct stat info {};
+    return ::stat(toUtf8(path).c_str(), &info) == 0;
+}
 
 }  // namespace quevor

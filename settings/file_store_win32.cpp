@@ -10,13 +10,28 @@
 namespace quevor {
 namespace {
 
-std::string describe(const std::filesystem::path& path) {
-    const std::u8string utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
+std::string describe(const std::u16string& path) { return toUtf8(path); }
+
+std::wstring wide(const std::u16string& text) { return {text.begin(), text.end()}; }
+
+// The folder part of a path, "." for a bare name; a drive's root keeps its separator.
+std::wstring folderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return L".";
+    return path.substr(0, slash == 2 && path[1] == L':' ? 3 : slash);
 }
 
-[[noreturn]] void failWith(const std::string& what, const std::filesystem::path& path,
-                           DWORD error) {
+std::wstring nameOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+std::wstring inFolder(const std::wstring& folder, const std::wstring& name) {
+    const bool separated = !folder.empty() && (folder.back() == L'\\' || folder.back() == L'/');
+    return separated ? folder + name : folder + L'\\' + name;
+}
+
+[[noreturn]] void failWith(const std::string& what, const std::u16string& path, DWORD error) {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
         fail("File not found: " + describe(path));
     }
@@ -50,8 +65,8 @@ private:
 
 class Win32FileStore final : public FileStore {
 public:
-    std::string read(const std::filesystem::path& path) override {
-        Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    std::string read(const std::u16string& path) override {
+        Handle file(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) failWith("Cannot open", path, GetLastError());
         BY_HANDLE_FILE_INFORMATION info{};
@@ -72,9 +87,9 @@ public:
         return bytes;
     }
 
-    void replace(const std::filesystem::path& path, std::string_view bytes) override {
-        const std::filesystem::path folder =
-            path.has_parent_path() ? path.parent_path() : std::filesystem::path(L".");
+    void replace(const std::u16string& path, std::string_view bytes) override {
+        const std::wstring target = wide(path);
+        const std::wstring folder = folderOf(target);
         const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
         if (folderAttributes == INVALID_FILE_ATTRIBUTES) {
             failWith("Cannot write", path, GetLastError());
@@ -82,7 +97,7 @@ public:
         if (!(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             fail("File not found: " + describe(path));
         }
-        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const DWORD attributes = GetFileAttributesW(target.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES) {
             if (attributes & FILE_ATTRIBUTE_DIRECTORY) fail("Not a file: " + describe(path));
             // The rename would replace a read-only file without complaint; a direct write
@@ -91,11 +106,10 @@ public:
         }
 
         std::random_device random;
-        std::filesystem::path temp;
+        std::wstring temp;
         HANDLE raw = INVALID_HANDLE_VALUE;
         for (int attempt = 0; attempt < 16 && raw == INVALID_HANDLE_VALUE; ++attempt) {
-            temp = folder / (L"." + path.filename().wstring() + L"." +
-                             std::to_wstring(random()) + L".tmp");
+            temp = inFolder(folder, L"." + nameOf(target) + L"." + std::to_wstring(random()) + L".tmp");
             raw = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
             if (raw == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
@@ -121,7 +135,7 @@ public:
             }
             if (!FlushFileBuffers(file.get())) failWith("Cannot write", path, GetLastError());
             if (!file.close()) failWith("Cannot write", path, GetLastError());
-            if (!MoveFileExW(temp.c_str(), path.c_str(),
+            if (!MoveFileExW(temp.c_str(), target.c_str(),
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
                 failWith("Cannot write", path, GetLastError());
             }
@@ -130,20 +144,21 @@ public:
             DeleteFileW(temp.c_str());
             throw;
         }
-        removeLeftovers(folder, path.filename().wstring());
+        removeLeftovers(folder, nameOf(target));
     }
 
 private:
     // A process ended between creating its temporary file and the rename leaves that file
     // behind; the next complete replace takes such leftovers away, so crashes do not pile up
     // hidden copies beside the settings file. Only names this store makes are touched.
-    static void removeLeftovers(const std::filesystem::path& folder, const std::wstring& name) {
+    static void removeLeftovers(const std::wstring& folder, const std::wstring& name) {
         const std::wstring prefix = L"." + name + L".";
         const std::wstring suffix = L".tmp";
-        std::error_code error;
-        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-             it.increment(error)) {
-            const std::wstring entry = it->path().filename().wstring();
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileW(inFolder(folder, L"*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return;
+        do {
+            const std::wstring entry = found.cFileName;
             if (entry.size() <= prefix.size() + suffix.size() ||
                 entry.compare(0, prefix.size(), prefix) != 0 ||
                 entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) != 0) {
@@ -152,13 +167,18 @@ private:
             const std::wstring digits =
                 entry.substr(prefix.size(), entry.size() - prefix.size() - suffix.size());
             if (digits.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
-            DeleteFileW(it->path().c_str());
-        }
+            DeleteFileW(inFolder(folder, entry).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
     }
 };
 
 }  // namespace
 
 std::unique_ptr<FileStore> makeSystemFileStore() { return std::make_unique<Win32FileStore>(); }
+
+bool existsOnDisk(const std::u16string& path) {
+    return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 }  // namespace quevor

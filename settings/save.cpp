@@ -133,11 +133,11 @@ private:
 class ScratchStore final : public FileStore {
 public:
     explicit ScratchStore(std::optional<std::string> bytes) : bytes_(std::move(bytes)) {}
-    std::string read(const std::filesystem::path& path) override {
-        if (!bytes_) fail("File not found: " + path.string());
+    std::string read(const std::u16string& path) override {
+        if (!bytes_) fail("File not found: " + toUtf8(path));
         return *bytes_;
     }
-    void replace(const std::filesystem::path&, std::string_view bytes) override {
+    void replace(const std::u16string&, std::string_view bytes) override {
         bytes_ = std::string(bytes);
     }
 
@@ -175,8 +175,7 @@ void ensureSavingLayout(const SettingsFile& file, const LiveValues& live) {
     try {
         text = file.readSettingsText();
     } catch (const RuntimeError&) {
-        std::error_code error;
-        if (std::filesystem::exists(file.path(), error)) throw;  // there but unreadable: report it
+        if (existsOnDisk(file.path())) throw;  // there but unreadable: report it
     }
     if (cyclesKeepEverything(text, live, file)) return;
     const std::u16string cleared = clearedStateText();

@@ -127,7 +127,7 @@ std::u16string randomPath(std::mt19937& random) {
 // the second file must equal the first byte for byte. Clearing it then gives the cleared file.
 void expectRoundTrip(Bar bar, const TextCodec& codec) {
     MemoryStore store;
-    const std::filesystem::path path = "/cfg/setting.ini";
+    const std::u16string path = u"/cfg/setting.ini";
     const SettingsFile file(path, store, codec);
     file.writeSettingsText(clearedStateText());
 

@@ -59,7 +59,7 @@ TEST_F(HostileFileTest, StartUpAndQuitWorkOrStopWithAMessageAndKeepTheFile) {
     for (const HostileFile& row : hostileFiles()) {
         SCOPED_TRACE(row.name);
         install(row);
-        const SettingsFile file(path, *store, *codec);
+        const SettingsFile file(path.u16string(), *store, *codec);
 
         StoredSettings loaded;
         std::string stop;
@@ -115,7 +115,7 @@ TEST_F(HostileFileTest, TheDriverStartsAndQuitsOrStopsWithAMessage) {
         StoredSettings loaded;
         bool loads = true;
         try {
-            loaded = readAllSettings(SettingsFile(path, *store, *codec));
+            loaded = readAllSettings(SettingsFile(path.u16string(), *store, *codec));
         } catch (const RuntimeError&) {
             loads = false;
         }
@@ -132,7 +132,7 @@ TEST_F(HostileFileTest, TheDriverStartsAndQuitsOrStopsWithAMessage) {
             EXPECT_EQ(said, "ended\n");
             // Every program the bar started with is in the file for the next start.
             StoredSettings next;
-            ASSERT_NO_THROW(next = readAllSettings(SettingsFile(path, *store, *codec)));
+            ASSERT_NO_THROW(next = readAllSettings(SettingsFile(path.u16string(), *store, *codec)));
             for (int n = 0; n < kSlotCount; ++n) {
                 const std::u16string had = loaded.slotPaths[n].value_or(u"");
                 if (!isPlaceholderOrEmpty(had, n + 1)) {

@@ -36,7 +36,7 @@ inline fuzz::LiveBar killedBar(bool japanese) {
 // the clear ends too).
 inline std::set<std::string> passingStates(const TextCodec& codec, bool japanese) {
     MemoryStore memory;
-    const std::filesystem::path path = "/bar/setting.ini";
+    const std::u16string path = u"/bar/setting.ini";
     memory.files[path] = clearedFile();
     const SettingsFile file(path, memory, codec);
     fuzz::LiveBar bar = killedBar(japanese);

@@ -38,39 +38,39 @@ protected:
 
 TEST_F(FileStoreTest, ReplaceWritesExactBytesAndLeavesNoTemporaryFile) {
     const std::string content("CL:0\r\n\0\xff end", 11);
-    store->replace(file, content);
-    store->replace(file, content + "more");
-    EXPECT_EQ(store->read(file), content + "more");
+    store->replace(file.u16string(), content);
+    store->replace(file.u16string(), content + "more");
+    EXPECT_EQ(store->read(file.u16string()), content + "more");
     EXPECT_EQ(entries(), 1u);
 }
 
 TEST_F(FileStoreTest, ReadingAMissingFileFailsAndCreatesNothing) {
-    EXPECT_THROW((void)store->read(file), RuntimeError);
+    EXPECT_THROW((void)store->read(file.u16string()), RuntimeError);
     EXPECT_EQ(entries(), 0u);
 }
 
 TEST_F(FileStoreTest, ReadOnlyFileOrFolderIsRefusedAndKept) {
-    store->replace(file, "old");
+    store->replace(file.u16string(), "old");
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
     try {
-        store->replace(file, "new");
+        store->replace(file.u16string(), "new");
         ADD_FAILURE() << "no error";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(std::string(e.what()), "Permission denied: " + file.string());
     }
-    EXPECT_EQ(store->read(file), "old");
+    EXPECT_EQ(store->read(file.u16string()), "old");
 
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_THROW(store->replace(file, "new"), RuntimeError);
-    EXPECT_EQ(store->read(file), "old");
+    EXPECT_THROW(store->replace(file.u16string(), "new"), RuntimeError);
+    EXPECT_EQ(store->read(file.u16string()), "old");
     EXPECT_EQ(entries(), 1u);
 }
 
 TEST_F(FileStoreTest, KeepsTheFilesPermissions) {
-    store->replace(file, "a");
+    store->replace(file.u16string(), "a");
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
-    store->replace(file, "b");
+    store->replace(file.u16string(), "b");
     EXPECT_EQ(fs::status(file).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
 }
@@ -82,8 +82,8 @@ TEST_F(FileStoreTest, AReplaceTakesAwayTemporaryFilesThatAKilledProcessLeft) {
                              ".other.ini.1.tmp", "setting.ini.bak"}) {
         std::ofstream(folder / name) << "left";
     }
-    store->replace(file, "new");
-    EXPECT_EQ(store->read(file), "new");
+    store->replace(file.u16string(), "new");
+    EXPECT_EQ(store->read(file.u16string()), "new");
     EXPECT_FALSE(fs::exists(folder / ".setting.ini.123.tmp"));
     EXPECT_FALSE(fs::exists(folder / ".setting.ini.4294967295.tmp"));
     EXPECT_TRUE(fs::exists(folder / ".setting.ini.x.tmp"));
@@ -92,7 +92,7 @@ TEST_F(FileStoreTest, AReplaceTakesAwayTemporaryFilesThatAKilledProcessLeft) {
 }
 
 TEST_F(FileStoreTest, AFolderThatIsGoneIsReported) {
-    EXPECT_THROW(store->replace(folder / "gone" / "setting.ini", "x"), RuntimeError);
+    EXPECT_THROW(store->replace((folder / "gone" / "setting.ini").u16string(), "x"), RuntimeError);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace quevor::win32 {
 
 std::string toUtf8Reason() { return toUtf8(systemReason(GetLastError())); }
 
-std::optional<std::filesystem::path> Win32Platform::findFile(const std::u16string& name) {
+std::optional<std::u16string> Win32Platform::findFile(const std::u16string& name) {
     // The system's file search order; the buffer grows to whatever length the path has.
     const std::wstring file = wide(name);
     std::vector<wchar_t> buffer(MAX_PATH, L'\0');
@@ -18,7 +18,7 @@ std::optional<std::filesystem::path> Win32Platform::findFile(const std::u16strin
         const DWORD length = SearchPathW(nullptr, file.c_str(), nullptr,
                                          static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
         if (length == 0) return std::nullopt;
-        if (length < buffer.size()) return std::filesystem::path(std::wstring(buffer.data(), length));
+        if (length < buffer.size()) return narrowToU16(std::wstring_view(buffer.data(), length));
         buffer.assign(length + 1, L'\0');
     }
 }
@@ -53,9 +53,11 @@ std::unique_ptr<Icon> Win32Platform::programIcon(const std::u16string& path) {
 std::optional<std::u16string> Win32Platform::startProgram(const std::u16string& path) {
     // The path is the file to run, never parsed from a command line, so "C:\Program Files\..."
     // cannot start "C:\Program.exe". Its own folder is the working folder, as a shortcut gives.
-    const std::filesystem::path program(wide(path));
-    const std::wstring file = program.native();
-    const std::wstring folder = program.parent_path().native();
+    const std::wstring file = wide(path);
+    const std::size_t slash = file.find_last_of(L"\\/");
+    // "C:\x.exe" runs in "C:\", not in the drive's current folder that "C:" would mean.
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring()
+                                : file.substr(0, slash == 2 && file[1] == L':' ? 3 : slash);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
