@@ -7,6 +7,20 @@
 #include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
+namespace {
+
+// The shell wants COM on the thread that asks it for a file's icon or starts a program. It is
+// started there the first time (in most runs never) and lasts until the program ends.
+void startCom() {
+    static const bool started = [] {
+        auto* const coInitializeEx =
+            systemFunction<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+        return SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    }();
+    (void)started;
+}
+
+}  // namespace
 
 std::string toUtf8Reason() { return toUtf8(systemReason(GetLastError())); }
 
@@ -44,8 +58,11 @@ std::unique_ptr<Icon> Win32Platform::programIcon(const std::u16string& path) {
     HICON extracted = nullptr;
     const UINT count = PrivateExtractIconsW(file.c_str(), 0, size, size, &extracted, nullptr, 1, 0);
     if (count == 1 && extracted) return std::make_unique<Win32Icon>(UniqueIcon(extracted));
+    static auto* const shGetFileInfo =
+        systemFunction<decltype(SHGetFileInfoW)>(L"shell32.dll", "SHGetFileInfoW");
+    startCom();
     SHFILEINFOW info{};
-    SHGetFileInfoW(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON);
+    shGetFileInfo(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON);
     if (!info.hIcon) return nullptr;
     return std::make_unique<Win32Icon>(UniqueIcon(info.hIcon));
 }
@@ -65,7 +82,10 @@ std::optional<std::u16string> Win32Platform::startProgram(const std::u16string& 
     info.lpFile = file.c_str();
     info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     info.nShow = SW_SHOWNORMAL;
-    if (ShellExecuteExW(&info)) return std::nullopt;
+    static auto* const shellExecuteEx =
+        systemFunction<decltype(ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+    startCom();
+    if (shellExecuteEx(&info)) return std::nullopt;
     return systemReason(GetLastError());
 }
 
