@@ -72,38 +72,38 @@ protected:
 TEST_F(Win32StoreTest, ReplaceWritesExactBytesOverTheOldFileAndLeavesNoTemporaryFile) {
     put("old content that is longer than the new one");
     const std::string bytes("CL:0\r\n\0\xff\x1a end\r\n", 14);
-    store->replace(file, bytes);
+    store->replace(file.u16string(), bytes);
     EXPECT_EQ(content(), bytes);
-    EXPECT_EQ(store->read(file), bytes);
+    EXPECT_EQ(store->read(file.u16string()), bytes);
     EXPECT_EQ(entries(), 1u);
-    store->replace(file, "");
-    EXPECT_EQ(store->read(file), "");
+    store->replace(file.u16string(), "");
+    EXPECT_EQ(store->read(file.u16string()), "");
 }
 
 TEST_F(Win32StoreTest, MissingFileOrFolderIsReportedAndNothingIsCreated) {
     try {
-        (void)store->read(file);
+        (void)store->read(file.u16string());
         FAIL() << "read of a missing file succeeded";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(std::string(e.what()).rfind("File not found: ", 0), 0u) << e.what();
     }
     EXPECT_EQ(entries(), 0u);
-    EXPECT_THROW(store->replace(folder / "gone" / "setting.ini", "x"), RuntimeError);
+    EXPECT_THROW(store->replace((folder / "gone" / "setting.ini").u16string(), "x"), RuntimeError);
     EXPECT_EQ(entries(), 0u);
 }
 
 TEST_F(Win32StoreTest, ReadOnlyFileIsRefusedAndKept) {
     put("keep me");
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_THROW(store->replace(file, "new"), RuntimeError);
+    EXPECT_THROW(store->replace(file.u16string(), "new"), RuntimeError);
     EXPECT_EQ(content(), "keep me");
     EXPECT_EQ(entries(), 1u);
 }
 
 TEST_F(Win32StoreTest, AFolderInPlaceOfTheFileIsRefused) {
     fs::create_directories(file);
-    EXPECT_THROW((void)store->read(file), RuntimeError);
-    EXPECT_THROW(store->replace(file, "x"), RuntimeError);
+    EXPECT_THROW((void)store->read(file.u16string()), RuntimeError);
+    EXPECT_THROW(store->replace(file.u16string(), "x"), RuntimeError);
     EXPECT_TRUE(fs::is_directory(file));
 }
 
@@ -112,8 +112,8 @@ TEST_F(Win32StoreTest, LongPathsBeyondMaxPathWork) {
     while (deep.native().size() < 300) deep /= std::wstring(40, L'd');
     const fs::path longFile = deep / "setting.ini";
     fs::create_directories(deep);
-    store->replace(longFile, "CL:0");
-    EXPECT_EQ(store->read(longFile), "CL:0");
+    store->replace(longFile.u16string(), "CL:0");
+    EXPECT_EQ(store->read(longFile.u16string()), "CL:0");
 }
 
 // The program's own codec: the system ANSI code page, whatever the machine uses.
