@@ -89,10 +89,17 @@ launch() {  # NAME TITLE EXE [ARG]: one timed launch, "MS KB" appended to the ca
     "$out/poll_map" "$title" wine "$@" >>"$out/$name.runs" 2>>"$out/poll.log" ||
         echo "no window: $name (run $round)" >&2
 }
+# Each round starts at the next case, so every case follows every other equally often; a
+# short pause after each launch lets Wine finish tearing the last program down.
 round=0
 for c in "${cases[@]}"; do IFS='|' read -r -a a <<<"$c"; launch warm "${a[@]:1}"; done
 for round in $(seq 1 "$runs"); do
-    for c in "${cases[@]}"; do IFS='|' read -r -a a <<<"$c"; launch "${a[0]// /_}" "${a[@]:1}"; done
+    for i in "${!cases[@]}"; do
+        c="${cases[$(((i + round) % ${#cases[@]}))]}"
+        IFS='|' read -r -a a <<<"$c"
+        launch "${a[0]// /_}" "${a[@]:1}"
+        sleep 0.3
+    done
 done
 
 ms() { cut -d' ' -f1 "$out/${1// /_}.runs" | median; }
