@@ -6,6 +6,8 @@
 // The picture: a rounded tile, teal at the top shading to blue, with a white "start" arrow
 // and three amber speed lines behind it — a quick-start bar.
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -14,8 +16,6 @@
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <zlib.h>
 
 namespace {
 
@@ -126,8 +126,8 @@ void pngChunk(std::string& out, const std::string& type, const std::string& data
     putBig32(out, static_cast<std::uint32_t>(data.size()));
     const std::string body = type + data;
     out += body;
-    putBig32(out, static_cast<std::uint32_t>(
-                      crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
+    putBig32(out, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
+                                                   static_cast<uInt>(body.size()))));
 }
 
 // One icon image as PNG, 8-bit RGBA; each row stores the difference to the pixel on its left,
@@ -158,7 +158,8 @@ std::string pngImage(int size) {
     std::string header;
     putBig32(header, static_cast<std::uint32_t>(size));
     putBig32(header, static_cast<std::uint32_t>(size));
-    header += std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA, deflate, filtered rows, no interlace
+    header += std::string("\x08\x06\x00\x00\x00",
+                          5);  // 8 bits, RGBA, deflate, filtered rows, no interlace
     std::string out = "\x89PNG\r\n\x1a\n";
     pngChunk(out, "IHDR", header);
     pngChunk(out, "IDAT", packed);

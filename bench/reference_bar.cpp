@@ -1,9 +1,9 @@
 // The least a quick-start bar must do, as a yardstick for scripts/bench.sh: a topmost window
 // with a common-controls-6 toolbar holding the shell's icon of each program listed, one path a
 // line, in the file named on the command line. Built with -DBARE it is only an empty window.
-#include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -17,8 +17,9 @@ static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 static void addButtons(HWND window, const wchar_t* listFile) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT,
-                                   0, 0, 0, 0, window, nullptr, nullptr, nullptr);
+    HWND toolbar =
+        CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT, 0, 0,
+                        0, 0, window, nullptr, nullptr, nullptr);
     SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     const int size = GetSystemMetrics(SM_CXICON);
     HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 15, 0);
@@ -55,8 +56,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int show)
 #else
     const wchar_t* title = L"reference";
 #endif
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, L"benchWindow", title, WS_OVERLAPPEDWINDOW,
-                                  100, 100, 640, 80, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, L"benchWindow", title, WS_OVERLAPPEDWINDOW, 100,
+                                  100, 640, 80, nullptr, nullptr, instance, nullptr);
 #ifndef BARE
     addButtons(window, commandLine);
 #else

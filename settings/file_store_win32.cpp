@@ -66,8 +66,9 @@ private:
 class Win32FileStore final : public FileStore {
 public:
     std::string read(const std::u16string& path) override {
-        Handle file(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        Handle file(CreateFileW(wide(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) failWith("Cannot open", path, GetLastError());
         BY_HANDLE_FILE_INFORMATION info{};
         if (!GetFileInformationByHandle(file.get(), &info)) {
@@ -109,7 +110,8 @@ public:
         std::wstring temp;
         HANDLE raw = INVALID_HANDLE_VALUE;
         for (int attempt = 0; attempt < 16 && raw == INVALID_HANDLE_VALUE; ++attempt) {
-            temp = inFolder(folder, L"." + nameOf(target) + L"." + std::to_wstring(random()) + L".tmp");
+            temp = inFolder(folder,
+                            L"." + nameOf(target) + L"." + std::to_wstring(random()) + L".tmp");
             raw = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
             if (raw == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&

@@ -14,8 +14,8 @@ namespace quevor {
 // The run-time state of the bar; lives as long as its window.
 struct BarState {
     std::u16string settingsPath;  // found once by start-up
-    int16 titleBarHidden = 0;            // 1 while the title bar is hidden
-    int16 savedWidth = 0;                // the width when the title bar was last hidden
+    int16 titleBarHidden = 0;     // 1 while the title bar is hidden
+    int16 savedWidth = 0;         // the width when the title bar was last hidden
     SlotTable slots;
 };
 

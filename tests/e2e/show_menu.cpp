@@ -16,12 +16,14 @@ void waitSettled(const e2e::Bar& bar) {
         CloseHandle(process);
     }
     RECT last{};
-    e2e::waitFor([&] {
-        const RECT now = e2e::windowRect(bar.addButton());
-        const bool same = EqualRect(&now, &last) != 0;
-        last = now;
-        return same;
-    }, std::chrono::milliseconds(5000));
+    e2e::waitFor(
+        [&] {
+            const RECT now = e2e::windowRect(bar.addButton());
+            const bool same = EqualRect(&now, &last) != 0;
+            last = now;
+            return same;
+        },
+        std::chrono::milliseconds(5000));
 }
 
 }  // namespace

@@ -73,8 +73,9 @@ std::optional<std::u16string> Win32Platform::startProgram(const std::u16string& 
     const std::wstring file = wide(path);
     const std::size_t slash = file.find_last_of(L"\\/");
     // "C:\x.exe" runs in "C:\", not in the drive's current folder that "C:" would mean.
-    const std::wstring folder = slash == std::wstring::npos ? std::wstring()
-                                : file.substr(0, slash == 2 && file[1] == L':' ? 3 : slash);
+    const std::wstring folder = slash == std::wstring::npos
+                                    ? std::wstring()
+                                    : file.substr(0, slash == 2 && file[1] == L':' ? 3 : slash);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;

@@ -37,7 +37,9 @@ template <typename Function>
 Function* systemFunction(const wchar_t* library, const char* name) {
     const HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     const FARPROC found = module ? GetProcAddress(module, name) : nullptr;
-    if (!found) fail("Cannot load the system function " + std::string(name) + ": " + toUtf8Reason());
+    if (!found) {
+        fail("Cannot load the system function " + std::string(name) + ": " + toUtf8Reason());
+    }
     // Through the type that matches any function, which the compiler accepts without warning.
     return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(found));
 }
