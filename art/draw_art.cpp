@@ -1,14 +1,18 @@
-// Draws quevor's artwork: the application icon (quevor.ico, several sizes, 32-bit with alpha)
-// and the add button's 35 x 35 picture (add.bmp, 24-bit). Built and run at build time on the
+// Draws quevor's artwork: the application icon (quevor.ico, several sizes, 32-bit with alpha,
+// the largest stored as PNG as Windows' own icons do) and the add button's 35 x 35 picture
+// (add.bmp, 24-bit). Built and run at build time on the
 // build machine; writes both files into the folder given as its argument.
 //
 // The picture: a rounded tile, teal at the top shading to blue, with a white "start" arrow
 // and three amber speed lines behind it — a quick-start bar.
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -114,6 +118,55 @@ void bitmapInfoHeader(std::string& out, int width, int height, int bits, std::ui
     put32(out, 0);
 }
 
+void putBig32(std::string& out, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((v >> shift) & 0xFF);
+}
+
+void pngChunk(std::string& out, const std::string& type, const std::string& data) {
+    putBig32(out, static_cast<std::uint32_t>(data.size()));
+    const std::string body = type + data;
+    out += body;
+    putBig32(out, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
+                                                   static_cast<uInt>(body.size()))));
+}
+
+// One icon image as PNG, 8-bit RGBA; each row stores the difference to the pixel on its left,
+// which the picture's flat areas turn into long runs of zeros.
+std::string pngImage(int size) {
+    const std::vector<Rgba> pixels = render(size);
+    std::string rows;
+    for (int y = 0; y < size; ++y) {
+        rows += '\1';  // the "Sub" filter
+        for (int x = 0; x < size; ++x) {
+            const Rgba& p = pixels[static_cast<std::size_t>(y * size + x)];
+            const Rgba none{0, 0, 0, 0};
+            const Rgba& left = x > 0 ? pixels[static_cast<std::size_t>(y * size + x - 1)] : none;
+            for (auto channel : {&Rgba::r, &Rgba::g, &Rgba::b, &Rgba::a}) {
+                rows += static_cast<char>((byte(p.*channel) - byte(left.*channel)) & 0xFF);
+            }
+        }
+    }
+    uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
+    std::string packed(packedSize, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+                  reinterpret_cast<const Bytef*>(rows.data()), static_cast<uLong>(rows.size()),
+                  Z_BEST_COMPRESSION) != Z_OK) {
+        std::fprintf(stderr, "draw_art: cannot compress the PNG image\n");
+        std::exit(1);
+    }
+    packed.resize(packedSize);
+    std::string header;
+    putBig32(header, static_cast<std::uint32_t>(size));
+    putBig32(header, static_cast<std::uint32_t>(size));
+    header += std::string("\x08\x06\x00\x00\x00",
+                          5);  // 8 bits, RGBA, deflate, filtered rows, no interlace
+    std::string out = "\x89PNG\r\n\x1a\n";
+    pngChunk(out, "IHDR", header);
+    pngChunk(out, "IDAT", packed);
+    pngChunk(out, "IEND", "");
+    return out;
+}
+
 // One icon image: 32-bit BGRA rows bottom-up, then the AND mask (set where transparent).
 std::string iconImage(int size) {
     const std::vector<Rgba> pixels = render(size);
@@ -144,7 +197,7 @@ std::string iconImage(int size) {
 
 std::string iconFile(const std::vector<int>& sizes) {
     std::vector<std::string> images;
-    for (int size : sizes) images.push_back(iconImage(size));
+    for (int size : sizes) images.push_back(size >= 256 ? pngImage(size) : iconImage(size));
     std::string out;
     put16(out, 0);
     put16(out, 1);  // icon

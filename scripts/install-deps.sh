@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
     cmake g++ make libgtest-dev libgmock-dev googletest   # native build and unit tests
     clang                                                   # sanitizers and fuzzing
-    g++-mingw-w64-x86-64                                    # the Windows build
-    wine wine64 xvfb xdotool imagemagick                    # running it here
+    g++-mingw-w64-x86-64 zlib1g-dev                         # the Windows build (zlib: the icon)
+    wine wine64 xvfb xdotool imagemagick fonts-wine         # running it here
     fonts-ipafont-gothic                                    # Japanese menu captions
 )
 

@@ -3,65 +3,69 @@
 #include <random>
 
 #include "core/error.h"
+#include "core/text.h"
 
 namespace quevor {
 namespace {
 
-using Native = std::filesystem::path::string_type;
+#ifdef _WIN32
+constexpr std::u16string_view kSeparators = u"\\/";
+constexpr char16_t kSeparator = u'\\';
+#else
+constexpr std::u16string_view kSeparators = u"/";
+constexpr char16_t kSeparator = u'/';
+#endif
 
-std::filesystem::path temporaryName(const std::filesystem::path& target, unsigned number) {
-    std::filesystem::path name = ".";
-    name += target.filename();
-    name += "." + std::to_string(number) + ".tmp";
-    return name;
+std::u16string fileNameOf(const std::u16string& target) {
+    const std::size_t cut = target.find_last_of(kSeparators);
+    return cut == std::u16string::npos ? target : target.substr(cut + 1);
 }
 
-// Only names this store makes: the target's name between "." and ".", then digits, ".tmp".
-bool isTemporaryName(const Native& entry, const std::filesystem::path& target) {
-    std::filesystem::path start = ".";
-    start += target.filename();
-    start += ".";
-    const Native& prefix = start.native();
-    const Native suffix = std::filesystem::path(".tmp").native();
+std::u16string temporaryName(const std::u16string& target, unsigned number) {
+    return u"." + fileNameOf(target) + u"." + ascii(std::to_string(number)) + u".tmp";
+}
+
+bool isTemporaryName(const std::u16string& entry, const std::u16string& target) {
+    const std::u16string prefix = u"." + fileNameOf(target) + u".";
+    const std::u16string_view suffix = u".tmp";
     if (entry.size() <= prefix.size() + suffix.size() || entry.compare(0, prefix.size(), prefix) != 0 ||
         entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) != 0) {
         return false;
     }
     for (std::size_t i = prefix.size(); i < entry.size() - suffix.size(); ++i) {
-        if (entry[i] < '0' || entry[i] > '9') return false;
+        if (entry[i] < u'0' || entry[i] > u'9') return false;
     }
     return true;
 }
 
-// A process killed between creating its temporary file and the rename leaves that file
-// behind; the next complete replace takes such leftovers away, so crashes do not pile up
-// hidden copies beside the settings file.
-void removeLeftovers(ReplaceSteps& steps, const std::filesystem::path& folder,
-                     const std::filesystem::path& target) {
-    for (const std::filesystem::path& name : steps.names(folder)) {
-        if (isTemporaryName(name.native(), target)) steps.remove(folder / name);
+void removeLeftovers(ReplaceSteps& steps, const std::u16string& folder, const std::u16string& target) {
+    for (const std::u16string& name : steps.names(folder)) {
+        if (isTemporaryName(name, target)) steps.remove(inFolder(folder, name));
     }
 }
 
 }  // namespace
 
-std::filesystem::path folderOf(const std::filesystem::path& target) {
-    return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+std::u16string folderOf(const std::u16string& target) {
+    const std::size_t cut = target.find_last_of(kSeparators);
+    if (cut == std::u16string::npos) return u".";
+    return cut == 0 ? target.substr(0, 1) : target.substr(0, cut);
 }
 
-std::string describePath(const std::filesystem::path& path) {
-    const std::u8string utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
+std::u16string inFolder(const std::u16string& folder, const std::u16string& name) {
+    if (!folder.empty() && kSeparators.find(folder.back()) != std::u16string_view::npos) return folder + name;
+    return folder + kSeparator + name;
 }
 
-void replaceAtomically(ReplaceSteps& steps, const std::filesystem::path& target,
-                       std::string_view bytes) {
-    const std::filesystem::path folder = folderOf(target);
+std::string describePath(const std::u16string& path) { return toUtf8(path); }
+
+void replaceAtomically(ReplaceSteps& steps, const std::u16string& target, std::string_view bytes) {
+    const std::u16string folder = folderOf(target);
     std::random_device random;
-    std::filesystem::path temp;
+    std::u16string temp;
     bool created = false;
     for (int attempt = 0; attempt < 16 && !created; ++attempt) {
-        temp = folder / temporaryName(target, random());
+        temp = inFolder(folder, temporaryName(target, random()));
         created = steps.create(temp, target);
     }
     if (!created) fail("Cannot write " + describePath(target) + ": no temporary name free");

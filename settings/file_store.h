@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -8,18 +7,22 @@
 namespace quevor {
 
 // Whole-file access to the settings file, the one seam between the settings logic and the disk.
+// Paths are the system's full file names as UTF-16 text, like all of the program's text.
 class FileStore {
 public:
     virtual ~FileStore() = default;
     // All bytes of the file. A missing file is "File not found: <path>"; reading never creates.
-    [[nodiscard]] virtual std::string read(const std::filesystem::path& path) = 0;
+    [[nodiscard]] virtual std::string read(const std::u16string& path) = 0;
     // Replaces the file with exactly these bytes, atomically: afterwards the file holds either
     // its previous content or all of the new one, whatever happens to the process or the disk.
-    virtual void replace(const std::filesystem::path& path, std::string_view bytes) = 0;
+    virtual void replace(const std::u16string& path, std::string_view bytes) = 0;
 };
 
 // The platform's store: temporary file in the same folder, every byte checked, flushed, then
 // renamed over the target.
 std::unique_ptr<FileStore> makeSystemFileStore();
+
+// Whether anything (a file, a folder) exists on the disk at this path.
+bool existsOnDisk(const std::u16string& path);
 
 }  // namespace quevor

@@ -4,15 +4,20 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "core/error.h"
+#include "core/text.h"
 #include "settings/atomic_replace.h"
 #include "settings/file_store.h"
 
 namespace quevor {
 namespace {
 
-[[noreturn]] void failErrno(const std::string& what, const std::filesystem::path& path, int error) {
+// The system's name of a path: its UTF-8 bytes.
+std::string sys(const std::u16string& path) { return toUtf8(path); }
+
+[[noreturn]] void failErrno(const std::string& what, const std::u16string& path, int error) {
     if (error == ENOENT) fail("File not found: " + describePath(path));
     if (error == EACCES || error == EPERM || error == EROFS) {
         fail("Permission denied: " + describePath(path));
@@ -49,14 +54,14 @@ class PosixReplace final : public ReplaceSteps {
 public:
     explicit PosixReplace(mode_t mode) : mode_(mode) {}
 
-    bool create(const std::filesystem::path& temp, const std::filesystem::path& path) override {
-        file_.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    bool create(const std::u16string& temp, const std::u16string& path) override {
+        file_.reset(::open(sys(temp).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         if (file_.get() >= 0) return true;
         if (errno != EEXIST) failErrno("Cannot write", path, errno);
         return false;
     }
 
-    void commit(const std::filesystem::path& temp, const std::filesystem::path& path,
+    void commit(const std::u16string& temp, const std::u16string& path,
                 std::string_view bytes) override {
         std::size_t done = 0;
         while (done < bytes.size()) {
@@ -70,30 +75,30 @@ public:
         if (::fchmod(file_.get(), mode_) != 0) failErrno("Cannot write", path, errno);
         if (::fsync(file_.get()) != 0) failErrno("Cannot write", path, errno);
         if (file_.release() != 0) failErrno("Cannot write", path, errno);
-        if (::rename(temp.c_str(), path.c_str()) != 0) failErrno("Cannot write", path, errno);
+        if (::rename(sys(temp).c_str(), sys(path).c_str()) != 0) failErrno("Cannot write", path, errno);
     }
 
-    void discard(const std::filesystem::path& temp) noexcept override {
+    void discard(const std::u16string& temp) noexcept override {
         file_.reset(-1);
-        ::unlink(temp.c_str());
+        ::unlink(sys(temp).c_str());
     }
 
-    void flushFolder(const std::filesystem::path& folder) noexcept override {
-        Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    void flushFolder(const std::u16string& folder) noexcept override {
+        Fd dir(::open(sys(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (dir.get() >= 0) ::fsync(dir.get());
     }
 
-    std::vector<std::filesystem::path> names(const std::filesystem::path& folder) override {
-        std::vector<std::filesystem::path> found;
+    std::vector<std::u16string> names(const std::u16string& folder) override {
+        std::vector<std::u16string> found;
         std::error_code error;
-        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+        for (std::filesystem::directory_iterator it(sys(folder), error), end; !error && it != end;
              it.increment(error)) {
-            found.push_back(it->path().filename());
+            found.push_back(fromUtf8(it->path().filename().string()));
         }
         return found;
     }
 
-    void remove(const std::filesystem::path& file) noexcept override { ::unlink(file.c_str()); }
+    void remove(const std::u16string& file) noexcept override { ::unlink(sys(file).c_str()); }
 
 private:
     mode_t mode_;
@@ -102,8 +107,8 @@ private:
 
 class PosixFileStore final : public FileStore {
 public:
-    std::string read(const std::filesystem::path& path) override {
-        Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    std::string read(const std::u16string& path) override {
+        Fd fd(::open(sys(path).c_str(), O_RDONLY | O_CLOEXEC));
         if (fd.get() < 0) failErrno("Cannot open", path, errno);
         struct stat info {};
         if (::fstat(fd.get(), &info) != 0) failErrno("Cannot read", path, errno);
@@ -122,14 +127,14 @@ public:
         return bytes;
     }
 
-    void replace(const std::filesystem::path& path, std::string_view bytes) override {
-        const std::filesystem::path folder = folderOf(path);
+    void replace(const std::u16string& path, std::string_view bytes) override {
+        const std::u16string folder = folderOf(path);
         mode_t mode = 0644;
         struct stat info {};
-        if (::stat(folder.c_str(), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        if (::stat(sys(folder).c_str(), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
             fail("Permission denied: " + describePath(folder));
         }
-        if (::stat(path.c_str(), &info) == 0) {
+        if (::stat(sys(path).c_str(), &info) == 0) {
             // A read-only settings file stays read-only: refuse as the system would for a
             // direct write, even for a user (root) whom the rename would let through.
             if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
@@ -145,5 +150,10 @@ public:
 }  // namespace
 
 std::unique_ptr<FileStore> makeSystemFileStore() { return std::make_unique<PosixFileStore>(); }
+
+bool existsOnDisk(const std::u16string& path) {
+    struct stat info {};
+    return ::stat(toUtf8(path).c_str(), &info) == 0;
+}
 
 }  // namespace quevor

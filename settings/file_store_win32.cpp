@@ -13,7 +13,7 @@ namespace {
 
 using win32::extendedFullPath;
 
-[[noreturn]] void failWith(const std::string& what, const std::filesystem::path& path,
+[[noreturn]] void failWith(const std::string& what, const std::u16string& path,
                            DWORD error) {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
         fail("File not found: " + describePath(path));
@@ -31,7 +31,7 @@ bool closeChecked(win32::UniqueHandle& file) { return CloseHandle(file.release()
 // The system calls of one replace. Every path goes to the system in its extended form.
 class Win32Replace final : public ReplaceSteps {
 public:
-    bool create(const std::filesystem::path& temp, const std::filesystem::path& path) override {
+    bool create(const std::u16string& temp, const std::u16string& path) override {
         file_ = win32::fileHandle(CreateFileW(extendedFullPath(temp).c_str(), GENERIC_WRITE, 0,
                                               nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file_) return true;
@@ -42,7 +42,7 @@ public:
         return false;
     }
 
-    void commit(const std::filesystem::path& temp, const std::filesystem::path& path,
+    void commit(const std::u16string& temp, const std::u16string& path,
                 std::string_view bytes) override {
         std::size_t done = 0;
         while (done < bytes.size()) {
@@ -63,28 +63,28 @@ public:
         }
     }
 
-    void discard(const std::filesystem::path& temp) noexcept override {
+    void discard(const std::u16string& temp) noexcept override {
         if (file_) closeChecked(file_);
         DeleteFileW(extendedFullPath(temp).c_str());
     }
 
     // MOVEFILE_WRITE_THROUGH has made the rename durable already.
-    void flushFolder(const std::filesystem::path&) noexcept override {}
+    void flushFolder(const std::u16string&) noexcept override {}
 
-    std::vector<std::filesystem::path> names(const std::filesystem::path& folder) override {
-        std::vector<std::filesystem::path> found;
+    std::vector<std::u16string> names(const std::u16string& folder) override {
+        std::vector<std::u16string> found;
         WIN32_FIND_DATAW entry{};
-        HANDLE search = FindFirstFileExW(extendedFullPath(folder / L"*").c_str(), FindExInfoBasic,
+        HANDLE search = FindFirstFileExW(extendedFullPath(inFolder(folder, u"*")).c_str(), FindExInfoBasic,
                                          &entry, FindExSearchNameMatch, nullptr, 0);
         if (search == INVALID_HANDLE_VALUE) return found;
         do {
-            found.emplace_back(entry.cFileName);
+            found.push_back(win32::narrowToU16(entry.cFileName));
         } while (FindNextFileW(search, &entry));
         FindClose(search);
         return found;
     }
 
-    void remove(const std::filesystem::path& file) noexcept override {
+    void remove(const std::u16string& file) noexcept override {
         DeleteFileW(extendedFullPath(file).c_str());
     }
 
@@ -94,7 +94,7 @@ private:
 
 class Win32FileStore final : public FileStore {
 public:
-    std::string read(const std::filesystem::path& path) override {
+    std::string read(const std::u16string& path) override {
         win32::UniqueHandle file = win32::fileHandle(
             CreateFileW(extendedFullPath(path).c_str(), GENERIC_READ,
                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -120,7 +120,7 @@ public:
         return bytes;
     }
 
-    void replace(const std::filesystem::path& path, std::string_view bytes) override {
+    void replace(const std::u16string& path, std::string_view bytes) override {
         const DWORD folderAttributes = GetFileAttributesW(extendedFullPath(folderOf(path)).c_str());
         if (folderAttributes == INVALID_FILE_ATTRIBUTES) {
             failWith("Cannot write", path, GetLastError());
@@ -143,5 +143,9 @@ public:
 }  // namespace
 
 std::unique_ptr<FileStore> makeSystemFileStore() { return std::make_unique<Win32FileStore>(); }
+
+bool existsOnDisk(const std::u16string& path) {
+    return GetFileAttributesW(extendedFullPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 }  // namespace quevor

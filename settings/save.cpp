@@ -162,8 +162,8 @@ std::string savedBytes(const std::u16string& start, const LiveValues& live, cons
 class DecodedFile final : public FileStore, public TextCodec {
 public:
     explicit DecodedFile(std::u16string text) : text_(std::move(text)) {}
-    std::string read(const std::filesystem::path&) override { return {}; }
-    void replace(const std::filesystem::path&, std::string_view) override { fail("read only"); }
+    std::string read(const std::u16string&) override { return {}; }
+    void replace(const std::u16string&, std::string_view) override { fail("read only"); }
     std::u16string decode(std::string_view) const override { return text_; }
     std::string encode(std::u16string_view) const override { fail("read only"); }
     bool canEncode(std::u16string_view) const override { return false; }
@@ -238,8 +238,7 @@ std::u16string textToWrite(const SettingsFile& file, const LiveValues& live) {
     try {
         text = file.readSettingsText();
     } catch (const RuntimeError&) {
-        std::error_code error;
-        if (std::filesystem::exists(file.path(), error)) throw;  // there but unreadable: report it
+        if (existsOnDisk(file.path())) throw;  // there but unreadable: report it
     }
     std::string why;
     if (text) {

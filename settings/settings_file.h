@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -13,10 +12,10 @@ namespace quevor {
 // every write replaces the whole file.
 class SettingsFile {
 public:
-    SettingsFile(std::filesystem::path path, FileStore& store, const TextCodec& codec)
+    SettingsFile(std::u16string path, FileStore& store, const TextCodec& codec)
         : path_(std::move(path)), store_(store), codec_(codec) {}
 
-    const std::filesystem::path& path() const { return path_; }
+    const std::u16string& path() const { return path_; }
     const TextCodec& codec() const { return codec_; }
 
     // The whole file as text.
@@ -25,7 +24,7 @@ public:
     void writeSettingsText(std::u16string_view text) const;
 
 private:
-    std::filesystem::path path_;
+    std::u16string path_;
     FileStore& store_;
     const TextCodec& codec_;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <filesystem>
+#include <string>
 
 #include "core/int16.h"
 #include "settings/codec.h"
@@ -13,9 +13,9 @@ namespace quevor {
 
 // The run-time state of the bar; lives as long as its window.
 struct BarState {
-    std::filesystem::path settingsPath;  // found once by start-up
-    int16 titleBarHidden = 0;            // 1 while the title bar is hidden
-    int16 savedWidth = 0;                // the width when the title bar was last hidden
+    std::u16string settingsPath;  // found once by start-up
+    int16 titleBarHidden = 0;     // 1 while the title bar is hidden
+    int16 savedWidth = 0;         // the width when the title bar was last hidden
     SlotTable slots;
 };
 

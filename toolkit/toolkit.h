@@ -10,7 +10,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -146,7 +145,7 @@ class Platform {
 public:
     virtual ~Platform() = default;
     // Full path of the first file of this name in the system's file search order.
-    virtual std::optional<std::filesystem::path> findFile(const std::u16string& name) = 0;
+    virtual std::optional<std::u16string> findFile(const std::u16string& name) = 0;
     virtual bool anotherInstanceRunning() = 0;
     // The shell icon of a program file; nullptr when there is none (missing file, no icon).
     virtual std::unique_ptr<Icon> programIcon(const std::u16string& path) = 0;

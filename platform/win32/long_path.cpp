@@ -27,8 +27,8 @@ std::wstring extendedPath(std::wstring_view fullPath) {
     return std::wstring(fullPath);
 }
 
-std::wstring extendedFullPath(const std::filesystem::path& path) {
-    const std::wstring& given = path.native();
+std::wstring extendedFullPath(std::u16string_view path) {
+    const std::wstring given = wide(path);
     if (startsWith(given, LR"(\\?\)")) return given;
     const DWORD needed = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
     if (needed == 0) return given;

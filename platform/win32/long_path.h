@@ -4,7 +4,6 @@
 // functions accept beyond the 260 characters of MAX_PATH: a settings file in a deep folder is
 // read and replaced there too.
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -18,6 +17,6 @@ std::wstring extendedPath(std::wstring_view fullPath);
 
 // The path made full by the system first (current folder, "." and "..", "/" become "\"),
 // then extended. When the system cannot make it full, the path is returned as it is.
-std::wstring extendedFullPath(const std::filesystem::path& path);
+std::wstring extendedFullPath(std::u16string_view path);
 
 }  // namespace quevor::win32

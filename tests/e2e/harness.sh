@@ -61,3 +61,11 @@ quevor_japanese_font() {
     done
     wineserver -w
 }
+
+# Wine draws the caption buttons' symbols with its own Marlett font (fonts-wine), but this Wine
+# looks for its fonts beside the system's only: the prefix's Fonts folder gets a link to it.
+quevor_wine_fonts() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    [ ! -f /usr/share/wine/fonts/marlett.ttf ] || ln -sf /usr/share/wine/fonts/marlett.ttf "$fonts/"
+}

@@ -21,11 +21,11 @@ namespace quevor::testing {
 class LoggingStore final : public FileStore {
   public:
     LoggingStore(FileStore& inner, sim::CallLog& log) : inner_(inner), log_(log) {}
-    std::string read(const std::filesystem::path& path) override {
+    std::string read(const std::u16string& path) override {
         log_.add("read");
         return inner_.read(path);
     }
-    void replace(const std::filesystem::path& path, std::string_view data) override {
+    void replace(const std::u16string& path, std::string_view data) override {
         log_.add("write");
         inner_.replace(path, data);
     }
@@ -35,7 +35,7 @@ class LoggingStore final : public FileStore {
     sim::CallLog& log_;
 };
 
-inline const std::filesystem::path kSettingsPath = "/cfg/setting.ini";
+inline const std::u16string kSettingsPath = u"/cfg/setting.ini";
 
 // A bar of its own for each row of a table: the simulated toolkit, the file in memory at
 // /cfg/setting.ini with the given content, the programs declared, start-up run.
@@ -57,7 +57,7 @@ struct Rig {
 // Bar on the simulated toolkit, its settings file in memory at /cfg/setting.ini.
 class BarTest : public ::testing::Test {
   protected:
-    const std::filesystem::path path = kSettingsPath;
+    const std::u16string path = kSettingsPath;
     sim::SimToolkit sim;
     MemoryStore memory;
     LoggingStore store{memory, sim.log};

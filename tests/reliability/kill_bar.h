@@ -36,7 +36,7 @@ inline fuzz::LiveBar killedBar(bool japanese) {
 // and the one each quit writes. A kill at any moment must leave exactly one of them.
 inline std::set<std::string> endStates(const TextCodec& codec, bool japanese) {
     MemoryStore memory;
-    const std::filesystem::path path = "/bar/setting.ini";
+    const std::u16string path = u"/bar/setting.ini";
     memory.files[path] = clearedFile();
     fuzz::LiveBar bar = killedBar(japanese);
     saveSettings(SettingsFile(path, memory, codec), bar);

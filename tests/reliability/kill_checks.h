@@ -28,13 +28,13 @@ inline void expectCompleteState(const SettingsFile& file, const std::set<std::st
     ASSERT_TRUE(states.count(bytes)) << "kill " << k << " left\n" << fuzz::shownBytes(bytes);
     ASSERT_NO_THROW((void)readAllSettings(file)) << fuzz::shownBytes(bytes);
     seen.insert(bytes);
-    const auto folder = file.path().parent_path();
+    const auto folder = std::filesystem::path(file.path()).parent_path();
     leftovers += static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {})) - 1;
 }
 
 // After the kills one complete replace leaves the settings file alone in its folder.
 inline void expectNoTemporaryFileStays(FileStore& store, const std::filesystem::path& path) {
-    store.replace(path, clearedFile());
+    store.replace(path.u16string(), clearedFile());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path.parent_path()), {}), 1)
         << "temporary files stay behind";
     std::filesystem::remove_all(path.parent_path());

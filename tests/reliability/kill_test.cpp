@@ -26,7 +26,7 @@ using Clock = std::chrono::steady_clock;
     try {
         const auto store = makeSystemFileStore();
         const auto codec = makeSystemCodec("CP932");
-        const SettingsFile file(path, *store, *codec);
+        const SettingsFile file(path.u16string(), *store, *codec);
         const char go = 1;
         if (::write(ready, &go, 1) != 1) ::_exit(3);
         testing::saveAndClearForever(file, true);
@@ -52,10 +52,10 @@ TEST(KillDuringSave, EveryKillLeavesTheOldOrTheNewFile) {
     const fs::path path = folder / "setting.ini";
     const auto store = makeSystemFileStore();
     const auto codec = makeSystemCodec("CP932");
-    const SettingsFile file(path, *store, *codec);
+    const SettingsFile file(path.u16string(), *store, *codec);
 
     // How long one quit and one clear take here, so the kills spread over the whole loop.
-    store->replace(path, clearedFile());
+    store->replace(path.u16string(), clearedFile());
     const auto begun = Clock::now();
     fuzz::LiveBar timing = killedBar(true);
     saveSettings(file, timing);
@@ -67,7 +67,7 @@ TEST(KillDuringSave, EveryKillLeavesTheOldOrTheNewFile) {
     std::set<std::string> seen;
     int leftovers = 0;
     for (int k = 0; k < kills; ++k) {
-        store->replace(path, clearedFile());
+        store->replace(path.u16string(), clearedFile());
         int ready[2];
         ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
@@ -112,7 +112,7 @@ TEST(KillDuringSave, KillingTheBarMidQuitLeavesTheOldOrTheNewFile) {
 
     // The file the quit writes, from the same start in memory.
     MemoryStore memory;
-    const fs::path memoryPath = "/bar/setting.ini";
+    const std::u16string memoryPath = u"/bar/setting.ini";
     memory.files[memoryPath] = workedExampleFile();
     const auto codec = makeSystemCodec("CP932");
     const auto store = makeSystemFileStore();
@@ -161,7 +161,7 @@ TEST(KillDuringSave, KillingTheBarMidQuitLeavesTheOldOrTheNewFile) {
 
         const std::string bytes = fileBytes(path);
         ASSERT_TRUE(states.count(bytes)) << "kill " << k << " left\n" << fuzz::shownBytes(bytes);
-        ASSERT_NO_THROW((void)readAllSettings(SettingsFile(path, *store, *codec)));
+        ASSERT_NO_THROW((void)readAllSettings(SettingsFile(path.u16string(), *store, *codec)));
         seen.insert(bytes);
     }
     fs::remove_all(folder);

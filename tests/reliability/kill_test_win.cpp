@@ -65,10 +65,10 @@ TEST(KillDuringSave, TerminatingTheProcessLeavesTheOldOrTheNewFile) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     const fs::path path = folder / "setting.ini";
-    const SettingsFile file(path, *store, *codec);
+    const SettingsFile file(path.u16string(), *store, *codec);
 
     // How long one quit and one clear take here, so the kills spread over the whole loop.
-    store->replace(path, clearedFile());
+    store->replace(path.u16string(), clearedFile());
     const auto begun = Clock::now();
     fuzz::LiveBar timing = killedBar(false);
     saveSettings(file, timing);
@@ -80,7 +80,7 @@ TEST(KillDuringSave, TerminatingTheProcessLeavesTheOldOrTheNewFile) {
     std::set<std::string> seen;
     int leftovers = 0;
     for (int k = 0; k < kills; ++k) {
-        store->replace(path, clearedFile());
+        store->replace(path.u16string(), clearedFile());
         const PROCESS_INFORMATION process = startLoop(program, path);
         ASSERT_NE(process.hProcess, nullptr) << "save_loop.exe did not start";
         Sleep(static_cast<DWORD>(delay(random)));

@@ -2,6 +2,7 @@
 // Writes one line, "ready", once it is about to start. The Windows kill test runs it.
 
 #include <cstdio>
+#include <filesystem>
 
 #include "kill_bar.h"
 
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
     try {
         const auto store = quevor::makeSystemFileStore();
         const auto codec = quevor::makeSystemCodec();
-        const quevor::SettingsFile file(argv[1], *store, *codec);
+        const quevor::SettingsFile file(std::filesystem::path(argv[1]).u16string(), *store, *codec);
         std::printf("ready\n");
         std::fflush(stdout);
         quevor::testing::saveAndClearForever(file, false);

@@ -9,6 +9,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::u16string u16(const fs::path& path) { return path.u16string(); }
+
 class FileStoreTest : public ::testing::Test {
 protected:
     TempFolder folder;
@@ -18,37 +20,37 @@ protected:
 
 TEST_F(FileStoreTest, ReplaceWritesExactBytesAndKeepsThePermissions) {
     const std::string content("CL:0\r\n\0\xff end", 11);
-    store->replace(file, content);
+    store->replace(u16(file), content);
     const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
     fs::permissions(file, perms);
-    store->replace(file, content + "more");
-    EXPECT_EQ(store->read(file), content + "more");
+    store->replace(u16(file), content + "more");
+    EXPECT_EQ(store->read(u16(file)), content + "more");
     EXPECT_EQ(fs::status(file).permissions(), perms);
     EXPECT_EQ(folder.entries(), 1u);
 }
 
 TEST_F(FileStoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
     try {
-        (void)store->read(file);
+        (void)store->read(u16(file));
         ADD_FAILURE() << "no error";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(std::string(e.what()), "File not found: " + file.string());
     }
     EXPECT_EQ(folder.entries(), 0u);
-    EXPECT_THROW(store->replace(folder / "gone/setting.ini", "x"), RuntimeError);
+    EXPECT_THROW(store->replace(u16(folder / "gone/setting.ini"), "x"), RuntimeError);
 
-    store->replace(file, "old");
+    store->replace(u16(file), "old");
     fs::permissions(file, fs::perms::owner_read);
     try {
-        store->replace(file, "new");
+        store->replace(u16(file), "new");
         ADD_FAILURE() << "no error";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(std::string(e.what()), "Permission denied: " + file.string());
     }
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
     fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_THROW(store->replace(file, "new"), RuntimeError);
-    EXPECT_EQ(store->read(file), "old");
+    EXPECT_THROW(store->replace(u16(file), "new"), RuntimeError);
+    EXPECT_EQ(store->read(u16(file)), "old");
     EXPECT_EQ(folder.entries(), 1u);
 }
 
@@ -59,7 +61,7 @@ TEST_F(FileStoreTest, AReplaceTakesAwayTemporaryFilesThatAKilledProcessLeft) {
                                                  {".setting.ini.x.tmp", true},    {".other.ini.1.tmp", true},
                                                  {"setting.ini.bak", true}};
     for (const auto& [name, stays] : rows) folder.write(name, "left");
-    store->replace(file, "new");
+    store->replace(u16(file), "new");
     for (const auto& [name, stays] : rows) EXPECT_EQ(fs::exists(folder / name), stays) << name;
 }
 

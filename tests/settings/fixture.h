@@ -15,7 +15,7 @@ namespace quevor::testing {
 
 class SettingsTest : public ::testing::Test {
 protected:
-    const std::filesystem::path path = "/cfg/setting.ini";
+    const std::u16string path = u"/cfg/setting.ini";
     MemoryStore store;
     std::unique_ptr<TextCodec> codec = makeSystemCodec("CP932");
     SettingsFile file{path, store, *codec};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/text.h"
 #include "settings/file_store.h"
 
 namespace quevor::testing {
@@ -17,17 +18,17 @@ public:
     std::vector<std::string> writes;  // every completed replace, in order
     int failOnWrite = 0;              // 1-based; 0 = never
 
-    std::string read(const std::filesystem::path& path) override {
-        const auto found = files.find(path);
-        if (found == files.end()) fail("File not found: " + path.string());
+    std::string read(const std::u16string& path) override {
+        const auto found = files.find(std::filesystem::path(path));
+        if (found == files.end()) fail("File not found: " + toUtf8(path));
         return found->second;
     }
 
-    void replace(const std::filesystem::path& path, std::string_view bytes) override {
+    void replace(const std::u16string& path, std::string_view bytes) override {
         if (failOnWrite != 0 && static_cast<int>(writes.size()) + 1 == failOnWrite) {
-            fail("Disk full: " + path.string());
+            fail("Disk full: " + toUtf8(path));
         }
-        files[path] = std::string(bytes);
+        files[std::filesystem::path(path)] = std::string(bytes);
         writes.emplace_back(bytes);
     }
 };

@@ -44,7 +44,7 @@ inline const TextCodec& cp932() {
     static const std::unique_ptr<TextCodec> codec = makeSystemCodec("CP932");
     return *codec;
 }
-inline const std::filesystem::path kSettingsPath = "/bar/setting.ini";
+inline const std::u16string kSettingsPath = u"/bar/setting.ini";
 
 // Only paths the add takes, in the form it stores them, are promised a round trip: a path with
 // a key or marker text in it is taken apart by the keyed search by design.

@@ -72,17 +72,17 @@ protected:
 TEST_F(Win32StoreTest, ReplaceWritesExactBytesOverTheOldFileAndLeavesNoTemporaryFile) {
     put("old content that is longer than the new one");
     const std::string bytes("CL:0\r\n\0\xff\x1a end\r\n", 14);
-    store->replace(file, bytes);
+    store->replace(file.u16string(), bytes);
     EXPECT_EQ(content(), bytes);
-    EXPECT_EQ(store->read(file), bytes);
+    EXPECT_EQ(store->read(file.u16string()), bytes);
     EXPECT_EQ(entries(), 1u);
-    store->replace(file, "");
-    EXPECT_EQ(store->read(file), "");
+    store->replace(file.u16string(), "");
+    EXPECT_EQ(store->read(file.u16string()), "");
 }
 
 TEST_F(Win32StoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
     try {
-        (void)store->read(file);
+        (void)store->read(file.u16string());
         FAIL() << "read of a missing file succeeded";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(std::string(e.what()).rfind("File not found: ", 0), 0u) << e.what();
@@ -92,7 +92,7 @@ TEST_F(Win32StoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
 
     put("keep me");  // read-only
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_THROW(store->replace(file, "new"), RuntimeError);
+    EXPECT_THROW(store->replace(file.u16string(), "new"), RuntimeError);
     EXPECT_EQ(content(), "keep me");
     EXPECT_EQ(entries(), 1u);
 
@@ -108,8 +108,8 @@ TEST_F(Win32StoreTest, LongPathsBeyondMaxPathWork) {
     while (deep.native().size() < 300) deep /= std::wstring(40, L'd');
     const fs::path longFile = deep / "setting.ini";
     fs::create_directories(deep);
-    store->replace(longFile, "CL:0");
-    EXPECT_EQ(store->read(longFile), "CL:0");
+    store->replace(longFile.u16string(), "CL:0");
+    EXPECT_EQ(store->read(longFile.u16string()), "CL:0");
 }
 
 // The program's own codec is the system ANSI code page, whatever the machine uses; no code page

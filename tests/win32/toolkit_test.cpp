@@ -195,7 +195,7 @@ TEST_F(Win32ToolkitTest, PlatformServices) {
     // The file search finds a file in the working folder, whatever the length of the path.
     const auto found = kit.platform.findFile(u"kernel32.dll");
     ASSERT_TRUE(found.has_value());
-    EXPECT_TRUE(std::filesystem::exists(*found));
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(*found)));
     EXPECT_FALSE(kit.platform.findFile(u"no-such-file-anywhere.ini").has_value());
 
     // A program that cannot start gives the system's reason; nothing is started.

@@ -26,13 +26,13 @@ std::u16string SimDialog::showOpen(const std::u16string& filter) {
     return answer;
 }
 
-std::optional<std::filesystem::path> SimPlatform::findFile(const std::u16string& name) {
+std::optional<std::u16string> SimPlatform::findFile(const std::u16string& name) {
     log_.add("platform.findFile " + toUtf8(name));
     for (const std::filesystem::path& folder : searchFolders) {
         const std::filesystem::path candidate = folder / std::filesystem::path(name);
-        if (virtualFiles.count(candidate) != 0) return candidate;
+        if (virtualFiles.count(candidate) != 0) return candidate.u16string();
         std::error_code error;
-        if (std::filesystem::is_regular_file(candidate, error)) return candidate;
+        if (std::filesystem::is_regular_file(candidate, error)) return candidate.u16string();
     }
     return std::nullopt;
 }

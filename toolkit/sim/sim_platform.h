@@ -45,7 +45,7 @@ class SimPlatform final : public Platform {
   public:
     explicit SimPlatform(CallLog& log) : log_(log) {}
 
-    std::optional<std::filesystem::path> findFile(const std::u16string& name) override;
+    std::optional<std::u16string> findFile(const std::u16string& name) override;
     bool anotherInstanceRunning() override { return anotherInstance; }
     std::unique_ptr<Icon> programIcon(const std::u16string& path) override;
     std::optional<std::u16string> startProgram(const std::u16string& path) override;

@@ -82,8 +82,12 @@ std::u16string Win32Dialog::showOpen(const std::u16string& filter) {
     // program's working folder is left alone.
     ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                 OFN_HIDEREADONLY;
-    if (GetOpenFileNameW(&ofn)) return narrowToU16(name.data());
-    const DWORD error = CommDlgExtendedError();
+    static auto* const getOpenFileName =
+        systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    static auto* const commDlgExtendedError =
+        systemFunction<decltype(CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+    if (getOpenFileName(&ofn)) return narrowToU16(name.data());
+    const DWORD error = commDlgExtendedError();
     if (error != 0) fail("The open-file dialog failed (error " + std::to_string(error) + ")");
     return u"";  // cancelled
 }

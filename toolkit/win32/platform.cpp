@@ -7,8 +7,22 @@
 #include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
+namespace {
 
-std::optional<std::filesystem::path> Win32Platform::findFile(const std::u16string& name) {
+// The shell wants COM on the thread that asks it for a file's icon or starts a program. It is
+// started there the first time (in most runs never) and lasts until the program ends.
+void startCom() {
+    static const bool started = [] {
+        auto* const coInitializeEx =
+            systemFunction<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+        return SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    }();
+    (void)started;
+}
+
+}  // namespace
+
+std::optional<std::u16string> Win32Platform::findFile(const std::u16string& name) {
     // The system's file search order; the buffer grows to whatever length the path has.
     const std::wstring file = wide(name);
     std::vector<wchar_t> buffer(MAX_PATH, L'\0');
@@ -16,7 +30,7 @@ std::optional<std::filesystem::path> Win32Platform::findFile(const std::u16strin
         const DWORD length = SearchPathW(nullptr, file.c_str(), nullptr,
                                          static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
         if (length == 0) return std::nullopt;
-        if (length < buffer.size()) return std::filesystem::path(std::wstring(buffer.data(), length));
+        if (length < buffer.size()) return narrowToU16(std::wstring_view(buffer.data(), length));
         buffer.assign(length + 1, L'\0');
     }
 }
@@ -42,8 +56,11 @@ std::unique_ptr<Icon> Win32Platform::programIcon(const std::u16string& path) {
     HICON extracted = nullptr;
     const UINT count = PrivateExtractIconsW(file.c_str(), 0, size, size, &extracted, nullptr, 1, 0);
     if (count == 1 && extracted) return std::make_unique<Win32Icon>(UniqueIcon(extracted));
+    static auto* const shGetFileInfo =
+        systemFunction<decltype(SHGetFileInfoW)>(L"shell32.dll", "SHGetFileInfoW");
+    startCom();
     SHFILEINFOW info{};
-    SHGetFileInfoW(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON);
+    shGetFileInfo(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON);
     if (!info.hIcon) return nullptr;
     return std::make_unique<Win32Icon>(UniqueIcon(info.hIcon));
 }
@@ -51,9 +68,12 @@ std::unique_ptr<Icon> Win32Platform::programIcon(const std::u16string& path) {
 std::optional<std::u16string> Win32Platform::startProgram(const std::u16string& path) {
     // The path is the file to run, never parsed from a command line, so "C:\Program Files\..."
     // cannot start "C:\Program.exe". Its own folder is the working folder, as a shortcut gives.
-    const std::filesystem::path program(wide(path));
-    const std::wstring file = program.native();
-    const std::wstring folder = program.parent_path().native();
+    const std::wstring file = wide(path);
+    const std::size_t slash = file.find_last_of(L"\\/");
+    // "C:\x.exe" runs in "C:\", not in the drive's current folder that "C:" would mean.
+    const std::wstring folder = slash == std::wstring::npos
+                                    ? std::wstring()
+                                    : file.substr(0, slash == 2 && file[1] == L':' ? 3 : slash);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
@@ -61,7 +81,10 @@ std::optional<std::u16string> Win32Platform::startProgram(const std::u16string& 
     info.lpFile = file.c_str();
     info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     info.nShow = SW_SHOWNORMAL;
-    if (ShellExecuteExW(&info)) return std::nullopt;
+    static auto* const shellExecuteEx =
+        systemFunction<decltype(ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+    startCom();
+    if (shellExecuteEx(&info)) return std::nullopt;
     return systemReason(GetLastError());
 }
 

@@ -1,5 +1,3 @@
-#include <objbase.h>
-
 #include "core/error.h"
 #include "core/text.h"
 #include "toolkit/win32/win32_toolkit.h"
@@ -27,19 +25,6 @@ std::string describe(std::exception_ptr error) {
     }
 }
 
-class ComApartment {
-public:
-    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (ok_) CoUninitialize();
-    }
-
-private:
-    bool ok_;
-};
-
 }  // namespace
 
 Win32Toolkit::Win32Toolkit(HINSTANCE instance)
@@ -64,7 +49,6 @@ int runBar(HINSTANCE instance, int showCommand, const BarFactory& makeBar) noexc
     try {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
-        ComApartment com;  // the shell's icon lookup wants one on this thread
 
         Win32Toolkit bar(instance);
         Toolkit toolkit = bar.toolkit();

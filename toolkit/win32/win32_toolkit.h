@@ -166,7 +166,7 @@ class Win32Platform final : public Platform {
 public:
     Win32Platform(MainWindow& window, EventBoundary& boundary)
         : window_(window), boundary_(boundary) {}
-    std::optional<std::filesystem::path> findFile(const std::u16string& name) override;
+    std::optional<std::u16string> findFile(const std::u16string& name) override;
     bool anotherInstanceRunning() override;
     std::unique_ptr<Icon> programIcon(const std::u16string& path) override;
     std::optional<std::u16string> startProgram(const std::u16string& path) override;
