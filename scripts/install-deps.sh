@@ -8,6 +8,7 @@ packages=(
     clang                                                   # sanitizers and fuzzing
     g++-mingw-w64-x86-64                                    # the Windows build
     wine wine64 xvfb xdotool imagemagick                    # running it here
+    locales                                                 # the Japanese locale for Wine
     fonts-ipafont-gothic                                    # Japanese menu captions
 )
 
