@@ -8,6 +8,7 @@ packages=(
     clang                                                   # sanitizers and fuzzing
     g++-mingw-w64-x86-64 zlib1g-dev                         # the Windows build (zlib: the icon)
     wine wine64 xvfb xdotool imagemagick fonts-wine         # running it here
+    locales                                                 # the Japanese locale for Wine
     fonts-ipafont-gothic                                    # Japanese menu captions
 )
 

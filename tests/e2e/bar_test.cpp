@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "driver.h"
@@ -26,12 +27,10 @@ protected:
     std::wstring folder;
 
     void SetUp() override {
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
         folder = L"C:\\e2e\\run\\" + std::wstring(name.begin(), name.end());
         copyFile(kBin + L"quevor.exe", folder + L"\\quevor.exe");
-        // Programs with icons: a copy of Wine's notepad, and the probe on drive D:.
-        copyFile(L"C:\\windows\\system32\\notepad.exe", L"C:\\Tools\\edit.exe");
-        copyFile(kBin + L"probe.exe", L"D:\\Games\\play.exe");
         clearStartedLog();
         moveMouse(900, 700);  // away from where any bar stands
     }
@@ -72,7 +71,37 @@ protected:
     }
 };
 
-TEST_F(BarTest, AddTwoProgramsThroughTheDialogQuitStartAgainAndStartOne) {
+// Two programs, each under a folder and a name: a copy of Wine's notepad on C:, the probe on D:.
+// Under Japanese Windows (code page 932) the paths hold characters whose second byte is 0x5C,
+// the byte of a backslash; the driver then runs in that locale (the stage picks the case).
+struct Programs {
+    const char* name;
+    std::wstring paths[2];
+    std::string fileBytes[2];  // the paths as setting.ini holds them
+    std::wstring tips[2];
+    std::wstring started;  // the probe's log line after a click on the second button
+};
+
+const Programs kPrograms[] = {
+    {"Latin", {L"C:\\Tools\\edit.exe", L"D:\\Games\\play.exe"},
+     {"C:\\Tools\\edit.exe", "D:\\Games\\play.exe"}, {L"edit.exe", L"play.exe"},
+     L"D:\\Games\\play.exe|D:\\Games"},
+    {"CodePage932", {L"C:\\ソフト\\表計算.exe", L"D:\\ゲーム\\能.exe"},
+     {"C:\\\x83\x5c\x83t\x83g\\\x95\x5c\x8cv\x8eZ.exe", "D:\\\x83Q\x81[\x83\x80\\\x94\x5c.exe"},
+     {L"表計算.exe", L"能.exe"}, L"D:\\ゲーム\\能.exe|D:\\ゲーム"},
+};
+
+class AddQuitStart : public BarTest, public ::testing::WithParamInterface<Programs> {};
+INSTANTIATE_TEST_SUITE_P(Programs, AddQuitStart, ::testing::ValuesIn(kPrograms),
+                         [](const auto& c) { return std::string(c.param.name); });
+
+TEST_P(AddQuitStart, AddTwoProgramsThroughTheDialogQuitStartAgainAndStartOne) {
+    const Programs& p = GetParam();
+    if (std::string(p.name) == "CodePage932") {
+        ASSERT_EQ(GetACP(), 932u);
+    }
+    copyFile(L"C:\\windows\\system32\\notepad.exe", p.paths[0]);
+    copyFile(kBin + L"probe.exe", p.paths[1]);
     copyFile(kBin + L"setting.ini", settings());
     ASSERT_EQ(readBytes(settings()), clearedFile());
     {
@@ -84,15 +113,15 @@ TEST_F(BarTest, AddTwoProgramsThroughTheDialogQuitStartAgainAndStartOne) {
         EXPECT_EQ(second.exitCode(), 0u);
         EXPECT_TRUE(bar->running());
 
-        addThroughDialog(*bar, L"C:\\Tools\\edit.exe", 1);
-        addThroughDialog(*bar, L"D:\\Games\\play.exe", 2);
+        addThroughDialog(*bar, p.paths[0], 1);
+        addThroughDialog(*bar, p.paths[1], 2);
         const POINT at = centre(windowRect(bar->addButton()));
         retry([&] { rightPressForMenu(at.x, at.y); }, [] { return popupMenu() != nullptr; });
         chooseMenuItem(1);  // 終了
         ASSERT_TRUE(bar->waitExit());
         EXPECT_EQ(bar->exitCode(), 0u);
     }
-    EXPECT_EQ(readBytes(settings()), quevor::testing::workedExampleFile());
+    EXPECT_EQ(readBytes(settings()), savedFile({p.fileBytes[0], p.fileBytes[1]}, "1905", "1170"));
 
     // Started again: two buttons in slot order, each with its program's icon and file name.
     auto bar = start();
@@ -105,20 +134,19 @@ TEST_F(BarTest, AddTwoProgramsThroughTheDialogQuitStartAgainAndStartOne) {
     EXPECT_GT(colourCount(first), 8u);
     EXPECT_GT(colourCount(second), 8u);
     EXPECT_NE(pixels(first), pixels(second));  // notepad's icon, then the probe's
-    const std::wstring tips[] = {L"edit.exe", L"play.exe"};
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
         moveMouse(900, 700);
         ASSERT_TRUE(waitFor([&] { return visibleToolTip(bar->pid()).empty(); }));
         const POINT at = centre(bar->buttonRect(i));
         moveMouse(at.x, at.y);
-        EXPECT_TRUE(waitFor([&] { return visibleToolTip(bar->pid()) == tips[i]; }));
+        EXPECT_TRUE(waitFor([&] { return visibleToolTip(bar->pid()) == p.tips[i]; }));
     }
 
     // A left click starts the program in its own folder and minimises the bar.
     moveMouse(900, 700);
     retry([&] { clickCentre(bar->buttonRect(1)); }, [] { return !startedLog().empty(); });
-    EXPECT_EQ(startedLog()[0], L"D:\\Games\\play.exe|D:\\Games");
+    EXPECT_EQ(startedLog()[0], p.started);
     EXPECT_TRUE(waitFor([&] { return IsIconic(bar->window()) != FALSE; }));
     EXPECT_EQ(FindWindowW(L"Notepad", nullptr), nullptr);  // only the program clicked
     EXPECT_TRUE(bar->running());
