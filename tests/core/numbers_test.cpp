@@ -71,6 +71,7 @@ TEST(ParseNumber, IgnoresSurroundingBlanksAndRejectsEverythingElse) {
     } rows[] = {
         {u"1170", 1170},      {u"1170\r\n", 1170}, {u"\r\n\t 735 \r\n\r", 735}, {u"-120", -120},
         {u"+5", 5},           {u"2.5", 2.5},       {u".5", 0.5},              {u"1e3", 1000},
+        {u"1e+3", 1000},      {u"2.5E-1", 0.25},
         {u"", std::nullopt},  {u"\r\n", std::nullopt}, {u"12a", std::nullopt}, {u"1 2", std::nullopt},
         {u"-", std::nullopt}, {u"1e", std::nullopt}, {u"0x10", std::nullopt},
         {u"735Path1:1.exe", std::nullopt}, {u"1\x0b", std::nullopt},

@@ -1,5 +1,7 @@
 #include "fixture.h"
 
+#include <cfloat>
+
 #include "core/error.h"
 
 namespace quevor::testing {
@@ -23,6 +25,8 @@ TEST_F(ReaderTest, ReadsEveryKeyOfTheWorkedExampleAndTheClearedFile) {
     EXPECT_EQ(readAllSettings(file), StoredSettings{});
     put("X:99999Y:-40000T:1");  // window edges are pulled into 16 bits
     EXPECT_EQ(readPosition(file), (StoredPosition{32767, -32768}));
+    put("W:3.4028234663852886e38Path1:");  // the largest single-precision value still reads
+    EXPECT_EQ(readWidth(file), FLT_MAX);
 }
 
 TEST_F(ReaderTest, SlotValuesAreCutAtTheFirstExe) {
@@ -59,6 +63,7 @@ TEST_F(ReaderTest, WhatCannotBeReadStopsWithAMessage) {
         {bytes("X:1Y:2[CR][LF]T:yes[CR][LF]"), "'T:' value \"yes\\r\\n\" is not a number"},
         {bytes("X:1Y:2[CR][LF]T:70000[CR][LF]"), "Overflow: 'T:' value \"70000\\r\\n\""},
         {"W:1e39Path1:", "Overflow: 'W:' value \"1e39\""},
+        {"X:1Y:2T:-32768.5", "Overflow: 'T:' value \"-32768.5\""},
 #ifdef _WIN32
         {"\xEF\xBB\xBF" + workedExampleFile(), "setting.ini is not text in code page CP932"},
 #else
