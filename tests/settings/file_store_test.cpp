@@ -57,9 +57,9 @@ TEST_F(FileStoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
 // A process killed in the middle of a replace leaves its temporary file; the next replace clears
 // such leftovers and nothing else.
 TEST_F(FileStoreTest, AReplaceTakesAwayTemporaryFilesThatAKilledProcessLeft) {
-    const std::pair<const char*, bool> rows[] = {{".setting.ini.123.tmp", false}, {".setting.ini.4294967295.tmp", false},
-                                                 {".setting.ini.x.tmp", true},    {".other.ini.1.tmp", true},
-                                                 {"setting.ini.bak", true}};
+    const std::pair<const char*, bool> rows[] = {  // name, whether it stays
+        {".setting.ini.123.tmp", false}, {".setting.ini.4294967295.tmp", false}, {".setting.ini.x.tmp", true},
+        {".setting.ini..tmp", true},     {".other.ini.1.tmp", true},             {"setting.ini.bak", true}};
     for (const auto& [name, stays] : rows) folder.write(name, "left");
     store->replace(u16(file), "new");
     for (const auto& [name, stays] : rows) EXPECT_EQ(fs::exists(folder / name), stays) << name;
