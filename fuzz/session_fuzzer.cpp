@@ -19,7 +19,7 @@ struct Session {
     sim::SimToolkit sim;
     quevor::Bar bar;
     explicit Session(FileStore& store) : bar(sim.toolkit(), store, cp932()) {
-        sim.platform.searchFolders = {kSettingsPath.parent_path()};
+        sim.platform.searchFolders = {kSettingsPath.substr(0, kSettingsPath.rfind(u'/'))};
         sim.platform.virtualFiles = {kSettingsPath};
         sim.platform.declareProgram(u"C:\\Tools\\edit.exe");
     }

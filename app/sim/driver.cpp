@@ -1,6 +1,7 @@
 #include "app/sim/driver.h"
 
 #include <cctype>
+#include <cmath>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -266,15 +267,15 @@ class Driver {
     // "drag KEY POSITION": the button let go at the 1-based position among the buttons.
     void drag(const ScriptLine& line) {
         const std::size_t space = line.argument.find_first_of(" \t");
-        const std::optional<double> position =
-            space == std::string::npos ? std::nullopt
-                                       : parseNumber(fromUtf8(line.argument.substr(space)));
+        double position = 0;  // none given: no place
+        if (space != std::string::npos) {
+            if (const auto parsed = parseNumber(fromUtf8(line.argument.substr(space)))) position = *parsed;
+        }
         const auto count = static_cast<double>(sim_.toolbar.buttons().size());
-        if (!position || *position != static_cast<int>(*position) || *position < 1 ||
-            *position > count)
+        if (!(position >= 1 && position <= count) || position != std::floor(position))
             usage("drag needs KEY POSITION, POSITION a button's place from 1 to the last");
         bar_->onProgramButtonDrag(buttonKey(line.argument.substr(0, space)),
-                                  static_cast<int16>(*position));
+                                  static_cast<int16>(position));
     }
 
     // The stored programs without a button, in slot order.
