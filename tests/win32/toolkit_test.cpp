@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <objbase.h>
+#include <shlobj.h>
 
 #include <filesystem>
 #include <fstream>
@@ -165,6 +167,73 @@ TEST_F(Win32ToolkitTest, ButtonsAreRemovedWithTheirImagesAndMoved) {
     EXPECT_EQ(ImageList_GetImageCount(images), 3);
     EXPECT_THROW(toolbar.removeButton(4), RuntimeError);
     EXPECT_THROW(toolbar.moveButton(1, 4), RuntimeError);
+}
+
+TEST_F(Win32ToolkitTest, APointOnTheToolbarNamesTheButtonUnderItAndThePlaceItWouldTake) {
+    const auto notepad = icon(L"notepad.exe");
+    ASSERT_TRUE(notepad);
+    for (const std::u16string key : {u"k11", u"k12", u"k13"}) {
+        const int16 at = static_cast<int16>(kit.toolbar.buttonCount() + 1);
+        kit.toolbar.addImage(at, key, *notepad);
+        kit.toolbar.addButton(at, key, key);
+    }
+    const Win32Toolbar& toolbar = bar.window().toolbar();
+    const int pitch = px(585), y = px(300);
+    const struct {
+        int x;
+        const char16_t* key;  // nullptr: the toolbar's empty part
+        int16 position;
+    } rows[] = {{-5, nullptr, 1}, {pitch / 2, u"k11", 1}, {pitch + 2, u"k12", 2},
+                {3 * pitch - 2, u"k13", 3}, {3 * pitch + 40, nullptr, 3}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.x);
+        const auto key = toolbar.keyAt(POINT{row.x, y});
+        EXPECT_EQ(key.has_value(), row.key != nullptr);
+        if (row.key) {
+            EXPECT_EQ(*key, row.key);
+        }
+        EXPECT_EQ(toolbar.positionAt(row.x), row.position);
+    }
+}
+
+TEST_F(Win32ToolkitTest, AShortcutGivesItsTargetOrTheReasonThereIsNone) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"quevor-lnk";
+    std::filesystem::create_directories(folder);
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring target = std::wstring(system) + L"\\notepad.exe";
+    const std::wstring good = (folder / L"edit.lnk").wstring();
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IShellLinkW, reinterpret_cast<void**>(&link))));
+    link->SetPath(target.c_str());
+    ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
+    ASSERT_TRUE(SUCCEEDED(file->Save(good.c_str(), TRUE)));
+    file->Release();
+    link->Release();
+    std::ofstream(folder / L"text.lnk") << "not a shortcut";
+
+    const struct {
+        std::wstring path;
+        const wchar_t* target;  // nullptr: a reason instead
+    } rows[] = {{good, target.c_str()},
+                {(folder / L"text.lnk").wstring(), nullptr},
+                {(folder / L"missing.lnk").wstring(), nullptr}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.path.begin(), row.path.end()));
+        const ShortcutTarget found = kit.platform.resolveShortcut(narrowToU16(row.path));
+        ASSERT_EQ(found.path.has_value(), row.target != nullptr);
+        if (row.target) {
+            EXPECT_EQ(CompareStringOrdinal(wide(*found.path).c_str(), -1, row.target, -1, TRUE),
+                      CSTR_EQUAL);
+        } else {
+            EXPECT_FALSE(found.failure.empty());
+        }
+    }
+    std::filesystem::remove_all(folder);
+    CoUninitialize();
 }
 
 TEST_F(Win32ToolkitTest, AddButtonGeometry) {
