@@ -30,8 +30,8 @@ void dropFiles(const Bar& bar, const std::vector<std::wstring>& paths) {
 }
 
 void makeShortcut(const std::wstring& lnk, const std::wstring& target) {
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    IShellLinkW* link = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));  // kept till exit
+    IShellLinkW* link = nullptr;  // made and saved as the shell makes one
     IPersistFile* file = nullptr;
     ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                            IID_IShellLinkW, reinterpret_cast<void**>(&link))));
@@ -40,7 +40,6 @@ void makeShortcut(const std::wstring& lnk, const std::wstring& target) {
     EXPECT_TRUE(SUCCEEDED(file->Save(lnk.c_str(), TRUE)));
     file->Release();
     link->Release();
-    CoUninitialize();
 }
 
 TEST(ManageTest, DropRemoveAndDragOnTheRealWindowThenTheOrderHoldsAfterARestart) {
@@ -57,7 +56,6 @@ TEST(ManageTest, DropRemoveAndDragOnTheRealWindowThenTheOrderHoldsAfterARestart)
         ASSERT_NE(bar.waitWindow(), nullptr);
         dropFiles(bar, {L"C:\\Tools\\edit.exe", kFolder + L"play.lnk", L"C:\\Tools\\third.exe"});
         ASSERT_TRUE(waitFor([&] { return bar.buttonCount() == 3; }));
-
         // The middle button's own menu offers its removal first.
         const POINT middle = centre(bar.buttonRect(1));
         ASSERT_NE(rightPressForMenu(middle.x, middle.y), nullptr);
@@ -80,7 +78,6 @@ TEST(ManageTest, DropRemoveAndDragOnTheRealWindowThenTheOrderHoldsAfterARestart)
             waitFor(moved, std::chrono::milliseconds(3000));
         }
         ASSERT_TRUE(moved());
-
         const POINT add = centre(windowRect(bar.addButton()));
         ASSERT_NE(rightPressForMenu(add.x, add.y), nullptr);
         chooseMenuItem(1);  // 終了
@@ -91,8 +88,11 @@ TEST(ManageTest, DropRemoveAndDragOnTheRealWindowThenTheOrderHoldsAfterARestart)
     Bar bar(kFolder + L"quevor.exe");
     ASSERT_NE(bar.waitWindow(), nullptr);
     ASSERT_EQ(bar.buttonCount(), 2);
-    clickCentre(bar.buttonRect(0));
-    ASSERT_TRUE(waitFor([] { return !startedLog().empty(); }));
+    for (int attempt = 0; attempt < 3 && startedLog().empty(); ++attempt) {
+        clickCentre(bar.buttonRect(0));  // the first click on a new window may go astray
+        waitFor([] { return !startedLog().empty(); }, std::chrono::milliseconds(5000));
+    }
+    ASSERT_FALSE(startedLog().empty());
     EXPECT_EQ(startedLog()[0], L"C:\\Tools\\third.exe|C:\\Tools");
 }
 
