@@ -33,8 +33,8 @@ TEST(LongPathTest, FullPathsTakeTheExtendedForm) {
 TEST(LongPathTest, TheSystemMakesAPathFullBeforeItIsExtended) {
     const std::wstring here = std::filesystem::current_path().native();
     const std::wstring folder = here.back() == L'\\' ? here : here + L"\\";
-    EXPECT_EQ(extendedFullPath(L"sub/../setting.ini"), extendedPath(folder + L"setting.ini"));
-    EXPECT_EQ(extendedFullPath(LR"(\\?\C:\a\..\b)"), LR"(\\?\C:\a\..\b)");
+    EXPECT_EQ(extendedFullPath(u"sub/../setting.ini"), extendedPath(folder + L"setting.ini"));
+    EXPECT_EQ(extendedFullPath(uR"(\\?\C:\a\..\b)"), LR"(\\?\C:\a\..\b)");
 }
 
 }  // namespace

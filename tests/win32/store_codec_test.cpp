@@ -87,7 +87,7 @@ TEST_F(Win32StoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
     } catch (const RuntimeError& e) {
         EXPECT_EQ(std::string(e.what()).rfind("File not found: ", 0), 0u) << e.what();
     }
-    EXPECT_THROW(store->replace(folder / "gone" / "setting.ini", "x"), RuntimeError);
+    EXPECT_THROW(store->replace((folder / "gone" / "setting.ini").u16string(), "x"), RuntimeError);
     EXPECT_EQ(entries(), 0u);
 
     put("keep me");  // read-only
@@ -98,8 +98,8 @@ TEST_F(Win32StoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
 
     const fs::path inPlace = folder / "folder.ini";  // a folder where the file should be
     fs::create_directories(inPlace);
-    EXPECT_THROW((void)store->read(inPlace), RuntimeError);
-    EXPECT_THROW(store->replace(inPlace, "x"), RuntimeError);
+    EXPECT_THROW((void)store->read(inPlace.u16string()), RuntimeError);
+    EXPECT_THROW(store->replace(inPlace.u16string(), "x"), RuntimeError);
     EXPECT_TRUE(fs::is_directory(inPlace));
 }
 

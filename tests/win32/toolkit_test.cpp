@@ -167,6 +167,46 @@ TEST_F(Win32ToolkitTest, ButtonsAreRemovedWithTheirImagesAndMoved) {
     EXPECT_THROW(toolbar.moveButton(1, 4), RuntimeError);
 }
 
+TEST_F(Win32ToolkitTest, APointOnTheToolbarNamesTheButtonUnderItAndThePlaceItWouldTake) {
+    const auto notepad = icon(L"notepad.exe");
+    ASSERT_TRUE(notepad);
+    for (const std::u16string key : {u"k11", u"k12", u"k13"}) {
+        const int16 at = static_cast<int16>(kit.toolbar.buttonCount() + 1);
+        kit.toolbar.addImage(at, key, *notepad);
+        kit.toolbar.addButton(at, key, key);
+    }
+    const Win32Toolbar& toolbar = bar.window().toolbar();
+    const int pitch = px(585), y = px(300);
+    const struct {
+        int x;
+        const char16_t* key;  // nullptr: the toolbar's empty part
+        int16 position;
+    } rows[] = {{-5, nullptr, 1}, {pitch / 2, u"k11", 1}, {pitch + 2, u"k12", 2},
+                {3 * pitch - 2, u"k13", 3}, {3 * pitch + 40, nullptr, 3}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.x);
+        const auto key = toolbar.keyAt(POINT{row.x, y});
+        EXPECT_EQ(key.has_value(), row.key != nullptr);
+        if (row.key) {
+            EXPECT_EQ(*key, row.key);
+        }
+        EXPECT_EQ(toolbar.positionAt(row.x), row.position);
+    }
+}
+
+// (A shortcut's target is read in the end-to-end drop, which needs one anyway.)
+TEST_F(Win32ToolkitTest, WhatIsNoShortcutGivesTheReason) {
+    const std::filesystem::path text = std::filesystem::temp_directory_path() / L"quevor-text.lnk";
+    std::ofstream(text) << "not a shortcut";
+    for (const std::filesystem::path& path : {text, text.parent_path() / L"quevor-missing.lnk"}) {
+        SCOPED_TRACE(path.string());
+        const ShortcutTarget found = kit.platform.resolveShortcut(path.u16string());
+        EXPECT_FALSE(found.path.has_value());
+        EXPECT_FALSE(found.failure.empty());
+    }
+    std::filesystem::remove(text);
+}
+
 TEST_F(Win32ToolkitTest, AddButtonGeometry) {
     EXPECT_EQ(kit.addButton.width(), 615);
     EXPECT_EQ(kit.addButton.left(), 0);

@@ -158,6 +158,23 @@ const std::wstring* Win32Toolbar::toolTipOfCommand(int command) const {
     return nullptr;
 }
 
+std::optional<std::u16string> Win32Toolbar::keyAt(POINT client) const {
+    const auto index = static_cast<int>(SendMessageW(hwnd_, TB_HITTEST, 0,
+                                                     reinterpret_cast<LPARAM>(&client)));
+    if (index < 0 || static_cast<std::size_t>(index) >= buttons_.size()) return std::nullopt;
+    return buttons_[static_cast<std::size_t>(index)].key;
+}
+
+int16 Win32Toolbar::positionAt(int x) const {
+    const auto count = static_cast<int>(buttons_.size());
+    for (int i = 0; i < count; ++i) {
+        RECT r{};
+        SendMessageW(hwnd_, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+        if (x < r.right) return static_cast<int16>(i + 1);
+    }
+    return static_cast<int16>(std::max(count, 1));
+}
+
 Win32AddButton::Win32AddButton(HWND parent, const Units& units, int controlId) : units_(units) {
     const int size = units.toPixels(kAddButtonSize);
     hwnd_ = CreateWindowExW(0, L"BUTTON", L"",

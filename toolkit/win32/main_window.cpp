@@ -2,6 +2,7 @@
 // procedures that hand the window system's events to the logic.
 #include <windowsx.h>
 
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -87,6 +88,9 @@ MainWindow::MainWindow(HINSTANCE instance, EventBoundary& boundary)
                       reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(addButton_->hwnd(), &MainWindow::controlProc, kAddButtonId,
                       reinterpret_cast<DWORD_PTR>(this));
+    // Files dragged from the shell arrive as WM_DROPFILES: no OLE drop target, so OLE need not
+    // be loaded for it. The style bit is all that accepting them takes (shell32 waits for a drop).
+    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 }
 
 MainWindow::~MainWindow() {
@@ -130,7 +134,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const auto source = reinterpret_cast<HWND>(lParam);
         if (!events_ || !source) break;
         if (source == toolbar_->hwnd()) {
-            // A left click on a program button (the right button never gets this far).
+            // A left click on a program button (the right button never gets this far); the
+            // release that ends a drag is no click.
+            if (swallowClick_) return 0;
             if (const auto key = toolbar_->keyOfCommand(LOWORD(wParam))) {
                 events_->onProgramButtonClick(*key);
             }
@@ -153,6 +159,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_DROPFILES:
+        dropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_GETMINMAXINFO: {
         // The bar's widths and heights are the program's to choose: without a title bar it is
         // a single button wide, narrower than the system's usual minimum for a window.
@@ -172,19 +181,86 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+void MainWindow::dropFiles(HDROP drop) {
+    static auto* const dragFinish = systemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
+    static auto* const DragQueryFileW =
+        systemFunction<decltype(::DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+    // The list is ours to finish with, whatever the bar makes of it.
+    struct Finish {
+        HDROP drop;
+        ~Finish() { dragFinish(drop); }
+    } finish{drop};
+    std::vector<std::u16string> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        if (DragQueryFileW(drop, i, path.data(), length + 1) != length) continue;
+        path.resize(length);
+        paths.push_back(narrowToU16(path));
+    }
+    if (events_ && !paths.empty()) events_->onDrop(paths);
+}
+
+void MainWindow::pressOnToolbar(int16 button, int16 shift, POINT at) {
+    const float x = units_.toTwips(at.x);
+    const float y = units_.toTwips(at.y);
+    const auto key = toolbar_->keyAt(at);
+    if (button == 1) {
+        pressedKey_ = key;
+        pressedAt_ = at;
+        dragging_ = false;
+    }
+    if (key) {
+        events_->onProgramButtonMouseDown(*key, button, shift, x, y);
+    } else {
+        events_->onToolbarMouseDown(button, shift, x, y);
+    }
+}
+
+void MainWindow::trackDrag(UINT message, POINT at) {
+    if (message == WM_CAPTURECHANGED) {
+        pressedKey_.reset();  // the press ended elsewhere (a menu, another window)
+        dragging_ = false;
+    } else if (message == WM_MOUSEMOVE && pressedKey_ && !dragging_) {
+        dragging_ = std::abs(at.x - pressedAt_.x) > GetSystemMetrics(SM_CXDRAG) ||
+                    std::abs(at.y - pressedAt_.y) > GetSystemMetrics(SM_CYDRAG);
+    }
+}
+
 LRESULT CALLBACK MainWindow::controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR selfData) noexcept {
     auto* self = reinterpret_cast<MainWindow*>(selfData);
     const int16 button = mouseButtonCode(message);
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (id == kToolbarId) self->trackDrag(message, at);
+    if (id == kToolbarId && message == WM_LBUTTONUP && self->pressedKey_) {
+        const std::u16string key = *self->pressedKey_;
+        const bool dragged = self->dragging_;
+        self->pressedKey_.reset();
+        self->dragging_ = false;
+        if (!dragged) return DefSubclassProc(hwnd, message, wParam, lParam);
+        // The toolbar lets its button go as usual, but its click is not one; a button let go
+        // outside the toolbar stays where it was.
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        self->swallowClick_ = true;
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        self->swallowClick_ = false;
+        if (PtInRect(&client, at) && self->events_) {
+            const int16 position = self->toolbar_->positionAt(at.x);
+            self->boundary_.run([&] { self->events_->onProgramButtonDrag(key, position); });
+        }
+        return result;
+    }
     if (button != 0 && self->events_ && !self->boundary_.stopped()) {
-        const float x = self->units_.toTwips(GET_X_LPARAM(lParam));
-        const float y = self->units_.toTwips(GET_Y_LPARAM(lParam));
         const int16 shift = shiftState(wParam);
         self->boundary_.run([&] {
             if (id == kToolbarId) {
-                self->events_->onToolbarMouseDown(button, shift, x, y);
+                self->pressOnToolbar(button, shift, at);
             } else {
-                self->events_->onAddButtonMouseDown(button, shift, x, y);
+                self->events_->onAddButtonMouseDown(button, shift, self->units_.toTwips(at.x),
+                                                    self->units_.toTwips(at.y));
             }
         });
         // The right button belongs to the pop-up menu alone: the control does not see it

@@ -1,3 +1,4 @@
+#include <objbase.h>
 #include <shlobj.h>
 
 #include <vector>
@@ -88,9 +89,46 @@ std::optional<std::u16string> Win32Platform::startProgram(const std::u16string& 
     return systemReason(GetLastError());
 }
 
-ShortcutTarget Win32Platform::resolveShortcut(const std::u16string&) {
-    // Nothing hands this build a shortcut yet: the window takes no drops.
-    return {std::nullopt, u"this build of the bar cannot read shortcuts"};
+namespace {
+
+// Releases a COM interface pointer when it goes out of scope.
+template <typename T>
+struct ComRef {
+    T* p = nullptr;
+    ~ComRef() {
+        if (p) p->Release();
+    }
+};
+
+}  // namespace
+
+ShortcutTarget Win32Platform::resolveShortcut(const std::u16string& path) {
+    // COM is loaded for the first shortcut only, and its apartment then stays for the rest of
+    // the thread's life (one already there, of whatever kind, serves as well).
+    if (!comReady_) {
+        const HRESULT init = systemFunction<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx")(
+            nullptr, COINIT_APARTMENTTHREADED);
+        if (FAILED(init) && init != RPC_E_CHANGED_MODE) {
+            return {std::nullopt, systemReason(static_cast<unsigned long>(init))};
+        }
+        comReady_ = true;
+    }
+    ComRef<IShellLinkW> link;
+    ComRef<IPersistFile> file;
+    static auto* const coCreateInstance =
+        systemFunction<decltype(CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    HRESULT result = coCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkW, reinterpret_cast<void**>(&link.p));
+    if (SUCCEEDED(result)) result = link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p));
+    if (SUCCEEDED(result)) result = file.p->Load(wide(path).c_str(), STGM_READ);
+    if (FAILED(result)) return {std::nullopt, systemReason(static_cast<unsigned long>(result))};
+    // Room for the longest path the system has; the target is not looked for on disk.
+    std::vector<wchar_t> target(32768, L'\0');
+    result = link.p->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0);
+    if (result != S_OK || target[0] == L'\0') {
+        return {std::nullopt, u"the shortcut does not point to a file"};
+    }
+    return {narrowToU16(target.data()), {}};
 }
 
 void Win32Platform::showMessage(const std::u16string& text) {

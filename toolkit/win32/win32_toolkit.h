@@ -94,6 +94,10 @@ public:
     // For the main window: the key of the button with this command id, its tooltip.
     std::optional<std::u16string> keyOfCommand(int command) const;
     const std::wstring* toolTipOfCommand(int command) const;
+    // The key of the button under a point of the toolbar's client area, none over its empty
+    // part; the 1-based place among the buttons that a button let go at x would take.
+    std::optional<std::u16string> keyAt(POINT client) const;
+    int16 positionAt(int x) const;
     // Size of the images the shell icons are stored at.
     int iconSize() const { return iconSize_; }
 
@@ -179,6 +183,7 @@ private:
     EventBoundary& boundary_;
     UniqueHandle instanceMutex_;  // held for the life of the process
     bool anotherInstance_ = false;
+    bool comReady_ = false;  // the thread's COM apartment, made on the first shortcut
 };
 
 class MainWindow final : public Window {
@@ -220,6 +225,11 @@ private:
     static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR id, DWORD_PTR self) noexcept;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // The toolbar's own mouse messages: presses name the program button under them, and a left
+    // press carried beyond the drag threshold moves the button instead of clicking it.
+    void pressOnToolbar(int16 button, int16 shift, POINT at);
+    void trackDrag(UINT message, POINT at);
+    void dropFiles(HDROP drop);
     RECT outerRect() const;
     void move(const RECT& rect);
 
@@ -233,6 +243,12 @@ private:
     UniqueIcon bigIcon_, smallIcon_;
     TwipsValue left_, top_, width_, height_;
     bool topmost_ = false;
+    // A left press on a program button: its key and where it started, whether it has become a
+    // drag, and while its release is handed on, that the toolbar's click is not a click.
+    std::optional<std::u16string> pressedKey_;
+    POINT pressedAt_{};
+    bool dragging_ = false;
+    bool swallowClick_ = false;
 };
 
 // The whole toolkit, windows made but not shown.
