@@ -60,7 +60,7 @@ echo "| fsync/fdatasync calls | $(grep -c -e ' fsync(' -e ' fdatasync(' "$out/qu
 echo "| renames | $(grep -c ' rename(' "$out/quit.strace") |"
 
 # Under Wine: one prefix, a persistent wineserver, every program started once before timing.
-source tests/e2e/harness.sh
+source scripts/wine-harness.sh
 trap quevor_cleanup EXIT
 quevor_start_xvfb
 quevor_make_prefix

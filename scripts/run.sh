@@ -30,7 +30,7 @@ fail() {
 
 export WINEPREFIX="${QUEVOR_WINEPREFIX:-$PWD/build/wine/prefix}" WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-source tests/e2e/harness.sh
+source scripts/wine-harness.sh
 
 # A new prefix is made afresh once more when the first try fails: now and then Wine's first
 # start cannot load its own DLLs (a server of an earlier prefix at the same place still

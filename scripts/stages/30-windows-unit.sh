@@ -3,7 +3,7 @@
 # windows, so they get a virtual display).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-source tests/e2e/harness.sh
+source scripts/wine-harness.sh
 trap quevor_cleanup EXIT
 
 # The tests' own prefix, fresh for every run. The emulator makes it on first use, and the

@@ -3,7 +3,7 @@
 # worked with real mouse and keyboard input by the driver in tests/e2e.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-source tests/e2e/harness.sh
+source scripts/wine-harness.sh
 trap quevor_cleanup EXIT
 
 cmake --preset mingw >/dev/null

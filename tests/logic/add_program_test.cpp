@@ -11,7 +11,7 @@ class AddTest : public BarTest {
     std::u16string program(int n) { return u"C:\\Tools\\p" + ascii(std::to_string(n)) + u".exe"; }
 };
 
-TEST_F(AddTest, FirstAddOnAnEmptyBarMakesK11AndGrowsTheBarByOneStep) {
+TEST_F(AddTest, FirstAddOnAnEmptyBarMakesK11) {
     sim.platform.declareProgram(u"C:\\Tools\\edit.exe");
     startWith(clearedFile());
 
@@ -24,8 +24,6 @@ TEST_F(AddTest, FirstAddOnAnEmptyBarMakesK11AndGrowsTheBarByOneStep) {
     EXPECT_EQ(slots().addedPaths(1), u"C:\\Tools\\edit.exe");
     EXPECT_EQ(slots().nextSlot, 1);
     EXPECT_EQ(slots().buttonCounter, 2);
-    EXPECT_EQ(sim.addButton.left(), 585.0f);
-    EXPECT_EQ(sim.window.width(), 735.0f + 585);
     EXPECT_EQ(sim.platform.liveIcons(), 0);
 }
 
@@ -81,8 +79,6 @@ TEST_F(AddTest, TheFifteenthAddLeavesTheWidthAndAFullBarIgnoresClicks) {
         EXPECT_EQ(sim.window.width(), n < 15 ? width + 585 : width) << "add " << n;
     }
     EXPECT_EQ(slots().nextSlot, 15);
-    EXPECT_EQ(sim.addButton.left(), 15.0f * 585);  // pushed outside the window
-    EXPECT_EQ(sim.window.width(), 735.0f + 14 * 585);
     EXPECT_EQ(keys().back(), u"k115");
 
     sim.platform.declareProgram(u"C:\\sixteenth.exe");
@@ -93,7 +89,7 @@ TEST_F(AddTest, TheFifteenthAddLeavesTheWidthAndAFullBarIgnoresClicks) {
     EXPECT_EQ(sim.dialog.opened(), 15);
     EXPECT_EQ(sim.toolbar.buttons().size(), 15u);
     EXPECT_EQ(sim.window.width(), 735.0f + 14 * 585);
-    EXPECT_EQ(sim.addButton.left(), 15.0f * 585);
+    EXPECT_EQ(sim.addButton.left(), 15.0f * 585);  // pushed outside the window
 }
 
 TEST_F(AddTest, AnAddFillsTheLowestFreeSlotAndKeysTheButtonBySlot) {

@@ -46,17 +46,11 @@ TEST_F(BarTest, QuitWithHiddenTitleBarSavesWidenedWidthMovedPositionAndRestoresN
     EXPECT_EQ(disk(),
               savedFile({"C:\\a.exe", "C:\\b.exe"}, "1905", "1170", "1", "X:-120Y:2000"));
 
-    sim::SimToolkit next;
-    Bar again(next.toolkit(), memory, *codec);
-    next.platform.virtualFiles = {path};
-    next.platform.searchFolders = {"/cfg"};
-    next.platform.declareProgram(u"C:\\a.exe");
-    next.platform.declareProgram(u"C:\\b.exe");
-    again.start();
-    EXPECT_FALSE(next.window.caption());
-    EXPECT_EQ(next.window.width(), 1785.0f);
-    EXPECT_EQ(next.window.left(), -120.0f);
-    EXPECT_EQ(again.state().savedWidth, 1905);
+    const Rig next(*codec, disk(), {"C:\\a.exe", "C:\\b.exe"});
+    EXPECT_FALSE(next.sim.window.caption());
+    EXPECT_EQ(next.sim.window.width(), 1785.0f);
+    EXPECT_EQ(next.sim.window.left(), -120.0f);
+    EXPECT_EQ(next.bar.state().savedWidth, 1905);
 }
 
 TEST_F(BarTest, ClearResetsFileAndBarAndEnds) {

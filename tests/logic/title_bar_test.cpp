@@ -11,14 +11,7 @@ std::vector<std::string> programs(int count) {
     return paths;
 }
 
-class TitleBarTest : public BarTest {
-  protected:
-    void startWithButtons(int count, const std::string& width) {
-        std::vector<std::u16string> declared;
-        for (const auto& p : programs(count)) declared.push_back(ascii(p));
-        startWith(savedFile(programs(count), width, "0", "0", "X:-300Y:450"), declared);
-    }
-};
+using TitleBarTest = BarTest;
 
 // Hidden by the menu or by start-up (a stored "T:1"), the window fits the buttons.
 TEST_F(TitleBarTest, HidingFitsTheWindowToTheButtonsAndClearsOnlyTheCaptionBits) {
@@ -70,7 +63,6 @@ TEST_F(TitleBarTest, ShowingRebuildsTheWidthWithThe588PitchUnlessTheSavedWidthIs
                 programs(row.buttons));
         auto& fresh = rig.sim;
         Bar& freshBar = rig.bar;
-
         freshBar.hideTitleBar();
         freshBar.showTitleBar();
 
@@ -86,7 +78,7 @@ TEST_F(TitleBarTest, ShowingRebuildsTheWidthWithThe588PitchUnlessTheSavedWidthIs
 
 TEST_F(TitleBarTest, AddingWhileHiddenDoesNotMoveTheSavedWidth) {
     sim.platform.declareProgram(u"C:\\new.exe");
-    startWithButtons(2, "4000");
+    startWith(savedFile(programs(2), "4000"), {u"C:\\p1.exe", u"C:\\p2.exe"});
     bar.hideTitleBar();
     add(u"C:\\new.exe");
     EXPECT_EQ(sim.window.width(), 1785.0f + 585);

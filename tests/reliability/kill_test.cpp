@@ -91,9 +91,6 @@ TEST(KillDuringSave, EveryKillLeavesTheOldOrTheNewFile) {
     expectNoTemporaryFileStays(*store, path);
     // Kills that all landed on one side would prove nothing about the moments in between.
     EXPECT_EQ(seen, states);
-    ::testing::Test::RecordProperty("kills", kills);
-    ::testing::Test::RecordProperty("distinctStates", static_cast<int>(seen.size()));
-    ::testing::Test::RecordProperty("temporaryFilesLeft", leftovers);
     std::printf("%d kills, %zu of %zu states seen, %d temporary files left behind, loop %ld us\n", kills,
                 seen.size(), states.size(), leftovers, static_cast<long>(loop.count()));
 }

@@ -8,18 +8,6 @@
 namespace quevor::testing {
 namespace {
 
-// The file after two programs were added to a cleared bar and the user chose quit.
-std::string twoProgramsFile() {
-    std::string out =
-        "CL:1170[CR][LF]W:1905[CR][LF][CR]Path1:C:\\Tools\\edit.exe[CR][LF]"
-        "Path2:D:\\Games\\play.exe[CR][LF]";
-    for (int n = 3; n <= 14; ++n) {
-        out += "Path" + std::to_string(n) + ":" + std::to_string(n) + ".exe[CR][LF]";
-    }
-    out += "Path15:15.exePath16:16.exe[CR][LF][CR]X:100Y:100[CR][LF][CR]T:0[CR][LF]";
-    return bytes(out);
-}
-
 class WritersTest : public SettingsTest {
 protected:
     FakeBar bar;
@@ -28,7 +16,7 @@ protected:
     void startUp() { bar.load(readAllSettings(file)); }
 };
 
-TEST_F(WritersTest, TwoAddsOnAClearedBarSaveTheTwoHundredEightyOneByteFile) {
+TEST_F(WritersTest, TwoAddsOnAClearedBarSaveTheTwoHundredEightyOneByteFileAndTheNextRunKeepsIt) {
     put(clearedFile());
     startUp();
     bar.addedPaths[1] = u"C:\\Tools\\edit.exe";
@@ -37,8 +25,15 @@ TEST_F(WritersTest, TwoAddsOnAClearedBarSaveTheTwoHundredEightyOneByteFile) {
     bar.width = 1905;
 
     saveSettings(file, bar);
-    EXPECT_EQ(disk(), twoProgramsFile());
     EXPECT_EQ(disk().size(), 281u);
+    for (int save = 1; save <= 2; ++save) {  // and the next run, unchanged, keeps every byte
+        EXPECT_EQ(disk(), workedExampleFile()) << save;
+        FakeBar next;
+        next.load(readAllSettings(file));
+        next.addLeft = 1170;
+        next.width = 1905;
+        saveSettings(file, next);
+    }
 }
 
 // The record cycles run on the text in memory; the file is replaced once, or not at all.
@@ -54,11 +49,11 @@ TEST_F(WritersTest, AQuitAndAClearEachWriteOnceAndAFailedWriteLeavesTheFile) {
         for (const bool failing : {false, true}) {
             SCOPED_TRACE(std::string(row.name) + (failing ? ", write fails" : ""));
             store.writes.clear();
-            put(twoProgramsFile());
+            put(workedExampleFile());
             store.failOnWrite = failing ? 1 : 0;
             if (failing) {
                 EXPECT_THROW(row.run(file), RuntimeError);
-                EXPECT_EQ(disk(), twoProgramsFile());
+                EXPECT_EQ(disk(), workedExampleFile());
             } else {
                 row.run(file);
                 EXPECT_EQ(store.writes, std::vector<std::string>{disk()});
@@ -67,46 +62,8 @@ TEST_F(WritersTest, AQuitAndAClearEachWriteOnceAndAFailedWriteLeavesTheFile) {
     }
 }
 
-TEST_F(WritersTest, SavingAnUnchangedBarGivesTheSameBytes) {
-    put(twoProgramsFile());
-    startUp();
-    bar.addLeft = 1170;
-    bar.width = 1905;
-    saveSettings(file, bar);
-    EXPECT_EQ(disk(), twoProgramsFile());
-    FakeBar again = bar;
-    saveSettings(file, again);
-    EXPECT_EQ(disk(), twoProgramsFile());
-}
-
-TEST_F(WritersTest, SavingTheClearedStateUnmovedLeavesClAndWUntouched) {
-    put(clearedFile());
-    startUp();
-    saveSettings(file, bar);
-    EXPECT_EQ(disk().rfind(bytes("CL:0W:735[CR]Path1:1.exe"), 0), 0u);
-    const StoredSettings s = readAllSettings(file);
-    EXPECT_EQ(s.width, 735.0f);
-    EXPECT_EQ(s.addButtonLeft, 0.0f);
-    EXPECT_EQ(s.titleBar, 0);
-}
-
-TEST_F(WritersTest, HiddenTitleBarSavesWidthPlus120AndT1) {
-    put(clearedFile());
-    startUp();
-    bar.hidden = 1;
-    bar.width = 1785;
-    bar.left = -120;
-    saveSettings(file, bar);
-    EXPECT_EQ(bar.width, 1905.0f);
-    const StoredSettings s = readAllSettings(file);
-    EXPECT_EQ(s.width, 1905.0f);
-    EXPECT_EQ(s.titleBar, 1);
-    EXPECT_EQ(s.position.left, -120);
-    EXPECT_NE(disk().find("X:-120Y:100"), std::string::npos);
-}
-
 TEST_F(WritersTest, ProgramChosenThisRunWinsAndOthersKeepTheirStoredPath) {
-    put(twoProgramsFile());
+    put(workedExampleFile());
     startUp();
     bar.addedPaths[2] = u"E:\\new.exe";
     bar.addedPaths[3] = u"F:\\third.exe";
@@ -120,7 +77,7 @@ TEST_F(WritersTest, ProgramChosenThisRunWinsAndOthersKeepTheirStoredPath) {
 }
 
 TEST_F(WritersTest, ClearingTheTwoProgramFileGivesTheClearedState) {
-    put(twoProgramsFile());
+    put(workedExampleFile());
     clearSettings(file);
     EXPECT_EQ(disk(), clearedFile());
     clearSettings(file);
@@ -167,27 +124,42 @@ TEST_F(WritersTest, ClearingFilesOutsideTheLayout) {
     }
 }
 
-TEST_F(WritersTest, APositionRecordIsNeverWrittenTwice) {
-    put(clearedFile());
-    bar.clearVisible = false;  // only the position and title-bar records are written
-    bar.left = 300;
-    saveSettings(file, bar);
-    EXPECT_EQ(disk().find("X:"), disk().rfind("X:"));
-    const StoredSettings s = readAllSettings(file);
-    EXPECT_EQ(s.position.left, 300);
-    EXPECT_EQ(s.titleBar, 0);
-}
-
-TEST_F(WritersTest, EdgesBeyondSixteenBitsAreClampedAndTheSaveCompletes) {
-    put(clearedFile());
-    startUp();
-    bar.left = 50000;
-    bar.top = -70000;
-    saveSettings(file, bar);
-    const StoredSettings s = readAllSettings(file);
-    EXPECT_EQ(s.position.left, 32767);
-    EXPECT_EQ(s.position.top, -32768);
-    EXPECT_EQ(s.titleBar, 0);
+// Each save is checked by what the next start-up reads, plus the bytes that show how it wrote.
+TEST_F(WritersTest, TheSavedEdgesTitleBarAndUntouchedRecords) {
+    const struct {
+        const char* name;
+        void (*live)(FakeBar&);
+        float width;
+        int16 left, top;
+        int titleBar;
+        std::string written;  // found in the file, once
+    } rows[] = {
+        {"an unmoved cleared bar leaves CL and W as they stand", [](FakeBar&) {}, 735, 100, 100, 0,
+         bytes("CL:0W:735[CR]Path1:1.exe")},
+        {"a hidden title bar saves the width plus 120 and T:1",
+         [](FakeBar& b) { b.hidden = 1; b.width = 1785; b.left = -120; }, 1905, -120, 100, 1,
+         "X:-120Y:100"},
+        {"without the clear item only the position and title bar are written",
+         [](FakeBar& b) { b.clearVisible = false; b.left = 300; }, 735, 300, 100, 0, "X:300Y:100"},
+        {"edges beyond sixteen bits are clamped", [](FakeBar& b) { b.left = 50000; b.top = -70000; },
+         735, 32767, -32768, 0, "X:32767Y:-32768"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        put(clearedFile());
+        bar = FakeBar();
+        startUp();
+        row.live(bar);
+        saveSettings(file, bar);
+        EXPECT_EQ(bar.width, row.width);  // a hidden bar is widened by the save itself
+        const StoredSettings s = readAllSettings(file);
+        EXPECT_EQ(s.width, row.width);
+        EXPECT_EQ(s.position.left, row.left);
+        EXPECT_EQ(s.position.top, row.top);
+        EXPECT_EQ(s.titleBar, row.titleBar);
+        EXPECT_EQ(disk().find(row.written), disk().rfind(row.written));
+        EXPECT_NE(disk().find(row.written), std::string::npos);
+    }
 }
 
 // Damaged files: no file at all, and each of the fuzz seeds (the file of a lost program among
@@ -254,7 +226,7 @@ TEST_F(WritersTest, ASaveOnADamagedFileKeepsEveryProgramAndSettlesOrLeavesTheFil
 // Live values no file can hold: nothing is written, the window keeps its width, and the message
 // says so.
 TEST_F(WritersTest, ASaveThatCannotBeVerifiedWritesNothing) {
-    put(twoProgramsFile());
+    put(workedExampleFile());
     bar.hidden = 1;
     bar.width = std::numeric_limits<float>::infinity();
     try {
