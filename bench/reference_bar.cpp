@@ -1,9 +1,10 @@
 // The least a quick-start bar must do, as a yardstick for scripts/bench.sh: a topmost window
 // with a common-controls-6 toolbar holding the shell's icon of each program listed, one path a
 // line, in the file named on the command line. Built with -DBARE it is only an empty window.
+#include <windows.h>  // first: the other system headers build on it
+
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
