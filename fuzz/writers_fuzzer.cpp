@@ -10,7 +10,7 @@
 // fuzzed values onto the cleared state, the way every file in the layout comes about.
 
 #include "live_values.h"
-#include "storable.h"
+#include "harness.h"
 
 using namespace quevor;
 using namespace quevor::fuzz;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "harness.h"
-#include "hostile_files.h"
+#include "support/settings_text.h"
 
 namespace quevor::testing {
 
