@@ -1,16 +1,15 @@
-// Dropping, removing, moving and forgetting programs, alone and mixed with adds, gaps and full
-// bars: what the bar shows, what it says, the file after quit and the next start.
+// Adding, dropping, removing, moving and forgetting programs, alone and mixed, with gaps and
+// full bars: what the bar shows and says, the file after quit and what the next start shows.
 
 #include <algorithm>
 #include <functional>
 #include <sstream>
 
 #include "bar_fixture.h"
+#include "slots/add_program.h"
 
 namespace quevor::testing {
 namespace {
-
-using Texts = std::vector<std::u16string>;
 
 // Programs are named by words: "a" is C:\a.exe, "." an empty slot. "p1..p15" stands for p1 to p15.
 std::vector<std::string> words(const std::string& text) {
@@ -43,69 +42,56 @@ std::string saved(const std::string& stored, int n) {
                         std::to_string(585 * n));
 }
 
-// A bar started on the file, the programs present.
-struct Session : Rig {
-    using Rig::Rig;
-    void add(const char16_t* chosen) {
-        sim.dialog.answers.assign(1, chosen);
-        bar.onAddButtonClick();
-    }
-    void choose(MenuItem item, const char16_t* onButton = nullptr) {
-        sim.menu.answers.push_back(item);
-        if (onButton)
-            bar.onProgramButtonMouseDown(onButton, 2, 0, 0, 0);
-        else
-            bar.onToolbarMouseDown(2, 0, 0, 0);
-    }
-    Texts shown() const {
-        Texts out;
-        for (const auto& button : sim.toolbar.buttons()) out.push_back(button.toolTip);
-        return out;
-    }
-    Texts missing() const {
-        Texts out;
-        for (const int slot : bar.state().slots.missingSlots())
-            out.push_back(bar.state().slots.programPath(slot));
-        return out;
-    }
-};
-
-const std::unique_ptr<TextCodec> cp932 = makeSystemCodec("CP932");
 const std::u16string kFull = u"Cannot add a program: all fifteen slots are taken.";
 
 TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
     struct Row {
         const char* name;
         std::string stored, present;
-        std::function<void(Session&)> act;
+        std::function<void(Rig&)> act;
         std::string shown;
         Texts messages;
         std::string saved;
     };
     const auto remove = [](const char16_t* key) {
-        return [=](Session& t) { t.choose(MenuItem::remove, key); };
+        return [=](Rig& t) { t.choose(MenuItem::remove, key); };
     };
     const auto drag = [](const char16_t* key, int16 to) {
-        return [=](Session& t) { t.bar.onProgramButtonDrag(key, to); };
+        return [=](Rig& t) { t.bar.onProgramButtonDrag(key, to); };
     };
-    const auto drop = [](Texts files) { return [=](Session& t) { t.bar.onDrop(files); }; };
+    const auto drop = [](Texts files) { return [=](Rig& t) { t.bar.onDrop(files); }; };
     // clang-format off
     const Row rows[] = {
+        {"a cancel adds nothing, the next click asks again", "", "a",
+         [](Rig& t) { t.add(u""); t.add(u"C:\\a.exe"); }, "a", {}, "a"},
+        {"a refused choice says why and leaves nothing pending", "", "a",
+         [](Rig& t) { t.add(u"C:\\a=b.exe"); t.add(u"C:\\a.exe"); }, "a",
+         {u"Cannot add \"C:\\a=b.exe\": the path holds \"=\", which the settings file cannot "
+          u"store"}, "a"},
+        {"a choice without an icon waits; the next clicks retry it without the dialog", "",
+         "later b",
+         [](Rig& t) {
+             t.sim.platform.removeProgram(u"C:\\later.exe");
+             t.add(u"C:\\later.exe"); t.add(u"C:\\b.exe");
+             t.sim.platform.declareProgram(u"C:\\later.exe");
+             t.add(u"C:\\b.exe"); t.add(u"C:\\b.exe");
+         }, "later b", {}, "later b"},
+        {"the fifteenth add takes no width, leaving the add button outside", "", "p1..p15",
+         [](Rig& t) {
+             for (int n = 1; n <= 15; ++n) t.add(u"C:\\p" + ascii(std::to_string(n)) + u".exe");
+         }, "p1..p15", {}, "p1..p15"},
         {"an add into a gap shows at its slot's place; nothing moved keeps the bytes",
-         "a . c gone", "a c n", [](Session& t) { t.add(u"C:\\n.exe"); }, "a n c", {},
+         "a . c gone", "a c n", [](Rig& t) { t.add(u"C:\\n.exe"); }, "a n c", {},
          "a n c gone"},
         {"remove closes up, moves the add button left, narrows the window", "a b c", "a b c",
          remove(u"k12"), "a c", {}, "a . c"},
         {"a move is stored in the order shown", "a b c", "a b c", drag(u"k13", 1), "c a b", {},
          "c a b"},
         {"remove after a move", "a b c", "a b c",
-         [](Session& t) {
-             t.bar.onProgramButtonDrag(u"k11", 3);
-             t.choose(MenuItem::remove, u"k12");
-         },
+         [](Rig& t) { t.bar.onProgramButtonDrag(u"k11", 3); t.choose(MenuItem::remove, u"k12"); },
          "c a", {}, "c . a"},
         {"add after remove fills the freed slot at its place", "a b c", "a b c d",
-         [](Session& t) { t.choose(MenuItem::remove, u"k12"); t.add(u"C:\\d.exe"); }, "a d c", {},
+         [](Rig& t) { t.choose(MenuItem::remove, u"k12"); t.add(u"C:\\d.exe"); }, "a d c", {},
          "a d c"},
         {"a path from a hand-edited file that only its own slot can hold is not moved", "a x=y",
          "a x=y", drag(u"k12", 1), "a x=y",
@@ -114,7 +100,7 @@ TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
         {"a missing program keeps its slot when the others move", "a gone b", "a b",
          drag(u"k13", 1), "b a", {}, "b gone a"},
         {"a drop adds each file as the dialog would, a shortcut as its target", "a", "a d e",
-         [](Session& t) {
+         [](Rig& t) {
              t.sim.platform.declareShortcut(u"C:\\E.LNK", u"C:\\e.exe");
              t.sim.platform.declareShortcut(u"C:\\docs.lnk", u"C:\\Docs");
              t.bar.onDrop({u"C:\\d.exe", u"C:\\x.txt", u"C:\\E.LNK", u"C:\\docs.lnk",
@@ -128,20 +114,19 @@ TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
          "p1 p2 . p4 p5 p6 p7 p8 p9 p10 p11 p12 p13 p14 p15", "p1..p17",
          drop({u"C:\\p3.exe", u"C:\\p16.exe", u"C:\\p17.exe"}), "p1..p15", {kFull}, "p1..p15"},
         {"a full bar without missing programs: add and drop only say so", "p1..p15", "p1..p16",
-         [](Session& t) { t.add(u"C:\\p16.exe"); t.bar.onDrop({u"C:\\p16.exe"}); }, "p1..p15",
+         [](Rig& t) { t.add(u"C:\\p16.exe"); t.bar.onDrop({u"C:\\p16.exe"}); }, "p1..p15",
          {kFull, kFull}, "p1..p15"},
         {"removing from a full bar keeps its width, the add button comes back", "p1..p15",
          "p1..p15", remove(u"k115"), "p1..p14", {}, "p1..p14"},
         {"a full bar names its missing programs; forgetting them frees their slots",
          "p1 p2 gone p4 p5 p6 p7 p8 gone9 p10 p11 p12 p13 p14 p15", "p1..p15 new",
-         [](Session& t) {
-             t.add(u"C:\\new.exe");
-             t.choose(MenuItem::forgetMissing);
-             t.add(u"C:\\new.exe");
+         [](Rig& t) {
+             t.add(u"C:\\new.exe"); t.choose(MenuItem::forgetMissing); t.add(u"C:\\new.exe");
          },
          "p1 p2 new p4 p5 p6 p7 p8 p10 p11 p12 p13 p14 p15",
          {kFull + u" Programs that cannot be found hold some of them: \"C:\\gone.exe\", "
-                  u"\"C:\\gone9.exe\". Choose 見つからない項目を削除 in the menu to free their slots."},
+                  u"\"C:\\gone9.exe\". Choose 見つからない項目を削除 in the menu to free "
+                  u"their slots."},
          "p1 p2 new p4 p5 p6 p7 p8 . p10 p11 p12 p13 p14 p15"},
     };
     // clang-format on
@@ -151,59 +136,59 @@ TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
         const auto before = std::count_if(present.begin(), present.end(), [&](const auto& path) {
             return std::find(stored.begin(), stored.end(), path) != stored.end();
         });
-        Session t(*cp932, saved(row.stored, static_cast<int>(before)), present);
+        Rig t(saved(row.stored, static_cast<int>(before)), present);
         row.act(t);
+        if (t.sim.dialog.opened() > 0) {
+            EXPECT_EQ(t.sim.dialog.lastFilter(), kProgramFilter);
+        }
 
         EXPECT_EQ(t.shown(), tips(row.shown));
         EXPECT_EQ(t.sim.platform.messages(), row.messages);
-        const Texts missing = t.missing();
         t.choose(MenuItem::quit);
         const std::string& file = t.files.files.at(kSettingsPath);
         EXPECT_EQ(file, saved(row.saved, static_cast<int>(words(row.shown).size())));
 
-        const Session next(*cp932, file, present);
-        EXPECT_EQ(next.shown(), tips(row.shown));
-        EXPECT_EQ(next.missing(), missing);
+        EXPECT_EQ(Rig(file, present).shown(), tips(row.shown));
     }
 }
 
 TEST(ManageTest, TheMenuOffersRemoveOnAProgramButtonAndForgetOnlyOnAFullBarWithMissing) {
-    const std::vector<MenuItem> usual = {MenuItem::quit, MenuItem::clear, MenuItem::separator,
-                                         MenuItem::minimise, MenuItem::hideTitleBar};
-    const auto with = [&](std::vector<MenuItem> first) {
-        first.insert(first.end(), usual.begin(), usual.end());
-        return first;
-    };
+    using enum MenuItem;
+    const std::vector<MenuItem> usual = {quit, clear, separator, minimise, hideTitleBar};
     const struct {
         const char* stored;
-        const char16_t* pressed;  // nullptr: the toolbar's empty part
+        const char16_t* pressed;  // a button's key, "add" or nullptr: the toolbar's empty part
         std::vector<MenuItem> offered;
         const char16_t* removeCaption;
     } rows[] = {
-        {"b", u"k11", with({MenuItem::remove}), u"「b.exe」を削除"},
+        {"b", u"k11", {remove, quit, clear, separator, minimise, hideTitleBar}, u"「b.exe」を削除"},
         {"b", nullptr, usual, u"を削除"},
-        {"gone b", nullptr, usual, u"を削除"},
+        {"gone b", u"add", usual, u"を削除"},
         {"p1..p15", nullptr, usual, u"を削除"},
         {"gone p2 p3 p4 p5 p6 p7 p8 p9 p10 p11 p12 p13 p14 p15", u"k12",
-         with({MenuItem::remove, MenuItem::forgetMissing}), u"「p2.exe」を削除"},
+         {remove, forgetMissing, quit, clear, separator, minimise, hideTitleBar},
+         u"「p2.exe」を削除"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.stored);
-        Session t(*cp932, saved(row.stored, 0), paths("b p1..p15"));
+        Rig t(saved(row.stored, 0), paths("b p1..p15"));
         std::vector<MenuItem> offered;
         t.sim.menu.answerer = [&] {
             offered = t.sim.menu.visibleItems();
             return sim::SimMenu::Answer();
         };
-        if (row.pressed) {
-            t.bar.onProgramButtonMouseDown(row.pressed, 2, 0, 0, 0);
-            t.bar.onProgramButtonMouseDown(row.pressed, 1, 0, 0, 0);  // the left button: no menu
-        } else {
-            t.bar.onToolbarMouseDown(2, 0, 0, 0);
+        // The left and middle buttons open no menu, the right one does.
+        for (const int16 button : {int16{1}, int16{4}, int16{2}}) {
+            if (!row.pressed)
+                t.bar.onToolbarMouseDown(button, 0, 0, 0);
+            else if (row.pressed == std::u16string_view(u"add"))
+                t.bar.onAddButtonMouseDown(button, 0, 0, 0);
+            else
+                t.bar.onProgramButtonMouseDown(row.pressed, button, 0, 0, 0);
         }
         EXPECT_EQ(t.sim.menu.popups(), 1);
         EXPECT_EQ(offered, row.offered);
-        EXPECT_EQ(t.sim.menu.caption(MenuItem::remove), row.removeCaption);
+        EXPECT_EQ(t.sim.menu.caption(remove), row.removeCaption);
         EXPECT_EQ(t.sim.menu.visibleItems(), usual);  // offered only while the menu is open
     }
 }

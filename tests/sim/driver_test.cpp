@@ -17,8 +17,6 @@ using testing::TempFolder;
 // the settings files are put there first, and what the run must leave is checked after.
 TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
     const std::string worked = testing::workedExampleFile();
-    const std::string menu = R"("missing":[],"menu":["quit","clear","separator","minimise","hide-title-bar"]})";
-    const std::string buttons = R"("buttons":[{"key":"k11","tooltip":"edit.exe"},{"key":"k12","tooltip":"play.exe"}],)";
     struct Row {
         std::vector<std::string> args;
         std::vector<std::pair<std::string, std::string>> files;  // name, content
@@ -29,46 +27,49 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
     };
     const Row rows[] = {
         {{"@"}, {{"setting.ini", worked}},
-         "exists C:\\Tools\\edit.exe\nexists D:\\Games\\play.exe\n# a comment\n\nstart\nclick k11\nstate\n"
-         "restore\nmissing D:\\Games\\play.exe\nclick k12\npress add 1\npress toolbar 4\npress add 2\ndismiss\n"
-         "move -120 2000\npress toolbar 2\nchoose quit\nthis line is never read\n",
+         "exists C:\\Tools\\edit.exe\nexists D:\\Games\\play.exe\n# a comment\n\nstart\n"
+         "click k11\nstate\nrestore\nmissing D:\\Games\\play.exe\nclick k12\npress add 1\n"
+         "press toolbar 4\npress add 2\ndismiss\nmove -120 2000\npress toolbar 2\nchoose quit\n"
+         "this line is never read\n",
          "started C:\\Tools\\edit.exe\n"
-         R"({"left":100,"top":100,"width":1905,"height":1125,"caption":true,"topmost":true,"minimized":true,"addLeft":1170,)" +
-             buttons + menu + "\nmessage Cannot start \"D:\\Games\\play.exe\": the file does not exist\nended\n",
-         0, "", {{"setting.ini", testing::savedFile({"C:\\Tools\\edit.exe", "D:\\Games\\play.exe"}, "1905", "1170", "0",
-                                                  "X:-120Y:2000")}}},
+         R"({"left":100,"top":100,"width":1905,"height":1125,"caption":true,"topmost":true,)"
+         R"("minimized":true,"addLeft":1170,"buttons":[{"key":"k11","tooltip":"edit.exe"},)"
+         R"({"key":"k12","tooltip":"play.exe"}],"missing":[],"menu":["quit","clear",)"
+         R"("separator","minimise","hide-title-bar"]})"
+         "\nmessage Cannot start \"D:\\Games\\play.exe\": the file does not exist\nended\n",
+         0, "",
+         {{"setting.ini", testing::savedFile({"C:\\Tools\\edit.exe", "D:\\Games\\play.exe"},
+                                             "1905", "1170", "0", "X:-120Y:2000")}}},
         {{"--codepage", "CP1252", "@"}, {{"setting.ini", testing::clearedFile()}},
-         "exists C:\\\xc3\xa9.exe\nstart\nadd C:\\\xc3\xa9.exe\nadd C:\\\xe3\x83\x84.exe\npress add 2\nchoose clear\n",
-         "message Cannot add \"C:\\\xe3\x83\x84.exe\": the path holds characters that code page CP1252 cannot store\nended\n",
+         "exists C:\\\xc3\xa9.exe\nstart\nadd C:\\\xc3\xa9.exe\nadd C:\\\xe3\x83\x84.exe\n"
+         "press add 2\nchoose clear\n",
+         "message Cannot add \"C:\\\xe3\x83\x84.exe\": the path holds characters that code "
+         "page CP1252 cannot store\nended\n",
          0, "", {}},
-        {{"@/first", "@/second", "@/third"}, {{"second/setting.ini", worked}, {"third/setting.ini", worked}},
-         "exists C:\\a.exe\nstart\nadd C:\\a.exe\npress toolbar 2\nchoose quit\n", "ended\n", 0, "",
-         {{"third/setting.ini", worked}}},
-        // Drops (a program, a shortcut to one, a text file), a drag, a remove; slot 2's program
-        // is gone and keeps its slot.
-        {{"@"}, {{"setting.ini", testing::savedFile({"C:\\a.exe", "C:\\gone.exe", "C:\\b.exe"}, "1905", "1170", "0",
-                                                    "X:100Y:100")}},
-         "exists C:\\a.exe\nexists C:\\b.exe\nexists C:\\d.exe\nexists C:\\Tools\\e.exe\n"
-         "shortcut C:\\Links\\my e.lnk C:\\Tools\\e.exe\nstart\ndrop C:\\d.exe\ndrop C:\\Links\\my e.lnk\n"
-         "drop C:\\notes.txt\nstate\ndrag k14 1\npress toolbar 2 k11\nchoose remove\nstate\npress toolbar 2\n"
-         "choose quit\n",
-         "message Cannot add \"C:\\notes.txt\": only programs ending in .exe can be added\n"
-         R"({"left":100,"top":100,"width":3075,"height":1125,"caption":true,"topmost":true,"minimized":false,"addLeft":2340,"buttons":[{"key":"k11","tooltip":"a.exe"},{"key":"k13","tooltip":"b.exe"},{"key":"k14","tooltip":"d.exe"},{"key":"k15","tooltip":"e.exe"}],"missing":["C:\\gone.exe"],"menu":["quit","clear","separator","minimise","hide-title-bar"]})"
-         "\n"
-         R"({"left":100,"top":100,"width":2490,"height":1125,"caption":true,"topmost":true,"minimized":false,"addLeft":1755,"buttons":[{"key":"k14","tooltip":"d.exe"},{"key":"k13","tooltip":"b.exe"},{"key":"k15","tooltip":"e.exe"}],"missing":["C:\\gone.exe"],"menu":["quit","clear","separator","minimise","hide-title-bar"]})"
-         "\nended\n",
-         0, "", {}},
-        {{"--another-instance", "@"}, {{"setting.ini", worked}}, "start\nnever read\n", "ended\n", 0, "",
-         {{"setting.ini", worked}}},
+        {{"@/first", "@/second", "@/third"},
+         {{"second/setting.ini", worked}, {"third/setting.ini", worked}},
+         "exists C:\\a.exe\nstart\nadd C:\\a.exe\npress toolbar 2\nchoose quit\n", "ended\n", 0,
+         "", {{"third/setting.ini", worked}}},
+        // One drop of a shortcut and a text file, a drag, a remove from a program button.
+        {{"@"}, {{"setting.ini", testing::savedFile({"C:\\a.exe", "C:\\b.exe"})}},
+         "exists C:\\a.exe\nexists C:\\b.exe\nexists C:\\d.exe\nshortcut C:\\my d.lnk C:\\d.exe\n"
+         "start\ndrop C:\\my d.lnk\ndrop C:\\notes.txt\ndrag k13 1\npress toolbar 2 k12\n"
+         "choose remove\npress toolbar 2\nchoose quit\n",
+         "message Cannot add \"C:\\notes.txt\": only programs ending in .exe can be added\nended\n",
+         0, "", {{"setting.ini", testing::savedFile({"C:\\d.exe", "", "C:\\a.exe"})}}},
+        {{"--another-instance", "@"}, {{"setting.ini", worked}}, "start\nnever read\n", "ended\n",
+         0, "", {{"setting.ini", worked}}},
         {{"@/nowhere"}, {}, "start\nnever read\n", "ended\n", 0, "", {}},
-        {{"@"}, {{"setting.ini", bytes("CL:0W:wide[CR][LF]Path1:1.exe[CR][LF]")}}, "start\n", "", 2,
-         "error: 'W:' value \"wide\\r\\n\" is not a number\n", {}},
-        {{"--verbose", "@"}, {}, "", "", 64, "quevor-sim: unknown option --verbose\nusage: quevor-sim", {}},
+        {{"@"}, {{"setting.ini", bytes("CL:0W:wide[CR][LF]Path1:1.exe[CR][LF]")}}, "start\n", "",
+         2, "error: 'W:' value \"wide\\r\\n\" is not a number\n", {}},
+        {{"--verbose", "@"}, {}, "", "", 64,
+         "quevor-sim: unknown option --verbose\nusage: quevor-sim", {}},
         {{"--codepage"}, {}, "", "", 64, "quevor-sim: --codepage needs", {}},
         {{"--codepage", "NO-SUCH-PAGE", "@"}, {}, "", "", 64, "quevor-sim: ", {}},
         {{"@"}, {}, "click k11\n", "", 64, "quevor-sim: line 1: click before start", {}},
         {{"@"}, {}, "exists\n", "", 64, "quevor-sim: line 1: exists needs a PATH", {}},
-        {{"@"}, {}, "choose quit\n", "", 64, "quevor-sim: line 1: choose: no pop-up menu is open", {}},
+        {{"@"}, {}, "choose quit\n", "", 64, "quevor-sim: line 1: choose: no pop-up menu is open",
+         {}},
     };
     // Lines a running bar refuses, and the number of the line named.
     const std::pair<std::string, int> runningBar[] = {
@@ -89,13 +90,15 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
             folder.write(name, content);
         }
         std::vector<std::string> args;
-        for (std::string arg : row.args) args.push_back(arg[0] == '@' ? arg.replace(0, 1, folder.path().string()) : arg);
+        for (std::string arg : row.args)
+            args.push_back(arg[0] == '@' ? arg.replace(0, 1, folder.path().string()) : arg);
         std::istringstream in(row.script);
         std::ostringstream out, err;
         EXPECT_EQ(runDriver(args, in, out, err), row.status);
         EXPECT_EQ(out.str(), row.out);
         EXPECT_EQ(err.str().substr(0, row.err.size()), row.err) << err.str();
-        for (const auto& [name, content] : row.after) EXPECT_EQ(folder.read(name), content) << name;
+        for (const auto& [name, content] : row.after)
+            EXPECT_EQ(folder.read(name), content) << name;
     }
 }
 
