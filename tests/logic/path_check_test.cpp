@@ -35,7 +35,7 @@ TEST(PathCheckTest, RefusesWhatTheFileCannotHoldWithAReason) {
         EXPECT_EQ(checkStorablePath(path, *codec), std::nullopt);
     }
     EXPECT_EQ(storedPathFor(u"C:\\A\\B.EXE"), u"C:\\A\\B.exe");
-    EXPECT_EQ(storedPathFor(u"C:\\A\\B.eXe"), u"C:\\A\\B.exe");
+    EXPECT_EQ(storedPathFor(u".eXe"), u".exe");  // a name that is only its ending
     EXPECT_EQ(storedPathFor(u"C:\\A\\B.txt"), u"C:\\A\\B.txt");
 }
 
