@@ -8,11 +8,12 @@ trap quevor_cleanup EXIT
 
 # The tests' own prefix, fresh for every run. The emulator makes it on first use, and the
 # build uses it already (the cleared setting.ini is written by the program's own code), so
-# the tests' discovery finds it ready.
+# the tests' discovery finds it ready. The display comes first: a Wine server started without
+# it stays up between the tests, and no window can then be made.
 rm -rf build/mingw/wine
+quevor_start_xvfb
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j2
 cmake/wine-run.sh build/mingw/wine/prefix cmd /c exit 0
-quevor_start_xvfb
 export WINEPREFIX="$PWD/build/mingw/wine/prefix"
 timeout 900 ctest --preset mingw -j2

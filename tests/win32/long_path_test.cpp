@@ -7,6 +7,7 @@
 namespace quevor::win32 {
 namespace {
 
+// Only a full path takes the extended form; the system makes a path full before that.
 TEST(LongPathTest, FullPathsTakeTheExtendedForm) {
     const struct {
         const wchar_t* path;
@@ -28,9 +29,6 @@ TEST(LongPathTest, FullPathsTakeTheExtendedForm) {
         SCOPED_TRACE(testing::Message() << std::filesystem::path(row.path).string());
         EXPECT_EQ(extendedPath(row.path), row.extended);
     }
-}
-
-TEST(LongPathTest, TheSystemMakesAPathFullBeforeItIsExtended) {
     const std::wstring here = std::filesystem::current_path().native();
     const std::wstring folder = here.back() == L'\\' ? here : here + L"\\";
     EXPECT_EQ(extendedFullPath(u"sub/../setting.ini"), extendedPath(folder + L"setting.ini"));
