@@ -51,16 +51,6 @@ TEST_F(WritersTest, AQuitAndAClearEachWriteOnceAndAFailedWriteLeavesTheFile) {
     }
 }
 
-TEST_F(WritersTest, ProgramChosenThisRunWinsAndOthersKeepTheirStoredPath) {
-    put(workedExampleFile());
-    bar = FakeBar::fromLoaded(readAllSettings(file));
-    bar.addedPaths[2] = u"E:\\new.exe";
-    bar.addedPaths[3] = u"F:\\third.exe";
-    saveSettings(file, bar);
-    EXPECT_EQ(disk(),
-              savedFile({"C:\\Tools\\edit.exe", "E:\\new.exe", "F:\\third.exe"}, "1905", "1170"));
-}
-
 TEST_F(WritersTest, ClearingGivesTheClearedStateAndLeavesWhatIsOutsideTheLayout) {
     const std::string tail = "Path15:15.exePath16:16.exe[CR][LF][CR]X:100Y:100[CR][LF]";
     std::string middle, seventeenAdditions;
