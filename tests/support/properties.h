@@ -82,7 +82,7 @@ inline std::string describe(const StoredSettings& s) {
 
 // Any bytes as setting.ini: start-up reads every value or stops with a message, and writes
 // nothing. A quit of a bar holding two programs of its own either stops and leaves the bytes, or
-// writes a file that reads back the bar and no byte moves from the second quit on. Whatever loads
+// writes a file that reads back the bar and that the next quit leaves alone. Whatever loads
 // with storable paths, plus a program added in the first free slot: quitting and starting again
 // gives the same values; from the second quit on no byte moves (a "W:" or "CL:" value equal to
 // the live one is left as it stands, without the line break a rewrite would add); a restart and
@@ -104,8 +104,12 @@ inline void checkFileRoundTrip(const std::string& original) {
     if (completes([&] { quit(own); })) {
         require(readAllSettings(file) == expectedAfterSave(own),
                 "a bar's own values did not come back");
-        const std::string second = quit(own);
-        require(quit(own) == second, "the file changes at every quit");
+        // The next quit keeps the bytes, unless a "W:" or "CL:" value equal to the bar's stood
+        // without its line break: that one adds it, and then nothing moves.
+        const std::string first = store.files.at(kSettingsPath), second = quit(own);
+        const bool joined = first.find("W:1905Path1:") != std::string::npos ||
+                            first.find("CL:1170W:") != std::string::npos;
+        require((second == first || joined) && quit(own) == second, "the next quit changed the file");
     } else {
         require(store.files.at(kSettingsPath) == original, "a failed save changed the file");
     }
