@@ -6,12 +6,12 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "harness.h"
+#include "support/properties.h"
 
 namespace quevor::fuzz {
 
-inline float consumeEdge(FuzzedDataProvider& in, bool anyFloat) {
-    switch (in.ConsumeIntegralInRange<int>(0, anyFloat ? 3 : 2)) {
+inline float consumeEdge(FuzzedDataProvider& in) {
+    switch (in.ConsumeIntegralInRange<int>(0, 3)) {
         case 0: return static_cast<float>(in.ConsumeIntegralInRange<int>(-2000, 20000));
         case 1: return static_cast<float>(in.ConsumeIntegralInRange<int>(-40000, 40000));
         case 2: return static_cast<float>(in.ConsumeIntegralInRange<int>(-100000, 100000)) / 8.0f;
@@ -41,16 +41,13 @@ inline std::u16string consumePath(FuzzedDataProvider& in, bool hostile = true) {
     return path;
 }
 
-// A bar with fuzzed values; paths for slots 1 to 15, each possibly left empty.
-inline LiveBar consumeBar(FuzzedDataProvider& in, bool anyFloat) {
-    LiveBar bar;
+// A bar with fuzzed values; paths for slots 1 to 15, each possibly left empty, mostly plain ones,
+// for which the save promises a round trip.
+inline testing::FakeBar consumeBar(FuzzedDataProvider& in) {
+    testing::FakeBar bar;
     bar.clearVisible = in.ConsumeIntegralInRange<int>(0, 7) != 0;
     bar.hidden = static_cast<int16>(in.ConsumeIntegralInRange<int>(0, 3) == 0 ? 1 : 0);
-    bar.width = consumeEdge(in, anyFloat);
-    bar.addLeft = consumeEdge(in, anyFloat);
-    bar.left = consumeEdge(in, anyFloat);
-    bar.top = consumeEdge(in, anyFloat);
-    // Mostly a bar of plain paths, for which the save promises a round trip.
+    for (float* edge : {&bar.width, &bar.addLeft, &bar.left, &bar.top}) *edge = consumeEdge(in);
     const bool hostile = in.ConsumeIntegralInRange<int>(0, 3) == 0;
     for (int n = 1; n <= kSlotCount; ++n) {
         if (in.ConsumeBool()) continue;

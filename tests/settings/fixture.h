@@ -1,12 +1,10 @@
 #pragma once
 
+// A settings file in memory in the code page CP932, for the reader's and the writers' tests.
+
 #include <gtest/gtest.h>
 
-#include "core/text.h"
 #include "settings/codec.h"
-#include "settings/layout.h"
-#include "settings/reader.h"
-#include "settings/writers.h"
 #include "support/fake_bar.h"
 #include "support/memory_store.h"
 #include "support/settings_text.h"

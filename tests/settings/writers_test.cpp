@@ -1,9 +1,7 @@
-#include "fixture.h"
-
-#include <fstream>
 #include <limits>
 
 #include "core/error.h"
+#include "fixture.h"
 
 namespace quevor::testing {
 namespace {
@@ -11,96 +9,61 @@ namespace {
 class WritersTest : public SettingsTest {
 protected:
     FakeBar bar;
-
-    // A start-up: what the bar knows about the file's slots.
-    void startUp() { bar.load(readAllSettings(file)); }
 };
 
 TEST_F(WritersTest, TwoAddsOnAClearedBarSaveTheTwoHundredEightyOneByteFileAndTheNextRunKeepsIt) {
     put(clearedFile());
-    startUp();
+    bar = FakeBar::fromLoaded(readAllSettings(file));
     bar.addedPaths[1] = u"C:\\Tools\\edit.exe";
     bar.addedPaths[2] = u"D:\\Games\\play.exe";
     bar.addLeft = 1170;
     bar.width = 1905;
-
-    saveSettings(file, bar);
-    EXPECT_EQ(disk().size(), 281u);
-    for (int save = 1; save <= 2; ++save) {  // and the next run, unchanged, keeps every byte
+    for (int save = 1; save <= 2; ++save) {  // the next run, unchanged, keeps every byte
+        saveSettings(file, bar);
         EXPECT_EQ(disk(), workedExampleFile()) << save;
-        FakeBar next;
-        next.load(readAllSettings(file));
-        next.addLeft = 1170;
-        next.width = 1905;
-        saveSettings(file, next);
+        EXPECT_EQ(disk().size(), 281u);
+        bar = FakeBar::fromLoaded(readAllSettings(file));
     }
 }
 
-// The record cycles run on the text in memory; the file is replaced once, or not at all.
+// The record cycles run on the text in memory; the file is replaced once, or not at all. A quit
+// without a file starts from the cleared state; a clear without one stops.
 TEST_F(WritersTest, AQuitAndAClearEachWriteOnceAndAFailedWriteLeavesTheFile) {
-    const struct {
-        const char* name;
-        void (*run)(const SettingsFile&);
-    } rows[] = {
-        {"quit", [](const SettingsFile& f) { FakeBar live; live.width = 1320; saveSettings(f, live); }},
-        {"clear", [](const SettingsFile& f) { clearSettings(f); }},
-    };
-    for (const auto& row : rows) {
-        for (const bool failing : {false, true}) {
-            SCOPED_TRACE(std::string(row.name) + (failing ? ", write fails" : ""));
+    bar.width = 1320;
+    for (const bool clearing : {false, true}) {
+        for (const std::string fault : {"", "write fails", "file gone"}) {
+            SCOPED_TRACE((clearing ? "clear " : "quit ") + fault);
             store.writes.clear();
             put(workedExampleFile());
-            store.failOnWrite = failing ? 1 : 0;
-            if (failing) {
-                EXPECT_THROW(row.run(file), RuntimeError);
-                EXPECT_EQ(disk(), workedExampleFile());
-            } else {
-                row.run(file);
+            store.failOnWrite = fault == "write fails" ? 1 : 0;
+            if (fault == "file gone") store.files.clear();
+            const auto run = [&] { clearing ? clearSettings(file) : saveSettings(file, bar); };
+            if (fault.empty() || (fault == "file gone" && !clearing)) {
+                run();
                 EXPECT_EQ(store.writes, std::vector<std::string>{disk()});
+                continue;
             }
+            EXPECT_THROW(run(), RuntimeError);
+            EXPECT_TRUE(store.writes.empty());
+            const std::string left = fault == "file gone" ? "" : workedExampleFile();
+            EXPECT_EQ(store.files.count(path) ? disk() : "", left);
         }
     }
 }
 
-TEST_F(WritersTest, ProgramChosenThisRunWinsAndOthersKeepTheirStoredPath) {
-    put(workedExampleFile());
-    startUp();
-    bar.addedPaths[2] = u"E:\\new.exe";
-    bar.addedPaths[3] = u"F:\\third.exe";
-    saveSettings(file, bar);
-    const StoredSettings s = readAllSettings(file);
-    EXPECT_EQ(s.slotPaths[0], u"C:\\Tools\\edit.exe");
-    EXPECT_EQ(s.slotPaths[1], u"E:\\new.exe");
-    EXPECT_EQ(s.slotPaths[2], u"F:\\third.exe");
-    EXPECT_EQ(s.slotPaths[3], u"4.exe");
-    EXPECT_NE(disk().find("Path15:15.exePath16:16.exe"), std::string::npos);
-}
-
-TEST_F(WritersTest, ClearingTheTwoProgramFileGivesTheClearedState) {
-    put(workedExampleFile());
-    clearSettings(file);
-    EXPECT_EQ(disk(), clearedFile());
-    clearSettings(file);
-    EXPECT_EQ(disk(), clearedFile());
-    EXPECT_EQ(clearedFile(), toUtf8(clearedStateText()) + "\r\n");
-}
-
-TEST_F(WritersTest, ClearingFilesOutsideTheLayout) {
+TEST_F(WritersTest, ClearingGivesTheClearedStateAndLeavesWhatIsOutsideTheLayout) {
     const std::string tail = "Path15:15.exePath16:16.exe[CR][LF][CR]X:100Y:100[CR][LF]";
-    std::string middle;
-    for (int n = 4; n <= 14; ++n) {
+    std::string middle, seventeenAdditions;
+    for (int n = 4; n <= 14; ++n)
         middle += "Path" + std::to_string(n) + ":" + std::to_string(n) + ".exe[CR][LF]";
-    }
-    const std::string seventeenAdditions = [] {
-        std::string s;
-        for (int i = 0; i < 17; ++i) s += "[CR][CR][LF]";
-        return s;
-    }();
+    for (int i = 0; i < 17; ++i) seventeenAdditions += "[CR][CR][LF]";
     const struct {
         const char* name;
         std::string before;
         std::string after;
     } rows[] = {
+        {"two programs", shownBytes(workedExampleFile()), shownBytes(clearedFile())},
+        {"the cleared file", shownBytes(clearedFile()), shownBytes(clearedFile())},
         {"EXE in slot 2",
          "CL:0[CR][LF]W:9[CR][LF][CR]Path1:a.exe[CR][LF]Path2:b.EXE[CR][LF]Path3:c.exe[CR][LF]" +
              middle + tail + "[CR]T:1[CR][LF]",
@@ -120,8 +83,9 @@ TEST_F(WritersTest, ClearingFilesOutsideTheLayout) {
         SCOPED_TRACE(row.name);
         put(bytes(row.before));
         clearSettings(file);
-        EXPECT_EQ(disk(), bytes(row.after));
+        EXPECT_EQ(shownBytes(disk()), row.after);
     }
+    EXPECT_EQ(clearedFile(), toUtf8(clearedStateText()) + "\r\n");
 }
 
 // Each save is checked by what the next start-up reads, plus the bytes that show how it wrote.
@@ -141,85 +105,28 @@ TEST_F(WritersTest, TheSavedEdgesTitleBarAndUntouchedRecords) {
          "X:-120Y:100"},
         {"without the clear item only the position and title bar are written",
          [](FakeBar& b) { b.clearVisible = false; b.left = 300; }, 735, 300, 100, 0, "X:300Y:100"},
+        {"a loaded path no file can hold is left out, the rest is saved",
+         [](FakeBar& b) {
+             b.loadedPaths[2] = u"D:\\X:5Y:5\\a.exe";
+             b.addedPaths[1] = u"C:\\a.exe";
+         },
+         735, 100, 100, 0, bytes("Path1:C:\\a.exe[CR][LF]Path2:2.exe[CR][LF]")},
         {"edges beyond sixteen bits are clamped", [](FakeBar& b) { b.left = 50000; b.top = -70000; },
          735, 32767, -32768, 0, "X:32767Y:-32768"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         put(clearedFile());
-        bar = FakeBar();
-        startUp();
+        bar = FakeBar::fromLoaded(readAllSettings(file));
         row.live(bar);
         saveSettings(file, bar);
         EXPECT_EQ(bar.width, row.width);  // a hidden bar is widened by the save itself
         const StoredSettings s = readAllSettings(file);
         EXPECT_EQ(s.width, row.width);
-        EXPECT_EQ(s.position.left, row.left);
-        EXPECT_EQ(s.position.top, row.top);
+        EXPECT_EQ(s.position, (StoredPosition{row.left, row.top}));
         EXPECT_EQ(s.titleBar, row.titleBar);
         EXPECT_EQ(disk().find(row.written), disk().rfind(row.written));
         EXPECT_NE(disk().find(row.written), std::string::npos);
-    }
-}
-
-// Damaged files: no file at all, and each of the fuzz seeds (the file of a lost program among
-// them: a loaded "path" that holds a key text, and a program added beside it), saved with a bar that holds
-// two programs, with an empty bar, and with the bar start-up made of it plus one program added.
-// The save either leaves a file from which start-up reads every program and that the next quit
-// leaves byte for byte, or stops with an error and leaves the file as it was.
-TEST_F(WritersTest, ASaveOnADamagedFileKeepsEveryProgramAndSettlesOrLeavesTheFile) {
-    std::vector<std::pair<std::string, std::optional<std::string>>> rows = {{"file gone", std::nullopt}};
-    for (const auto& seed : std::filesystem::directory_iterator(QUEVOR_SETTINGS_CORPUS)) {
-        std::ifstream in(seed.path(), std::ios::binary);
-        rows.emplace_back(seed.path().filename().string(), std::string(std::istreambuf_iterator<char>(in), {}));
-    }
-    ASSERT_GE(rows.size(), 25u);  // the seeds were found
-
-    for (const auto& [name, content] : rows) {
-        for (const std::string variant : {"two programs", "empty bar", "as loaded, one added"}) {
-            SCOPED_TRACE(name + ", " + variant);
-            store.files.clear();
-            if (content) put(*content);
-            FakeBar live;
-            live.width = 1905;
-            live.addLeft = 1170;
-            int added = 0;
-            if (variant == "two programs") {
-                live.loadedPaths[1] = u"C:\\Tools\\edit.exe";
-                live.addedPaths[15] = u"Z:\\last.exe";
-            } else if (variant == "as loaded, one added") {
-                try {
-                    live.load(readAllSettings(file));
-                } catch (const RuntimeError&) {
-                    continue;  // start-up stops: no bar, no quit
-                }
-                while (++added <= 15 && !isPlaceholderOrEmpty(live.loadedPaths[added], added)) {}
-                if (added > 15) continue;
-                live.addedPaths[added] = u"C:\\new\\added.exe";
-            }
-            const FakeBar before = live;
-            try {
-                saveSettings(file, live);
-            } catch (const RuntimeError& e) {
-                EXPECT_EQ(store.files.count(path) ? std::optional(disk()) : std::nullopt, content) << e.what();
-                continue;
-            }
-            const StoredSettings s = readAllSettings(file);
-            EXPECT_EQ(s.width, 1905.0f);
-            EXPECT_EQ(s.addButtonLeft, 1170.0f);
-            EXPECT_EQ(s.position.left, 100);
-            EXPECT_EQ(s.titleBar, 0);
-            for (int n = 1; n <= 15; ++n) {
-                const auto& want = before.addedPaths[n].empty() ? before.loadedPaths[n] : before.addedPaths[n];
-                // Only a loaded "path" no file can hold (a key or marker text in it) may be left out.
-                if (added != 0 && n != added && s.slotPaths[n - 1] == placeholder(n)) continue;
-                EXPECT_EQ(s.slotPaths[n - 1], want.empty() ? placeholder(n) : want) << n;
-            }
-            const std::string saved = disk();
-            FakeBar again = before;
-            saveSettings(file, again);
-            EXPECT_EQ(disk(), saved);
-        }
     }
 }
 

@@ -28,19 +28,15 @@ struct FakeBar : SaveSource {
         return addedPaths[slot];
     }
 
-    // The slots a start-up on these settings loads.
-    void load(const StoredSettings& s) {
-        for (int n = 1; n <= kSlotCount; ++n) loadedPaths[n] = s.slotPaths[n - 1].value_or(u"");
-    }
     // The bar as a start-up on these settings leaves it, title bar shown.
     static FakeBar fromLoaded(const StoredSettings& s) {
         FakeBar bar;
         bar.width = s.width.value_or(bar.width);
         bar.addLeft = s.addButtonLeft.value_or(bar.addLeft);
-        bar.left = s.position.left ? *s.position.left : bar.left;
-        bar.top = s.position.top ? *s.position.top : bar.top;
+        bar.left = s.position.left.value_or(100);
+        bar.top = s.position.top.value_or(100);
         bar.hidden = s.titleBar.value_or(0);
-        bar.load(s);
+        for (int n = 1; n <= kSlotCount; ++n) bar.loadedPaths[n] = s.slotPaths[n - 1].value_or(u"");
         return bar;
     }
 };

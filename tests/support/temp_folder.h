@@ -16,8 +16,6 @@ class TempFolder {
                          ("quevor-test-" + std::to_string(std::random_device{}()))) {
         std::filesystem::create_directories(path_);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder() {
         std::error_code ignored;
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
