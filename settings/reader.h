@@ -10,8 +10,9 @@
 
 namespace quevor {
 
-// The per-key readers of start-up. Each reads the whole file afresh, finds its key anywhere in
-// the text and cuts the value at the key the layout puts after it. A missing key gives nullopt
+// The per-key readers of start-up. Each reads the whole text of the file it is given (start-up
+// gives them the file read once, a DecodedFile below), finds its key anywhere in the text and
+// cuts the value at the key the layout puts after it. A missing key gives nullopt
 // (the target keeps its value); a value that is no number stops the program.
 
 std::optional<float> readWidth(const SettingsFile& file);          // "W:"
