@@ -131,4 +131,7 @@ StoredSettings readAllSettings(const SettingsFile& file) {
     return settings;
 }
 
+void DecodedFile::replace(const std::u16string&, std::string_view) { fail("read only"); }
+std::string DecodedFile::encode(std::u16string_view) const { fail("read only"); }
+
 }  // namespace quevor

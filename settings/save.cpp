@@ -157,25 +157,6 @@ std::string savedBytes(const std::u16string& start, const LiveValues& live, cons
     return codec.encode(saveOnText(start, live).text + std::u16string(kCrLf));
 }
 
-// A file's text, decoded once, for reading back the way start-up reads the disk: each of its
-// reads gets the text at once instead of decoding the same bytes for every key again.
-class DecodedFile final : public FileStore, public TextCodec {
-public:
-    explicit DecodedFile(std::u16string text) : text_(std::move(text)) {}
-    std::string read(const std::u16string&) override { return {}; }
-    void replace(const std::u16string&, std::string_view) override { fail("read only"); }
-    std::u16string decode(std::string_view) const override { return text_; }
-    std::string encode(std::u16string_view) const override { fail("read only"); }
-    bool canEncode(std::u16string_view) const override { return false; }
-    std::string name() const override { return "decoded"; }
-
-    StoredSettings readAll() { return readAllSettings(SettingsFile({}, *this, *this)); }
-    std::optional<std::u16string> readSlot(int slot) { return readSlotPath(SettingsFile({}, *this, *this), slot); }
-
-private:
-    std::u16string text_;
-};
-
 // The text a quit that starts from this one writes, once it is known to be sound: start-up reads
 // every live value back from the file's bytes, and the next quit with the same values leaves
 // them as they are. Otherwise nullopt, and why.

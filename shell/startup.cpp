@@ -23,9 +23,13 @@ void Bar::start() {
         return;
     }
     state_.settingsPath = *found;
-    const SettingsFile file = settingsFile();
+    // The file is read from the disk once; each key is then read from that text, in the order
+    // the file's layout relies on. Nothing writes the file during start-up, so every key gets
+    // the value a fresh read of the file would give it (and a file that cannot be read or
+    // decoded stops start-up here, before any key is used, as the first key's read would).
+    DecodedFile once(settingsFile().readSettingsText());
+    const SettingsFile file = once.file();
 
-    // Key by key, each from a fresh read, in the order the file's layout relies on.
     if (const auto width = readWidth(file)) {
         toolkit_.window.setWidth(*width);
         toolkit_.window.setHeight(geometry::twips(geometry::kShownHeight));
