@@ -8,7 +8,6 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <chrono>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -18,14 +17,10 @@
 
 namespace e2e {
 
-using namespace std::chrono_literals;
-
 // Polls until the condition holds or the limit passes; returns whether it held.
-inline bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        Sleep(50);
+inline bool waitFor(const std::function<bool()>& condition, ULONGLONG limitMs = 20000) {
+    for (const ULONGLONG end = GetTickCount64() + limitMs; !condition(); Sleep(50)) {
+        if (GetTickCount64() >= end) return false;
     }
     return true;
 }
@@ -35,7 +30,7 @@ inline bool waitFor(const std::function<bool()>& condition, std::chrono::millise
 inline bool retry(const std::function<void()>& act, const std::function<bool()>& shows) {
     for (int attempt = 0; attempt < 3 && !shows(); ++attempt) {
         act();
-        waitFor(shows, 5s);
+        waitFor(shows, 5000);
     }
     return shows();
 }
@@ -65,8 +60,7 @@ inline POINT centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.
 
 inline std::wstring windowText(HWND hwnd) {  // "" for no window
     wchar_t buffer[1024] = {};
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 5000,
-                        nullptr);
+    SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
     return buffer;
 }
 
@@ -83,7 +77,7 @@ inline HWND topWindow(DWORD pid, const wchar_t* className) {
 
 inline HWND popupMenu() { return topWindow(0, L"#32768"); }
 
-inline void sendMouse(DWORD flags, int x, int y) {
+inline void sendMouse(DWORD flags, int x, int y) {  // flags at a point of the screen
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -95,12 +89,8 @@ inline void sendMouse(DWORD flags, int x, int y) {
 
 inline void moveMouse(int x, int y) {
     sendMouse(MOUSEEVENTF_MOVE, x, y);
-    waitFor(
-        [&] {
-            POINT p{};
-            return GetCursorPos(&p) && p.x == x && p.y == y;
-        },
-        2s);
+    POINT p{};
+    waitFor([&] { return GetCursorPos(&p) && p.x == x && p.y == y; }, 2000);
 }
 
 inline void click(POINT at, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP) {
@@ -109,19 +99,13 @@ inline void click(POINT at, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEE
     sendMouse(up, at.x, at.y);
 }
 
-// A key pressed and released: a virtual key, or a character when unit is given.
-inline void pressKey(WORD key, wchar_t unit = 0) {
+inline void pressKey(WORD key) {
     INPUT input[2] = {};
     for (int up = 0; up < 2; ++up) {
         input[up].type = INPUT_KEYBOARD;
-        input[up].ki = {key, unit, (unit ? KEYEVENTF_UNICODE : 0u) | (up ? KEYEVENTF_KEYUP : 0u), 0,
-                        0};
+        input[up].ki = {key, 0, up ? KEYEVENTF_KEYUP : 0u, 0, 0};
     }
     SendInput(2, input, sizeof(INPUT));
-}
-
-inline void typeText(const std::wstring& text) {
-    for (const wchar_t unit : text) pressKey(0, unit);
 }
 
 // Chooses the n-th of the count items (1-based, separator not counted) of the open pop-up menu
@@ -148,12 +132,11 @@ inline std::vector<COLORREF> pixels(const RECT& r) {  // of the screen
 class Bar {
   public:
     explicit Bar(const std::wstring& exePath) {
-        std::wstring commandLine = L"\"" + exePath + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                            nullptr, exePath.substr(0, exePath.find_last_of(L'\\')).c_str(),
-                            &startup, &info_)) {
+        if (!CreateProcessW(exePath.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                            exePath.substr(0, exePath.find_last_of(L'\\')).c_str(), &startup,
+                            &info_)) {
             throw std::runtime_error("cannot start quevor.exe");
         }
     }
@@ -169,9 +152,9 @@ class Bar {
     DWORD pid() const { return info_.dwProcessId; }
     HANDLE process() const { return info_.hProcess; }
     bool running() const { return WaitForSingleObject(process(), 0) == WAIT_TIMEOUT; }
-    bool waitExit() const { return WaitForSingleObject(process(), 20000) == WAIT_OBJECT_0; }
-    DWORD exitCode() const {
-        DWORD code = 0;
+    DWORD waitExit() const {  // the exit code; STILL_ACTIVE when it runs on for 20 s
+        DWORD code = STILL_ACTIVE;
+        WaitForSingleObject(process(), 20000);
         GetExitCodeProcess(process(), &code);
         return code;
     }
@@ -183,9 +166,7 @@ class Bar {
     }
     HWND addButton() const { return FindWindowExW(window(), nullptr, L"Button", nullptr); }
     HWND toolbar() const { return FindWindowExW(window(), nullptr, TOOLBARCLASSNAMEW, nullptr); }
-    int buttonCount() const {
-        return static_cast<int>(SendMessageW(toolbar(), TB_BUTTONCOUNT, 0, 0));
-    }
+    LRESULT buttonCount() const { return SendMessageW(toolbar(), TB_BUTTONCOUNT, 0, 0); }
 
     RECT buttonRect(int index) const {  // screen coordinates, 0-based
         // The toolbar writes the rectangle into its own process: into memory allocated there.
@@ -208,7 +189,7 @@ class Bar {
                 const POINT at = centre(index < 0 ? windowRect(addButton()) : buttonRect(index));
                 moveMouse(at.x, at.y);
                 sendMouse(MOUSEEVENTF_RIGHTDOWN, at.x, at.y);
-                waitFor([] { return popupMenu() != nullptr; }, 5s);
+                waitFor([] { return popupMenu() != nullptr; }, 5000);
                 sendMouse(MOUSEEVENTF_RIGHTUP, at.x, at.y);
             },
             [] { return popupMenu() != nullptr; });
