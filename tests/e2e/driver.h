@@ -87,14 +87,14 @@ inline void sendMouse(DWORD flags, int x, int y) {  // flags at a point of the s
     SendInput(1, &input, sizeof input);
 }
 
-inline void moveMouse(int x, int y) {
-    sendMouse(MOUSEEVENTF_MOVE, x, y);
+inline void moveMouse(POINT to) {
+    sendMouse(MOUSEEVENTF_MOVE, to.x, to.y);
     POINT p{};
-    waitFor([&] { return GetCursorPos(&p) && p.x == x && p.y == y; }, 2000);
+    waitFor([&] { return GetCursorPos(&p) && p.x == to.x && p.y == to.y; }, 2000);
 }
 
 inline void click(POINT at, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP) {
-    moveMouse(at.x, at.y);
+    moveMouse(at);
     sendMouse(down, at.x, at.y);
     sendMouse(up, at.x, at.y);
 }
@@ -113,7 +113,7 @@ inline void pressKey(WORD key) {
 // away from it, the keyboard alone decides. Up reaches the last item whether the first or no
 // item is highlighted; from there, up again to the one wanted.
 inline void chooseMenuItem(int n, int count = 4) {
-    moveMouse(1000, 740);
+    moveMouse({1000, 740});
     for (int i = 0; i < 1 + count - n; ++i) pressKey(VK_UP);
     pressKey(VK_RETURN);
 }
@@ -140,8 +140,6 @@ class Bar {
             throw std::runtime_error("cannot start quevor.exe");
         }
     }
-    Bar(const Bar&) = delete;
-    Bar& operator=(const Bar&) = delete;
     ~Bar() {
         TerminateProcess(info_.hProcess, 99);  // does nothing once it has ended
         WaitForSingleObject(info_.hProcess, 10000);
@@ -187,7 +185,7 @@ class Bar {
         return retry(
             [&] {
                 const POINT at = centre(index < 0 ? windowRect(addButton()) : buttonRect(index));
-                moveMouse(at.x, at.y);
+                moveMouse(at);
                 sendMouse(MOUSEEVENTF_RIGHTDOWN, at.x, at.y);
                 waitFor([] { return popupMenu() != nullptr; }, 5000);
                 sendMouse(MOUSEEVENTF_RIGHTUP, at.x, at.y);

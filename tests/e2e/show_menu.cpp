@@ -18,7 +18,7 @@ int wmain(int argc, wchar_t** argv) {
     HWND menu = bar.openMenu() ? e2e::popupMenu() : nullptr;
     if (menu) {
         const RECT r = e2e::windowRect(menu);
-        e2e::moveMouse(r.left + 20, r.top + 40);  // the pointer rests on the menu
+        e2e::moveMouse({r.left + 20, r.top + 40});  // the pointer rests on the menu
         // Drawn before the screenshot is taken.
         RedrawWindow(menu, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
