@@ -86,7 +86,7 @@ TEST_P(AddQuitStart, AddTwoProgramsThroughTheDialogQuitStartAgainAndStartOne) {
         EXPECT_EQ(second.waitExit(), 0u);
         EXPECT_TRUE(bar->running());
 
-        for (int i = 0; i < 2; ++i) {  // the add button, the path typed into the file name box
+        for (int i = 0; i < 2; ++i) {  // the add button, the path put into the file name box
             HWND dialog = nullptr;
             ASSERT_TRUE(retry([&] { click(centre(windowRect(bar->addButton()))); },
                               [&] { return (dialog = topWindow(bar->pid(), L"#32770")); }));
@@ -113,13 +113,12 @@ TEST_P(AddQuitStart, AddTwoProgramsThroughTheDialogQuitStartAgainAndStartOne) {
     EXPECT_TRUE(IntersectRect(&inView, &placed, &work) && EqualRect(&inView, &placed));
     ASSERT_EQ(bar->buttonCount(), 2);
     const RECT first = bar->buttonRect(0), second = bar->buttonRect(1);
-    EXPECT_GT(colourCount(first), 8u);
-    EXPECT_GT(colourCount(second), 8u);
     EXPECT_NE(pixels(first), pixels(second));  // notepad's icon, then the probe's
     const auto tip = [&] { return windowText(topWindow(bar->pid(), L"tooltips_class32")); };
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
         moveMouse({900, 700});
+        EXPECT_GT(colourCount(bar->buttonRect(i)), 8u);
         moveMouse(centre(bar->buttonRect(i)));
         const std::wstring name = p.paths[i].substr(p.paths[i].rfind(L'\\') + 1);
         EXPECT_TRUE(waitFor([&] { return tip() == name; }));
@@ -221,7 +220,7 @@ TEST_F(BarTest, DropRemoveAndDragOnTheRealWindowThenTheOrderHoldsAfterARestart) 
 TEST_F(BarTest, KilledMidQuitItLeavesTheOldFileOrTheNewOne) {
     const std::string oldText = quevor::testing::clearedFile();
     std::string newText;
-    long long before = 0, after = 1000, olds = 0;
+    long long before = 0, after = 1000;
     for (int i = 0; i < 13; ++i) {
         const long long delay = i == 0 ? after : i == 1 ? 0 : (before + after) / 2;
         writeBytes(settings(), oldText);
@@ -233,11 +232,9 @@ TEST_F(BarTest, KilledMidQuitItLeavesTheOldFileOrTheNewOne) {
         if (i == 0) newText = text;
         ASSERT_NE(newText, oldText);
         ASSERT_TRUE(text == oldText || text == newText) << quevor::testing::shownBytes(text);
-        olds += text == oldText;
         (text == oldText ? before : after) = delay;
     }
-    std::printf("12 kills, %lld left the old file; the write at %lld to %lld ms\n", olds, before,
-                after);
+    std::printf("12 kills; the write came %lld to %lld ms after the choice\n", before, after);
 }
 
 }  // namespace

@@ -140,6 +140,8 @@ class Bar {
             throw std::runtime_error("cannot start quevor.exe");
         }
     }
+    Bar(const Bar&) = delete;
+    Bar& operator=(const Bar&) = delete;
     ~Bar() {
         TerminateProcess(info_.hProcess, 99);  // does nothing once it has ended
         WaitForSingleObject(info_.hProcess, 10000);
