@@ -130,7 +130,7 @@ TEST_P(AddQuitStart, AddTwoProgramsThroughTheDialogQuitStartAgainAndStartOne) {
         retry([&] { click(centre(bar->buttonRect(1))); }, [] { return !startedLog().empty(); }));
     const std::wstring& path = p.paths[1];
     EXPECT_EQ(startedLog().find(path + L'|' + path.substr(0, path.rfind(L'\\')) + L"\r\n"), 0u)
-        << "the first start";
+        << startedLog();
     EXPECT_TRUE(waitFor([&] { return IsIconic(bar->window()) != FALSE; }));
     EXPECT_EQ(FindWindowW(L"Notepad", nullptr), nullptr);  // only the program clicked
     EXPECT_TRUE(bar->running());
