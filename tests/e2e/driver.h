@@ -99,11 +99,12 @@ inline void click(POINT at, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEE
     sendMouse(up, at.x, at.y);
 }
 
-inline void pressKey(WORD key) {
+inline void pressKey(WORD key, wchar_t unit = 0) {  // a virtual key, or a character (unit)
+    const DWORD flags = unit ? KEYEVENTF_UNICODE : 0;
     INPUT input[2] = {};
     for (int up = 0; up < 2; ++up) {
         input[up].type = INPUT_KEYBOARD;
-        input[up].ki = {key, 0, up ? KEYEVENTF_KEYUP : 0u, 0, 0};
+        input[up].ki = {key, unit, flags | (up ? KEYEVENTF_KEYUP : 0u), 0, 0};
     }
     SendInput(2, input, sizeof(INPUT));
 }
