@@ -1,13 +1,13 @@
 // quevor.exe under Wine, worked with real mouse and keyboard input: only what needs real
 // Windows (the open-file dialog, icons, tooltips, starting programs, the error report, topmost,
-// placement on a monitor); the logic behind it is proved on the simulated toolkit. The stage
-// script has put quevor.exe, the probe program and the cleared setting.ini into C:\e2e\bin and
-// mapped drive D: to a folder of its own.
+// placement on a monitor, drops and drags on the real window); the logic behind it is proved on
+// the simulated toolkit. The stage script has put quevor.exe, the probe program and the cleared
+// setting.ini into C:\e2e\bin and mapped drive D: to a folder of its own.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
+#include <set>
 
 #include "driver.h"
 #include "support/settings_text.h"
@@ -15,80 +15,55 @@
 namespace e2e {
 namespace {
 
-using quevor::testing::clearedFile;
+using namespace std::string_literals;
 using quevor::testing::savedFile;
 
-const std::wstring kBin = L"C:\\e2e\\bin\\";
+const std::wstring kBin = L"C:\\e2e\\bin\\", kNotepad = L"C:\\windows\\system32\\notepad.exe";
 
-int px(int twips) { return (twips * 96 + 720) / 1440; }
+std::size_t colourCount(const RECT& r) {  // an icon shows many, a blank button few
+    const std::vector<COLORREF> all = pixels(r);
+    return std::set<COLORREF>(all.begin(), all.end()).size();
+}
+
+// What the probe program logged: a line "<its own path>|<working folder>" for each start.
+std::wstring startedLog() {
+    const std::string bytes = readBytes(L"C:\\e2e\\started.log");
+    return {reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2};
+}
 
 class BarTest : public ::testing::Test {
-protected:
+  protected:
     std::wstring folder;
 
     void SetUp() override {
-        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::replace(name.begin(), name.end(), '/', '_');
-        folder = L"C:\\e2e\\run\\" + std::wstring(name.begin(), name.end());
-        copyFile(kBin + L"quevor.exe", folder + L"\\quevor.exe");
-        clearStartedLog();
-        moveMouse(900, 700);  // away from where any bar stands
-    }
-    void TearDown() override {
-        endProcesses(L"edit.exe");
-        endProcesses(L"notepad.exe");
-        endProcesses(L"quevor.exe");
+        // A fresh folder for each test of each run (a test takes seconds).
+        folder = L"C:\\e2e\\run\\" + std::to_wstring(GetTickCount64()) + L"\\";
+        copyFile(kBin + L"quevor.exe", folder + L"quevor.exe");
+        DeleteFileW(L"C:\\e2e\\started.log");
+        moveMouse({900, 700});  // away from where any bar stands
     }
 
-    std::wstring settings() const { return folder + L"\\setting.ini"; }
-    std::unique_ptr<Bar> start() { return std::make_unique<Bar>(folder + L"\\quevor.exe"); }
-
-    // Under Wine the first click after a window's frame changed, or after a pop-up menu, is
-    // now and then not delivered: an action is repeated, three times at most, until it shows.
-    void retry(const std::function<void()>& act, const std::function<bool()>& shows) {
-        for (int attempt = 0; attempt < 3 && !shows(); ++attempt) {
-            act();
-            waitFor(shows, std::chrono::milliseconds(5000));
-        }
-        ASSERT_TRUE(shows());
-    }
-
-    // Adds a program through the real open-file dialog: click the add button, type the path
-    // into the file name box, press Enter.
-    void addThroughDialog(Bar& bar, const std::wstring& path, int buttonsAfter) {
-        clickCentre(windowRect(bar.addButton()));
-        HWND dialog = nullptr;
-        ASSERT_TRUE(waitFor([&] { return (dialog = bar.dialog()) != nullptr; })) << "no dialog";
-        HWND name = GetDlgItem(dialog, 0x47c);  // cmb13, the file name box
-        if (!name) name = GetDlgItem(dialog, 0x480);  // edt1 in older layouts
-        ASSERT_NE(name, nullptr);
-        ASSERT_TRUE(waitFor([&] { return IsWindowVisible(name) != FALSE; }));
-        clickCentre(windowRect(name));
-        typeText(path);
-        pressKey(VK_RETURN);
-        ASSERT_TRUE(waitFor([&] { return bar.dialog() == nullptr; })) << "the dialog stayed open";
-        ASSERT_TRUE(waitFor([&] { return bar.buttonCount() == buttonsAfter; }));
-    }
+    std::wstring settings() const { return folder + L"setting.ini"; }
+    std::unique_ptr<Bar> start() const { return std::make_unique<Bar>(folder + L"quevor.exe"); }
 };
 
 // Two programs, each under a folder and a name: a copy of Wine's notepad on C:, the probe on D:.
+// The probe's Latin path holds spaces, and D:\Program.exe is a decoy its start must not reach.
 // Under Japanese Windows (code page 932) the paths hold characters whose second byte is 0x5C,
 // the byte of a backslash; the driver then runs in that locale (the stage picks the case).
 struct Programs {
     const char* name;
     std::wstring paths[2];
-    std::string fileBytes[2];  // the paths as setting.ini holds them
-    std::wstring tips[2];
-    std::wstring started;  // the probe's log line after a click on the second button
+    std::vector<std::string> fileBytes;  // the paths as setting.ini holds them
 };
 
 const Programs kPrograms[] = {
-    {"Latin", {L"C:\\Tools\\edit.exe", L"D:\\Games\\play.exe"},
-     {"C:\\Tools\\edit.exe", "D:\\Games\\play.exe"}, {L"edit.exe", L"play.exe"},
-     L"D:\\Games\\play.exe|D:\\Games"},
-    {"CodePage932", {L"C:\\ソフト\\表計算.exe", L"D:\\ゲーム\\能.exe"},
-     {"C:\\\x83\x5c\x83t\x83g\\\x95\x5c\x8cv\x8eZ.exe", "D:\\\x83Q\x81[\x83\x80\\\x94\x5c.exe"},
-     {L"表計算.exe", L"能.exe"}, L"D:\\ゲーム\\能.exe|D:\\ゲーム"},
+    {"Latin",
+     {L"C:\\Tools\\edit.exe", L"D:\\Program Files\\Probe Dir\\play.exe"},
+     {"C:\\Tools\\edit.exe", "D:\\Program Files\\Probe Dir\\play.exe"}},
+    {"CodePage932",
+     {L"C:\\ソフト\\表計算.exe", L"D:\\ゲーム\\能.exe"},
+     {"C:\\\x83\x5c\x83t\x83g\\\x95\x5c\x8cv\x8eZ.exe", "D:\\\x83Q\x81[\x83\x80\\\x94\x5c.exe"}},
 };
 
 class AddQuitStart : public BarTest, public ::testing::WithParamInterface<Programs> {};
@@ -97,110 +72,167 @@ INSTANTIATE_TEST_SUITE_P(Programs, AddQuitStart, ::testing::ValuesIn(kPrograms),
 
 TEST_P(AddQuitStart, AddTwoProgramsThroughTheDialogQuitStartAgainAndStartOne) {
     const Programs& p = GetParam();
-    if (std::string(p.name) == "CodePage932") {
-        ASSERT_EQ(GetACP(), 932u);
-    }
-    copyFile(L"C:\\windows\\system32\\notepad.exe", p.paths[0]);
-    copyFile(kBin + L"probe.exe", p.paths[1]);
+    ASSERT_EQ(GetACP() == 932, std::string(p.name) == "CodePage932");  // the stage's locale
+    copyFile(kNotepad, p.paths[0]);
+    copyFile(kBin + L"e2e_probe.exe", p.paths[1]);
+    copyFile(kBin + L"e2e_probe.exe", L"D:\\Program.exe");
     copyFile(kBin + L"setting.ini", settings());
-    ASSERT_EQ(readBytes(settings()), clearedFile());
     {
         auto bar = start();
         ASSERT_NE(bar->waitWindow(), nullptr);
         EXPECT_TRUE(GetWindowLongW(bar->window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-        Bar second(folder + L"\\quevor.exe");  // another instance ends at once, the first stays
-        ASSERT_TRUE(second.waitExit());
-        EXPECT_EQ(second.exitCode(), 0u);
+        Bar second(folder + L"quevor.exe");  // another instance ends at once, the first stays
+        EXPECT_EQ(second.waitExit(), 0u);
         EXPECT_TRUE(bar->running());
 
-        addThroughDialog(*bar, p.paths[0], 1);
-        addThroughDialog(*bar, p.paths[1], 2);
-        const POINT at = centre(windowRect(bar->addButton()));
-        retry([&] { rightPressForMenu(at.x, at.y); }, [] { return popupMenu() != nullptr; });
-        chooseMenuItem(1);  // 終了
-        ASSERT_TRUE(bar->waitExit());
-        EXPECT_EQ(bar->exitCode(), 0u);
+        for (int i = 0; i < 2; ++i) {  // the add button, the path typed into the file name box
+            click(centre(windowRect(bar->addButton())));
+            HWND dialog = nullptr;
+            ASSERT_TRUE(waitFor([&] { return (dialog = topWindow(bar->pid(), L"#32770")); }));
+            HWND name = GetDlgItem(dialog, 0x47c);        // cmb13, the file name box
+            if (!name) name = GetDlgItem(dialog, 0x480);  // edt1 in older layouts
+            ASSERT_TRUE(waitFor([&] { return IsWindowVisible(name) != FALSE; }));
+            click(centre(windowRect(name)));
+            for (const wchar_t unit : p.paths[i]) pressKey(0, unit);
+            pressKey(VK_RETURN);
+            ASSERT_TRUE(waitFor([&] { return !topWindow(bar->pid(), L"#32770"); })) << "still open";
+            ASSERT_TRUE(waitFor([&] { return bar->buttonCount() == i + 1; }));
+        }
+        ASSERT_TRUE(bar->quit());
+        ASSERT_EQ(bar->waitExit(), 0u);
     }
-    EXPECT_EQ(readBytes(settings()), savedFile({p.fileBytes[0], p.fileBytes[1]}, "1905", "1170"));
+    EXPECT_EQ(readBytes(settings()), savedFile(p.fileBytes, "1905", "1170"));
 
-    // Started again: two buttons in slot order, each with its program's icon and file name.
+    // Started again, placed on no monitor: the bar comes wholly into view, with two buttons in
+    // slot order, each with its program's icon and, as its tooltip, the program's file name.
+    writeBytes(settings(), savedFile(p.fileBytes, "1905", "1170", "0", "X:30000Y:30000"));
     auto bar = start();
     ASSERT_NE(bar->waitWindow(), nullptr);
+    RECT work{}, inView{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT placed = windowRect(bar->window());
+    EXPECT_TRUE(IntersectRect(&inView, &placed, &work) && EqualRect(&inView, &placed));
     ASSERT_EQ(bar->buttonCount(), 2);
-    const RECT first = bar->buttonRect(0);
-    const RECT second = bar->buttonRect(1);
-    EXPECT_EQ(first.right - first.left, px(585));
-    EXPECT_LT(first.left, second.left);
-    EXPECT_GT(colourCount(first), 8u);
-    EXPECT_GT(colourCount(second), 8u);
+    const RECT first = bar->buttonRect(0), second = bar->buttonRect(1);
     EXPECT_NE(pixels(first), pixels(second));  // notepad's icon, then the probe's
+    const auto tip = [&] { return windowText(topWindow(bar->pid(), L"tooltips_class32")); };
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
-        moveMouse(900, 700);
-        ASSERT_TRUE(waitFor([&] { return visibleToolTip(bar->pid()).empty(); }));
-        const POINT at = centre(bar->buttonRect(i));
-        moveMouse(at.x, at.y);
-        EXPECT_TRUE(waitFor([&] { return visibleToolTip(bar->pid()) == p.tips[i]; }));
+        moveMouse({900, 700});
+        EXPECT_GT(colourCount(bar->buttonRect(i)), 8u);
+        moveMouse(centre(bar->buttonRect(i)));
+        const std::wstring name = p.paths[i].substr(p.paths[i].rfind(L'\\') + 1);
+        EXPECT_TRUE(waitFor([&] { return tip() == name; }));
     }
 
-    // A left click starts the program in its own folder and minimises the bar.
-    moveMouse(900, 700);
-    retry([&] { clickCentre(bar->buttonRect(1)); }, [] { return !startedLog().empty(); });
-    EXPECT_EQ(startedLog()[0], p.started);
+    // A left click starts that program (not the decoy) in its own folder, and minimises the bar.
+    ASSERT_TRUE(
+        retry([&] { click(centre(bar->buttonRect(1))); }, [] { return !startedLog().empty(); }));
+    const std::wstring& path = p.paths[1];
+    EXPECT_EQ(startedLog().find(path + L'|' + path.substr(0, path.rfind(L'\\')) + L"\r\n"), 0u)
+        << startedLog();
     EXPECT_TRUE(waitFor([&] { return IsIconic(bar->window()) != FALSE; }));
     EXPECT_EQ(FindWindowW(L"Notepad", nullptr), nullptr);  // only the program clicked
-    EXPECT_TRUE(bar->running());
-}
-
-TEST_F(BarTest, APathWithSpacesStartsThatProgramNotADecoy) {
-    copyFile(kBin + L"probe.exe", L"C:\\Program Files\\Probe Dir\\probe.exe");
-    copyFile(kBin + L"probe.exe", L"C:\\Program.exe");
-    writeBytes(settings(), savedFile({"C:\\Program Files\\Probe Dir\\probe.exe"}, "1320", "585", "0", "X:1500Y:1500"));
-    auto bar = start();
-    ASSERT_NE(bar->waitWindow(), nullptr);
-    ASSERT_EQ(bar->buttonCount(), 1);
-    clickCentre(bar->buttonRect(0));
-    ASSERT_TRUE(waitFor([] { return !startedLog().empty(); }));
-    EXPECT_EQ(startedLog(), std::vector<std::wstring>{L"C:\\Program Files\\Probe Dir\\probe.exe|C:\\Program Files\\Probe Dir"});
-    DeleteFileW(L"C:\\Program.exe");
 }
 
 TEST_F(BarTest, WithoutASettingsFileOrWithAnUnreadableOneTheProgramEnds) {
-    Bar none(folder + L"\\quevor.exe");  // no file: no window, success
-    ASSERT_TRUE(none.waitExit());
-    EXPECT_EQ(none.exitCode(), 0u);
-    EXPECT_FALSE(exists(settings()));
+    Bar none(folder + L"quevor.exe");  // no file: no window, success, no file made
+    EXPECT_EQ(none.waitExit(), 0u);
+    EXPECT_EQ(GetFileAttributesW(settings().c_str()), INVALID_FILE_ATTRIBUTES);
 
-    const std::string bad = quevor::testing::bytes("CL:0[CR][LF]W:wide[CR][LF][CR]Path1:1.exe[CR][LF]");
+    const std::string bad = "CL:0\r\nW:wide\r\n\rPath1:1.exe\r\n";
     writeBytes(settings(), bad);
     auto bar = start();
     HWND message = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (message = bar->dialog()) != nullptr; })) << "no report";
-    EXPECT_EQ(bar->window(), nullptr);  // the bar never showed
-    std::wstring shown;
-    for (HWND t = FindWindowExW(message, nullptr, L"Static", nullptr); t; t = FindWindowExW(message, t, L"Static", nullptr)) {
-        shown += windowText(t);
-    }
-    EXPECT_NE(shown.find(L"wide"), std::wstring::npos);
-    EXPECT_NE(shown.find(L"not a number"), std::wstring::npos);
+    ASSERT_TRUE(waitFor([&] { return (message = topWindow(bar->pid(), L"#32770")) != nullptr; }));
+    EXPECT_EQ(FindWindowW(L"quevorBar", nullptr), nullptr);              // the bar never showed
+    const std::wstring shown = windowText(GetDlgItem(message, 0xffff));  // the message's text
+    EXPECT_NE(shown.find(L"not a number"), std::wstring::npos) << shown;
     pressKey(VK_RETURN);
-    ASSERT_TRUE(bar->waitExit());
-    EXPECT_NE(bar->exitCode(), 0u);
+    EXPECT_EQ(bar->waitExit(), 1u);
     EXPECT_EQ(readBytes(settings()), bad);
 }
 
-TEST_F(BarTest, APositionOnNoMonitorComesBackIntoView) {
-    writeBytes(settings(), savedFile({}, "735", "0", "0", "X:30000Y:30000"));
-    auto bar = start();
-    HWND window = bar->waitWindow();
-    ASSERT_NE(window, nullptr);
-    const RECT r = windowRect(window);
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_GE(r.left, work.left);
-    EXPECT_GE(r.top, work.top);
-    EXPECT_LE(r.right, work.right);
-    EXPECT_LE(r.bottom, work.bottom);
+// Programs dropped on the real window (files and a shortcut), one removed through the menu of
+// its own button, one moved by a real drag. What the bar does with them is proved on the
+// simulated toolkit.
+TEST_F(BarTest, DropRemoveAndDragOnTheRealWindowThenTheOrderHoldsAfterARestart) {
+    copyFile(kBin + L"setting.ini", settings());
+    copyFile(kNotepad, L"C:\\Tools\\edit.exe");
+    copyFile(kBin + L"e2e_probe.exe", L"D:\\Games\\play.exe");
+    copyFile(kBin + L"e2e_probe.exe", L"C:\\Tools\\third.exe");
+    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);  // kept till exit
+    IShellLinkW* link = nullptr;  // a shortcut made and saved as the shell makes one
+    IPersistFile* file = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link)),
+              S_OK);
+    link->SetPath(L"D:\\Games\\play.exe");
+    ASSERT_EQ(link->QueryInterface(IID_PPV_ARGS(&file)), S_OK);
+    EXPECT_EQ(file->Save((folder + L"play.lnk").c_str(), TRUE), S_OK);
+    file->Release();
+    link->Release();
+    std::unique_ptr<Bar> bar = start();
+    const auto firstPicture = [&] {
+        moveMouse({900, 700});
+        return pixels(bar->buttonRect(0));
+    };
+    ASSERT_NE(bar->waitWindow(), nullptr);
+    // The shell's drop: a DROPFILES block with wide paths, written into the bar's own memory (a
+    // handle of this process means nothing there) and posted to its window.
+    const DROPFILES header{sizeof(DROPFILES), {}, FALSE, TRUE};
+    const std::wstring list =
+        L"C:\\Tools\\edit.exe\0"s + folder + L"play.lnk\0C:\\Tools\\third.exe\0\0"s;
+    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+    block.append(reinterpret_cast<const char*>(list.data()), list.size() * sizeof(wchar_t));
+    void* at = VirtualAllocEx(bar->process(), nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_TRUE(WriteProcessMemory(bar->process(), at, block.data(), block.size(), nullptr));
+    ASSERT_TRUE(PostMessageW(bar->window(), WM_DROPFILES, reinterpret_cast<WPARAM>(at), 0));
+    ASSERT_TRUE(waitFor([&] { return bar->buttonCount() == 3; }));
+    ASSERT_TRUE(bar->openMenu(1));  // the middle button's own menu offers its removal first
+    chooseMenuItem(1, 5);
+    ASSERT_TRUE(waitFor([&] { return bar->buttonCount() == 2; }));
+
+    // The last button dragged onto the first (notepad's icon gives way): a move, not a click.
+    const std::vector<COLORREF> notepad = firstPicture();
+    ASSERT_TRUE(retry(
+        [&] {
+            const POINT from = centre(bar->buttonRect(1)), to = centre(bar->buttonRect(0));
+            click(from, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MOVE);
+            for (int x = from.x - 4; x > to.x; x -= 4) moveMouse({x, from.y});
+            click(to, MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTUP);
+        },
+        [&] { return firstPicture() != notepad; }));
+    ASSERT_TRUE(bar->quit());
+    ASSERT_EQ(bar->waitExit(), 0u);
+    EXPECT_TRUE(startedLog().empty());
+
+    bar = start();  // the moved program is still first: notepad's picture is not there
+    ASSERT_NE(bar->waitWindow(), nullptr);
+    ASSERT_EQ(bar->buttonCount(), 2);
+    EXPECT_NE(firstPicture(), notepad);
+}
+
+// Killed with TerminateProcess mid quit, before, inside or after its one write: setting.ini is
+// the old file or the new one, byte for byte. The first kill comes a second on, when the quit
+// has long ended (the new file); then at once, then ever nearer the write: each halves the span
+// between the last delay that left the old file and the last that left the new one.
+TEST_F(BarTest, KilledMidQuitItLeavesTheOldFileOrTheNewOne) {
+    const std::string oldText = quevor::testing::clearedFile();
+    std::string newText;
+    long long before = 0, after = 1000;
+    for (int i = 0; i < 13; ++i) {
+        const long long delay = i == 0 ? after : i == 1 ? 0 : (before + after) / 2;
+        writeBytes(settings(), oldText);
+        auto bar = start();
+        ASSERT_TRUE(bar->waitWindow() && bar->quit());  // 終了 chosen with real input
+        Sleep(static_cast<DWORD>(delay));
+        bar.reset();  // TerminateProcess, unless the quit already ended it
+        const std::string text = readBytes(settings());
+        if (i == 0) newText = text;
+        ASSERT_NE(newText, oldText);
+        ASSERT_TRUE(text == oldText || text == newText) << quevor::testing::shownBytes(text);
+        (text == oldText ? before : after) = delay;
+    }
 }
 
 }  // namespace

@@ -1,84 +1,209 @@
 #pragma once
 
-// Helpers of the end-to-end driver: starting quevor.exe, finding its windows, real input
+// The end-to-end driver's helpers: files, quevor.exe started and its windows found, real input
 // through SendInput, and waiting for conditions with a time limit.
 
 #include <windows.h>
+// (first: the other system headers build on it)
+#include <commctrl.h>
+#include <shlobj.h>
 
-#include <chrono>
+#include <fstream>
 #include <functional>
-#include <optional>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace e2e {
 
-using namespace std::chrono_literals;
-
 // Polls until the condition holds or the limit passes; returns whether it held.
-bool waitFor(const std::function<bool()>& condition,
-             std::chrono::milliseconds limit = std::chrono::milliseconds(20000));
+inline bool waitFor(const std::function<bool()>& condition, ULONGLONG limitMs = 20000) {
+    for (const ULONGLONG end = GetTickCount64() + limitMs; !condition(); Sleep(50)) {
+        if (GetTickCount64() >= end) return false;
+    }
+    return true;
+}
 
-// Files.
-std::string readBytes(const std::wstring& path);
-void writeBytes(const std::wstring& path, const std::string& bytes);
-void copyFile(const std::wstring& from, const std::wstring& to);
-bool exists(const std::wstring& path);
-// The lines the probe program appended to its log.
-std::vector<std::wstring> startedLog();
-void clearStartedLog();
+// Input under Wine is now and then not delivered: acts until the result shows, three times at
+// most, waiting 5 s after each; returns whether it showed.
+inline bool retry(const std::function<void()>& act, const std::function<bool()>& shows) {
+    for (int attempt = 0; attempt < 3 && !shows(); ++attempt) {
+        act();
+        waitFor(shows, 5000);
+    }
+    return shows();
+}
+
+inline std::string readBytes(const std::wstring& path) {  // "" when missing
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline void writeBytes(const std::wstring& path, const std::string& bytes) {
+    if (!(std::ofstream(path.c_str(), std::ios::binary) << bytes))
+        throw std::runtime_error("cannot write a test file");
+}
+
+inline void copyFile(const std::wstring& from, const std::wstring& to) {  // makes the folders
+    SHCreateDirectoryExW(nullptr, to.substr(0, to.find_last_of(L'\\')).c_str(), nullptr);
+    if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) throw std::runtime_error("cannot copy a file");
+}
+
+inline RECT windowRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+inline POINT centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+inline std::wstring windowText(HWND hwnd) {  // "" for no window
+    wchar_t buffer[1024] = {};
+    SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+// A visible top-level window of the class (of any process when pid is 0), nullptr if none.
+inline HWND topWindow(DWORD pid, const wchar_t* className) {
+    for (HWND w = FindWindowExW(nullptr, nullptr, className, nullptr); w;
+         w = FindWindowExW(nullptr, w, className, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if ((pid == 0 || owner == pid) && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+inline HWND popupMenu() { return topWindow(0, L"#32768"); }
+
+inline void sendMouse(DWORD flags, int x, int y) {  // flags at a point of the screen
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((x * 65535LL + width / 2) / (width - 1));
+    input.mi.dy = static_cast<LONG>((y * 65535LL + height / 2) / (height - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+inline void moveMouse(POINT to) {
+    sendMouse(MOUSEEVENTF_MOVE, to.x, to.y);
+    POINT p{};
+    waitFor([&] { return GetCursorPos(&p) && p.x == to.x && p.y == to.y; }, 2000);
+}
+
+inline void click(POINT at, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP) {
+    moveMouse(at);
+    sendMouse(down, at.x, at.y);
+    sendMouse(up, at.x, at.y);
+}
+
+inline void pressKey(WORD key, wchar_t unit = 0) {  // a virtual key, or a character (unit)
+    const DWORD flags = unit ? KEYEVENTF_UNICODE : 0;
+    INPUT input[2] = {};
+    for (int up = 0; up < 2; ++up) {
+        input[up].type = INPUT_KEYBOARD;
+        input[up].ki = {key, unit, flags | (up ? KEYEVENTF_KEYUP : 0u), 0, 0};
+    }
+    SendInput(2, input, sizeof(INPUT));
+}
+
+// Chooses the n-th of the count items (1-based, separator not counted) of the open pop-up menu
+// by keyboard. The menu opens under the pointer, which could highlight an item at any moment;
+// away from it, the keyboard alone decides. Up reaches the last item whether the first or no
+// item is highlighted; from there, up again to the one wanted.
+inline void chooseMenuItem(int n, int count = 4) {
+    moveMouse({1000, 740});
+    for (int i = 0; i < 1 + count - n; ++i) pressKey(VK_UP);
+    pressKey(VK_RETURN);
+}
+
+inline std::vector<COLORREF> pixels(const RECT& r) {  // of the screen
+    std::vector<COLORREF> out;
+    HDC screen = GetDC(nullptr);
+    for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) out.push_back(GetPixel(screen, x, y));
+    }
+    ReleaseDC(nullptr, screen);
+    return out;
+}
 
 // A running quevor.exe, started with its folder as the working folder. Ends it when destroyed.
 class Bar {
-public:
-    explicit Bar(const std::wstring& exePath);
+  public:
+    explicit Bar(const std::wstring& exePath) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW(exePath.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                            exePath.substr(0, exePath.find_last_of(L'\\')).c_str(), &startup,
+                            &info_)) {
+            throw std::runtime_error("cannot start quevor.exe");
+        }
+    }
     Bar(const Bar&) = delete;
     Bar& operator=(const Bar&) = delete;
-    ~Bar();
+    ~Bar() {
+        TerminateProcess(info_.hProcess, 99);  // does nothing once it has ended
+        WaitForSingleObject(info_.hProcess, 10000);
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
 
     DWORD pid() const { return info_.dwProcessId; }
-    bool running() const;
-    bool waitExit(std::chrono::milliseconds limit = std::chrono::milliseconds(20000));
-    DWORD exitCode() const;
+    HANDLE process() const { return info_.hProcess; }
+    bool running() const { return WaitForSingleObject(process(), 0) == WAIT_TIMEOUT; }
+    DWORD waitExit() const {  // the exit code; STILL_ACTIVE when it runs on for 20 s
+        DWORD code = STILL_ACTIVE;
+        WaitForSingleObject(process(), 20000);
+        GetExitCodeProcess(process(), &code);
+        return code;
+    }
 
-    // The main window, once it is shown; nullptr if it never came.
-    HWND waitWindow();
-    HWND window() const;  // the current one (nullptr when there is none)
-    HWND toolbar() const;
-    HWND addButton() const;
-    int buttonCount() const;
-    RECT buttonRect(int index) const;  // screen coordinates, 0-based index
-    // A visible dialog (#32770) of this process, e.g. the open-file dialog or a message box.
-    HWND dialog() const;
+    HWND window() const { return topWindow(pid(), L"quevorBar"); }
+    HWND waitWindow() const {  // nullptr if it never showed
+        waitFor([&] { return window() != nullptr || !running(); });
+        return window();
+    }
+    HWND addButton() const { return FindWindowExW(window(), nullptr, L"Button", nullptr); }
+    HWND toolbar() const { return FindWindowExW(window(), nullptr, TOOLBARCLASSNAMEW, nullptr); }
+    LRESULT buttonCount() const { return SendMessageW(toolbar(), TB_BUTTONCOUNT, 0, 0); }
 
-private:
+    RECT buttonRect(int index) const {  // screen coordinates, 0-based
+        // The toolbar writes the rectangle into its own process: into memory allocated there.
+        void* remote = VirtualAllocEx(process(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+        RECT r{};
+        const bool ok =
+            SendMessageW(toolbar(), TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process(), remote, &r, sizeof r, nullptr);
+        VirtualFreeEx(process(), remote, 0, MEM_RELEASE);
+        if (!ok) throw std::runtime_error("no such toolbar button");
+        MapWindowPoints(toolbar(), HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+
+    // Opens the pop-up menu of a toolbar button (-1: of the add button) with a right press, held
+    // until the menu shows, as a person does.
+    bool openMenu(int index = -1) const {
+        return retry(
+            [&] {
+                const POINT at = centre(index < 0 ? windowRect(addButton()) : buttonRect(index));
+                moveMouse(at);
+                sendMouse(MOUSEEVENTF_RIGHTDOWN, at.x, at.y);
+                waitFor([] { return popupMenu() != nullptr; }, 5000);
+                sendMouse(MOUSEEVENTF_RIGHTUP, at.x, at.y);
+            },
+            [] { return popupMenu() != nullptr; });
+    }
+
+    bool quit() const {  // 終了 from the add button's menu; false if the menu did not open
+        if (!openMenu()) return false;
+        chooseMenuItem(1);
+        return true;
+    }
+
+  private:
     PROCESS_INFORMATION info_{};
 };
-
-// Real input.
-void moveMouse(int x, int y);
-void click(int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
-// Presses the right button, waits (5 s at most) for a pop-up menu, releases the button, as a
-// person does; returns the menu window or nullptr.
-HWND rightPressForMenu(int x, int y);
-void clickCentre(const RECT& r);
-void pressKey(WORD key);
-void typeText(const std::wstring& text);
-
-RECT windowRect(HWND hwnd);
-POINT centre(const RECT& r);
-std::wstring windowText(HWND hwnd);
-// The visible pop-up menu window, if one is open.
-HWND popupMenu();
-// Chooses the n-th of the count items (1-based, separator not counted) of the open pop-up
-// menu by keyboard.
-void chooseMenuItem(int n, int count = 4);
-// The text of the bar's visible tooltip, "" when none shows.
-std::wstring visibleToolTip(DWORD pid);
-// Distinct colours in a screen rectangle (an icon shows many, a blank button few).
-std::size_t colourCount(const RECT& r);
-// A fingerprint of the pixels in a screen rectangle.
-std::vector<COLORREF> pixels(const RECT& r);
-void endProcesses(const std::wstring& exeName);
 
 }  // namespace e2e
