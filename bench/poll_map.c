@@ -35,11 +35,7 @@ static Window mapped(Display* d, const char* title) {
 }
 
 /* A window may vanish between listing and asking: not an error here. */
-static int ignoreError(Display* d, XErrorEvent* e) {
-    (void)d;
-    (void)e;
-    return 0;
-}
+static int ignoreError(Display* d, XErrorEvent* e) { return 0; }
 
 static long ownerPid(Display* d, Window w) {
     Atom type;

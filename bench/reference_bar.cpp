@@ -14,7 +14,11 @@ static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-#ifndef BARE
+#ifdef BARE
+static const wchar_t* const kTitle = L"bare";
+static void addButtons(HWND, const wchar_t*) {}
+#else
+static const wchar_t* const kTitle = L"reference";
 static void addButtons(HWND window, const wchar_t* listFile) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -31,12 +35,11 @@ static void addButtons(HWND window, const wchar_t* listFile) {
         path[wcscspn(path, L"\r\n")] = L'\0';
         SHFILEINFOW info{};
         SHGetFileInfoW(path, 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON);
-        TBBUTTON button{};
+        TBBUTTON button{};  // the style BTNS_BUTTON is 0
         button.iBitmap = info.hIcon ? ImageList_AddIcon(images, info.hIcon) : I_IMAGENONE;
         if (info.hIcon) DestroyIcon(info.hIcon);
         button.idCommand = command;
         button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = BTNS_BUTTON;
         SendMessageW(toolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
     }
     if (list) fclose(list);
@@ -52,18 +55,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int show)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = L"benchWindow";
     RegisterClassW(&windowClass);
-#ifdef BARE
-    const wchar_t* title = L"bare";
-#else
-    const wchar_t* title = L"reference";
-#endif
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, L"benchWindow", title, WS_OVERLAPPEDWINDOW, 100,
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, L"benchWindow", kTitle, WS_OVERLAPPEDWINDOW, 100,
                                   100, 640, 80, nullptr, nullptr, instance, nullptr);
-#ifndef BARE
     addButtons(window, commandLine);
-#else
-    (void)commandLine;
-#endif
     ShowWindow(window, show);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);

@@ -1,6 +1,6 @@
 // The Win32 toolkit on real windows under Wine: pixels, styles, the toolbar control and its
-// image list, the system's failures. What the user sees of it (icons, tooltips, a program
-// started, a shortcut dropped) is checked end to end, the logic on the simulated toolkit.
+// image list, the system's failures. What the user sees of it (icons, tooltips, the menus' items,
+// a program started, a shortcut dropped) is checked end to end, the logic on the simulated toolkit.
 
 #include <gtest/gtest.h>
 
@@ -47,9 +47,9 @@ protected:
     }
 };
 
-// What is set lands on the real window in pixels and reads back as written. A move by someone
-// else reads back converted; a window off every monitor comes into the nearest work area, one
-// partly on screen stays where the user put it.
+// What is set lands on the real window in pixels and reads back as written; a window partly on
+// screen stays where the user put it. A move by someone else reads back converted; a window off
+// every monitor comes into the nearest work area.
 TEST_F(Win32ToolkitTest, GeometryIsTheOuterRectangleInTwipsAndReadsBackAsWritten) {
     const struct {
         float left, top, width, height, addLeft;
@@ -63,34 +63,25 @@ TEST_F(Win32ToolkitTest, GeometryIsTheOuterRectangleInTwipsAndReadsBackAsWritten
         kit.window.setWidth(row.width);
         kit.window.setHeight(row.height);
         kit.addButton.setLeft(row.addLeft);
+        bar.window().bringOntoMonitor();
         const RECT r = rectIn(hwnd(), HWND_DESKTOP);
-        EXPECT_EQ(r.left, px(row.left));
-        EXPECT_EQ(r.top, px(row.top));
-        EXPECT_EQ(r.right - r.left, px(row.width));
-        EXPECT_EQ(r.bottom - r.top, px(row.height));
-        EXPECT_EQ(rectIn(bar.window().addButton().hwnd(), hwnd()).left, px(row.addLeft));
-        EXPECT_EQ(kit.window.left(), row.left);
-        EXPECT_EQ(kit.window.top(), row.top);
-        EXPECT_EQ(kit.window.width(), row.width);
-        EXPECT_EQ(kit.window.height(), row.height);
-        EXPECT_EQ(kit.addButton.left(), row.addLeft);
+        EXPECT_EQ(
+            std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top,
+                       rectIn(bar.window().addButton().hwnd(), hwnd()).left),
+            std::tuple(px(row.left), px(row.top), px(row.width), px(row.height), px(row.addLeft)));
+        EXPECT_EQ(std::tuple(kit.window.left(), kit.window.top(), kit.window.width(),
+                             kit.window.height(), kit.addButton.left()),
+                  std::tuple(row.left, row.top, row.width, row.height, row.addLeft));
     }
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const struct {
-        LONG x, y, left, top;  // where it was moved to, where it is after bringOntoMonitor
-    } moves[] = {{30000, -30000, work.right - px(8775), work.top},
-                 {work.right - 10, 50, work.right - 10, 50}};
-    for (const auto& move : moves) {
-        SCOPED_TRACE(move.x);
-        SetWindowPos(hwnd(), nullptr, move.x, move.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        bar.window().bringOntoMonitor();
-        EXPECT_EQ(kit.window.left(), bar.window().units().toTwips(move.left));
-        EXPECT_EQ(kit.window.top(), bar.window().units().toTwips(move.top));
-    }
+    SetWindowPos(hwnd(), nullptr, 30000, -30000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    bar.window().bringOntoMonitor();
+    EXPECT_EQ(kit.window.left(), bar.window().units().toTwips(work.right - px(8775)));
+    EXPECT_EQ(kit.window.top(), bar.window().units().toTwips(work.top));
 }
 
-TEST_F(Win32ToolkitTest, CaptionBitsAndMenuItemsComeAndGoTopmostKeepsTheTooltipNoMenuBar) {
+TEST_F(Win32ToolkitTest, CaptionBitsComeAndGoTopmostKeepsTheTooltipNoMenuBar) {
     const std::uint32_t shown = kit.window.style();
     ASSERT_EQ(shown & kCaption, kCaption);
     kit.window.setStyle(shown & ~kCaption);
@@ -100,15 +91,9 @@ TEST_F(Win32ToolkitTest, CaptionBitsAndMenuItemsComeAndGoTopmostKeepsTheTooltipN
     kit.window.redrawFrame();
     EXPECT_EQ(kit.window.style(), shown);
     EXPECT_EQ(GetMenu(hwnd()), nullptr);
-    for (const auto& info : kMenuItems) {
-        kit.menu.setVisible(info.item, false);
-        EXPECT_FALSE(kit.menu.visible(info.item));
-        kit.menu.setVisible(info.item, true);
-        EXPECT_TRUE(kit.menu.visible(info.item));
-    }
-    // Wine's workaround takes the toolbar's tooltip away from the bar for a moment only.
+    // Wine's workaround takes the toolbar's tooltip away from the bar for a moment only (that the
+    // bar is topmost is seen end to end).
     kit.window.makeTopmost();
-    EXPECT_TRUE(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar().hwnd(), TB_GETTOOLTIPS, 0, 0));
     ASSERT_NE(tips, nullptr);
     EXPECT_EQ(GetWindow(tips, GW_OWNER), hwnd());
@@ -127,9 +112,6 @@ TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtTheP
         kit.toolbar.addButton(at, key, key);
     }
     kit.toolbar.setToolTip(2, u"notepad.exe");
-    EXPECT_EQ(buttons(),
-              (Buttons{{u"k11", 0, L""}, {u"k12", 1, L"notepad.exe"}, {u"k13", 2, L""}}));
-
     const int pitch = px(585), y = px(300);
     const struct {
         int x;
@@ -171,17 +153,12 @@ TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtTheP
 // end).
 TEST_F(Win32ToolkitTest, WhatTheSystemCannotDoGivesTheReason) {
     EXPECT_EQ(kit.platform.programIcon(u"C:\\no\\such\\program.exe"), nullptr);
-    const auto reason = kit.platform.startProgram(u"C:\\no\\such\\program.exe");
-    ASSERT_TRUE(reason.has_value());
-    EXPECT_FALSE(reason->empty());
+    EXPECT_FALSE(kit.platform.startProgram(u"C:\\no\\such\\program.exe").value_or(u"").empty());
     const fs::path text = fs::temp_directory_path() / L"quevor-text.lnk";
     std::ofstream(text) << "not a shortcut";
-    for (const fs::path& path : {text, text.parent_path() / L"quevor-missing.lnk"}) {
-        SCOPED_TRACE(path.string());
-        const ShortcutTarget found = kit.platform.resolveShortcut(path.u16string());
-        EXPECT_FALSE(found.path.has_value());
-        EXPECT_FALSE(found.failure.empty());
-    }
+    const ShortcutTarget found = kit.platform.resolveShortcut(text.u16string());
+    EXPECT_FALSE(found.path.has_value());
+    EXPECT_FALSE(found.failure.empty());
     fs::remove(text);
 }
 
@@ -192,9 +169,8 @@ TEST(UnitsTest, TwipsToPixelsAtCommonDpis) {
         int dpi;
         float twips;
         int pixels;
-    } rows[] = {{96, 585, 39},   {96, 615, 41},   {96, 1125, 75},  {96, 650, 43},
-                {120, 585, 49},  {120, 615, 51},  {144, 615, 62},  {144, 1125, 112},
-                {192, 585, 78},  {192, 650, 87},  {96, -120, -8},  {96, 0, 0}};
+    } rows[] = {{96, 585, 39},  {96, 650, 43},    {120, 585, 49}, {144, 615, 62},
+                {144, 1125, 112}, {192, 650, 87}, {96, -120, -8}, {96, 0, 0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(row.dpi) + " dpi, " + std::to_string(row.twips) + " twips");
         const Units units(row.dpi);
