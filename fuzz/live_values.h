@@ -19,41 +19,22 @@ inline float consumeEdge(FuzzedDataProvider& in) {
     }
 }
 
+// The first kPlain pieces make plain paths; the rest are texts the settings file searches for,
+// line breaks, and characters outside the code page.
 inline std::u16string consumePath(FuzzedDataProvider& in, bool hostile = true) {
-    // The first pieces make plain paths; the rest are texts the settings file searches for,
-    // line breaks, and characters outside the code page.
     static const char16_t* const pieces[] = {
-        u"C:\\",  u"D:\\", u"\\",   u"Tools", u"edit",  u"a",    u" ",     u"日本語",
-        u"ソフト",  u"表",     u"1",      u"735",   u"~",     u"\u00e9", u"Program Files (x86)",
-        u"\\\\server\\share\\",
-        u".exe",    u".EXE",   u".Exe",   u"W:",    u"X:",    u"Y:",   u"T:",    u"CL:",
-        u"=",       u"==",     u"===",    u"-",     u"---",   u"Path", u"Path2", u"Path1:",
-        u"100",     u"\r\n",   u"\r",     u"\u2603",
-    };
+        u"C:\\", u"D:\\", u"\\", u"Tools", u"edit", u"a", u" ", u"日本語", u"ソフト", u"表", u"1",
+        u"735", u"~", u"\u00e9", u"Program Files (x86)", u"\\\\server\\share\\", u".exe", u".EXE",
+        u".Exe", u"W:", u"X:", u"Y:", u"T:", u"CL:", u"=", u"==", u"===", u"-", u"---", u"Path",
+        u"Path2", u"Path1:", u"100", u"\r\n", u"\r", u"\u2603"};
     constexpr std::size_t kPlain = 16;
-    const bool plain = !hostile || in.ConsumeBool();
+    const std::size_t last = !hostile || in.ConsumeBool() ? kPlain - 1 : std::size(pieces) - 1;
     std::u16string path;
-    const int count = in.ConsumeIntegralInRange<int>(0, 8);
-    for (int i = 0; i < count; ++i) {
-        path += pieces[in.ConsumeIntegralInRange<std::size_t>(0, plain ? kPlain - 1 : std::size(pieces) - 1)];
+    for (int i = in.ConsumeIntegralInRange<int>(0, 8); i > 0; --i) {
+        path += pieces[in.ConsumeIntegralInRange<std::size_t>(0, last)];
     }
-    if (plain || in.ConsumeBool()) path += u".exe";
+    if (last < kPlain || in.ConsumeBool()) path += u".exe";
     return path;
-}
-
-// A bar with fuzzed values; paths for slots 1 to 15, each possibly left empty, mostly plain ones,
-// for which the save promises a round trip.
-inline testing::FakeBar consumeBar(FuzzedDataProvider& in) {
-    testing::FakeBar bar;
-    bar.clearVisible = in.ConsumeIntegralInRange<int>(0, 7) != 0;
-    bar.hidden = static_cast<int16>(in.ConsumeIntegralInRange<int>(0, 3) == 0 ? 1 : 0);
-    for (float* edge : {&bar.width, &bar.addLeft, &bar.left, &bar.top}) *edge = consumeEdge(in);
-    const bool hostile = in.ConsumeIntegralInRange<int>(0, 3) == 0;
-    for (int n = 1; n <= kSlotCount; ++n) {
-        if (in.ConsumeBool()) continue;
-        (in.ConsumeBool() ? bar.addedPaths[n] : bar.loadedPaths[n]) = consumePath(in, hostile);
-    }
-    return bar;
 }
 
 }  // namespace quevor::fuzz

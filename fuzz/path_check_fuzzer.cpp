@@ -6,11 +6,10 @@
 #include "live_values.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size > 0 && data[0] == '#') {
-        FuzzedDataProvider in(data + 1, size - 1);
-        quevor::testing::checkPathRoundTrip(quevor::fuzz::consumePath(in));
-    } else {
-        quevor::testing::checkPathRoundTrip(quevor::fromUtf8(std::string_view(reinterpret_cast<const char*>(data), size)));
-    }
+    const bool pieces = size > 0 && data[0] == '#';
+    FuzzedDataProvider in(data + pieces, size - pieces);
+    quevor::testing::checkPathRoundTrip(
+        pieces ? quevor::fuzz::consumePath(in)
+               : quevor::fromUtf8(std::string_view(reinterpret_cast<const char*>(data), size)));
     return 0;
 }

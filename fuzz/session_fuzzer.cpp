@@ -13,11 +13,9 @@
 using namespace quevor;
 using namespace quevor::testing;
 
-namespace {
-
 struct Session {
     sim::SimToolkit sim;
-    quevor::Bar bar;
+    Bar bar;
     explicit Session(FileStore& store) : bar(sim.toolkit(), store, cp932()) {
         sim.platform.searchFolders = {kSettingsPath.substr(0, kSettingsPath.rfind(u'/'))};
         sim.platform.virtualFiles = {kSettingsPath};
@@ -25,78 +23,59 @@ struct Session {
     }
 };
 
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::size_t choices = std::min<std::size_t>(data[size - 1] % 64, size - 1);
-    const std::size_t fileSize = size - 1 - choices;
-    FuzzedDataProvider in(data + fileSize, choices);
+    FuzzedDataProvider in(data + size - 1 - choices, choices);
     MemoryStore store;
-    store.files[kSettingsPath] = std::string(reinterpret_cast<const char*>(data), fileSize);
-    Session bar(store);
-    const bool started = completes([&] { bar.bar.start(); });
+    store.files[kSettingsPath].assign(reinterpret_cast<const char*>(data), size - 1 - choices);
+    Session s(store);
+    bool stopped = !completes([&] { s.bar.start(); }), promised = false;
     require(store.writes.empty(), "start-up wrote the file");
-    if (!started) return 0;
 
-    bool quit = false, stopped = false;
-    std::u16string expected[16];
-    for (int step = 0; step < 24 && !stopped && !bar.sim.platform.ended(); ++step) {
-        const int action = in.ConsumeIntegralInRange<int>(0, 5);
-        std::vector<MenuItem> items;
-        for (const MenuItem item : bar.sim.menu.visibleItems()) {
-            if (item != MenuItem::separator) items.push_back(item);
+    std::u16string expected[16];  // the programs the bar holds before the last step
+    for (int step = 0; step < 24 && !stopped && !s.sim.platform.ended(); ++step) {
+        for (int n = 1; n <= kSlotCount; ++n) {
+            const std::u16string& added = s.bar.state().slots.addedPaths(n);
+            expected[n] = added.empty() ? s.bar.state().slots.loadedPaths(n) : added;
         }
+        const int action = in.ConsumeIntegralInRange<int>(0, 5);
         stopped = !completes([&] {
-            switch (action) {
-                case 0: {  // the add button, the dialog answering with a path or cancelled
-                    const std::u16string chosen = in.ConsumeBool() ? u"" : fuzz::consumePath(in);
-                    if (in.ConsumeBool()) bar.sim.platform.declareProgram(chosen);
-                    bar.sim.dialog.answers.assign(1, chosen);
-                    bar.bar.onAddButtonClick();
-                    bar.sim.dialog.answers.clear();
-                    break;
+            if (action == 0) {  // the add button, the dialog answering with a path or cancelled
+                const std::u16string chosen = in.ConsumeBool() ? u"" : fuzz::consumePath(in);
+                if (in.ConsumeBool()) s.sim.platform.declareProgram(chosen);
+                s.sim.dialog.answers.assign(1, chosen);
+                s.bar.onAddButtonClick();
+            } else if (action == 1) {  // a program button, or a key no button has
+                const auto& buttons = s.sim.toolbar.buttons();
+                const auto pick = in.ConsumeIntegralInRange<std::size_t>(0, buttons.size());
+                s.bar.onProgramButtonClick(pick < buttons.size() ? buttons[pick].key
+                                                                 : buttonKeyFor(int(pick) + 1));
+            } else {  // the right button on the toolbar or the add button, then the menu
+                std::vector<sim::SimMenu::Answer> items(1);  // the menu dismissed, or an item
+                for (const MenuItem item : s.sim.menu.visibleItems()) {
+                    if (item != MenuItem::separator) items.push_back(item);
                 }
-                case 1: {  // a program button, or a key no button has
-                    const auto& buttons = bar.sim.toolbar.buttons();
-                    const std::size_t pick = in.ConsumeIntegralInRange<std::size_t>(0, buttons.size());
-                    bar.bar.onProgramButtonClick(pick < buttons.size() ? buttons[pick].key
-                                                                    : u"k1" + ascii(std::to_string(pick + 1)));
-                    break;
-                }
-                default: {  // the right button and a menu item, or the menu dismissed
-                    const std::size_t pick = in.ConsumeIntegralInRange<std::size_t>(0, items.size());
-                    const bool quitting = pick < items.size() && items[pick] == MenuItem::quit;
-                    if (quitting) {
-                        const SlotTable& slots = bar.bar.state().slots;
-                        for (int n = 1; n <= kSlotCount; ++n) {
-                            expected[n] = slots.addedPaths(n).empty() ? slots.loadedPaths(n)
-                                                                      : slots.addedPaths(n);
-                        }
-                    }
-                    bar.sim.menu.answers.push_back(pick < items.size() ? sim::SimMenu::Answer(items[pick])
-                                                                       : std::nullopt);
-                    in.ConsumeBool() ? bar.bar.onToolbarMouseDown(2, 0, 0, 0)
-                                     : bar.bar.onAddButtonMouseDown(2, 0, 0, 0);
-                    quit = quitting && bar.sim.platform.ended();  // a save it could not verify keeps the bar open
-                    break;
-                }
+                const auto pick = in.ConsumeIntegralInRange<std::size_t>(0, items.size() - 1);
+                s.sim.menu.answers.push_back(items[pick]);
+                in.ConsumeBool() ? s.bar.onToolbarMouseDown(2, 0, 0, 0)
+                                 : s.bar.onAddButtonMouseDown(2, 0, 0, 0);
+                // A quit that completed (a save it could not verify keeps the bar open) promises
+                // the next start-up every program the bar held, if each is one a file can hold.
+                promised = items[pick] == MenuItem::quit && s.sim.platform.ended();
             }
         });
     }
-    if (!quit || stopped) return 0;
-
-    bool promised = true;
     for (int n = 1; n <= kSlotCount; ++n) promised = promised && storableSlot(expected[n], n);
     if (!promised) return 0;
+
     Session next(store);
-    require(completes([&] { next.bar.start(); }),
-            "the next start-up fails on\n  " + shownBytes(store.files.at(kSettingsPath)));
+    next.bar.start();  // one that stops throws out of the target: a crash, the input kept
     for (int n = 1; n <= kSlotCount; ++n) {
         const std::u16string want = expected[n].empty() ? placeholder(n) : expected[n];
-        require(next.bar.state().slots.loadedPaths(n) == want,
-                "slot " + std::to_string(n) + " came back as " + toUtf8(next.bar.state().slots.loadedPaths(n)) +
-                    " instead of " + toUtf8(want));
+        const std::u16string& got = next.bar.state().slots.loadedPaths(n);
+        require(got == want, "slot " + std::to_string(n) + " came back as " + toUtf8(got) +
+                                 " instead of " + toUtf8(want));
     }
     return 0;
 }

@@ -1,9 +1,5 @@
 #!/usr/bin/env bash
 # The whole unit suite built and run under the address and undefined-behaviour sanitizers.
-set -euo pipefail
-cd "$(dirname "$0")/../.."
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
-cmake --preset sanitize >/dev/null
-cmake --build --preset sanitize -j2
-ctest --preset sanitize -j2 -E KillDuringSave  # the kill loop runs in stage 60
+exec "$(dirname "$0")/10-native-unit.sh" sanitize
