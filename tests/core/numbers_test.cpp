@@ -42,6 +42,7 @@ TEST(RoundClampToInt16, PullsToTheRangeEnds) {
 TEST(Int16Arithmetic, OverflowIsAnError) {
     EXPECT_EQ(mul16(14, 585), 8190);
     EXPECT_EQ(add16(32000, 767), 32767);
+    EXPECT_EQ(sub16(-32767, 1), -32768);
     EXPECT_THROW((void)add16(32000, 768), RuntimeError);
     EXPECT_THROW((void)mul16(56, 588), RuntimeError);
     EXPECT_THROW((void)sub16(-32768, 1), RuntimeError);

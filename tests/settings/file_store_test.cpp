@@ -64,7 +64,7 @@ TEST_F(FileStoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
 // such leftovers and nothing else.
 TEST_F(FileStoreTest, AReplaceTakesAwayTemporaryFilesThatAKilledProcessLeft) {
     const std::pair<const char*, bool> rows[] = {  // name, whether it stays
-        {".setting.ini.123.tmp", false}, {".setting.ini.4294967295.tmp", false}, {".setting.ini.x.tmp", true},
+        {".setting.ini.1230.tmp", false}, {".setting.ini.4294967295.tmp", false}, {".setting.ini.x.tmp", true},
         {".setting.ini..tmp", true},     {".other.ini.1.tmp", true},             {"setting.ini.bak", true}};
     for (const auto& [name, stays] : rows) folder.write(name, "left");
     store->replace(file.u16string(), "new");

@@ -64,6 +64,7 @@ TEST_F(ReaderTest, WhatCannotBeReadStopsWithAMessage) {
         {bytes("X:1Y:2[CR][LF]T:70000[CR][LF]"), "Overflow: 'T:' value \"70000\\r\\n\""},
         {"W:1e39Path1:", "Overflow: 'W:' value \"1e39\""},
         {"X:1Y:2T:-32768.5", "Overflow: 'T:' value \"-32768.5\""},
+        {"X:1Y:2T:32767.5", "Overflow: 'T:' value \"32767.5\""},
 #ifdef _WIN32
         {"\xEF\xBB\xBF" + workedExampleFile(), "setting.ini is not text in code page CP932"},
 #else

@@ -108,6 +108,7 @@ TEST_F(WritersTest, TheSavedEdgesTitleBarAndUntouchedRecords) {
         {"a loaded path no file can hold is left out, the rest is saved",
          [](FakeBar& b) {
              b.loadedPaths[2] = u"D:\\X:5Y:5\\a.exe";
+             b.loadedPaths[15] = u"D:\\X:5Y:5\\b.exe";
              b.addedPaths[1] = u"C:\\a.exe";
          },
          735, 100, 100, 0, bytes("Path1:C:\\a.exe[CR][LF]Path2:2.exe[CR][LF]")},

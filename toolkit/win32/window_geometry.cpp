@@ -112,7 +112,10 @@ bool isTopmost(HWND hwnd) { return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX
 }  // namespace
 
 void MainWindow::makeTopmost() {
-    if (!SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE)) {
+    // Only the z-order: activation is the show's business (asking for it here made Wine
+    // activate the still hidden window at start-up, which cost time before it showed).
+    const UINT zOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    if (!SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, zOrderOnly)) {
         fail("Cannot keep the window on top: " + toUtf8Reason());
     }
     if (!isTopmost(hwnd_)) {
@@ -121,7 +124,7 @@ void MainWindow::makeTopmost() {
         std::pair<HWND, std::vector<HWND>> owned{hwnd_, {}};
         EnumThreadWindows(GetCurrentThreadId(), collectOwned, reinterpret_cast<LPARAM>(&owned));
         for (HWND popup : owned.second) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, 0);
-        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, zOrderOnly);
         for (HWND popup : owned.second) {
             SetWindowLongPtrW(popup, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd_));
         }
