@@ -12,7 +12,7 @@
 
 namespace quevor::sim {
 
-// The control name of an item ("menuEnd"), and back; nullopt for an unknown name.
+// The script name of an item ("quit", "show-title-bar"), and back; nullopt for an unknown name.
 std::string menuItemName(MenuItem item);
 std::optional<MenuItem> menuItemNamed(const std::string& name);
 

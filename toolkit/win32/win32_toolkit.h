@@ -112,10 +112,10 @@ private:
     HWND hwnd_ = nullptr;
     int iconSize_;
     UniqueImageList images_;
-    std::vector<std::u16string> imageKeys_;     // ImageL1's keys by position
+    std::vector<std::u16string> imageKeys_;     // the image list's keys by position
     std::map<std::u16string, int> imageSlots_;  // key -> index in the native image list
     std::vector<int> freeImageSlots_;           // native images of removed buttons, for reuse
-    std::vector<ButtonInfo> buttons_;           // Tlb1's buttons by position
+    std::vector<ButtonInfo> buttons_;           // the toolbar's buttons by position
     int nextCommand_ = 1000;
 };
 
