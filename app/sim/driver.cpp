@@ -1,7 +1,5 @@
 #include "app/sim/driver.h"
 
-#include <cctype>
-#include <cmath>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -9,12 +7,12 @@
 #include <utility>
 
 #include "core/error.h"
-#include "core/number.h"
 #include "core/text.h"
 #include "settings/codec.h"
 #include "settings/file_store.h"
 #include "shell/bar.h"
 #include "toolkit/sim/sim_toolkit.h"
+#include "app/sim/script.h"
 #include "app/sim/state_json.h"
 
 namespace quevor::sim {
@@ -53,12 +51,6 @@ Options parseOptions(const std::vector<std::string>& args) {
     }
     return options;
 }
-
-struct ScriptLine {
-    int number = 0;
-    std::string command;
-    std::string argument;  // the rest of the line after the command and its separating blanks
-};
 
 class Driver {
   public:
@@ -107,34 +99,7 @@ class Driver {
   private:
     std::optional<ScriptLine> nextLine() {
         if (putBack_) return std::exchange(putBack_, std::nullopt);
-        std::string text;
-        while (std::getline(in_, text)) {
-            ++lineNumber_;
-            if (!text.empty() && text.back() == '\r') text.pop_back();
-            const std::size_t start = text.find_first_not_of(" \t");
-            if (start == std::string::npos || text[start] == '#') continue;
-            ScriptLine line;
-            line.number = lineNumber_;
-            const std::size_t end = text.find_first_of(" \t", start);
-            line.command = text.substr(start, end == std::string::npos ? end : end - start);
-            if (end != std::string::npos) {
-                const std::size_t argument = text.find_first_not_of(" \t", end);
-                if (argument != std::string::npos) line.argument = text.substr(argument);
-            }
-            return line;
-        }
-        return std::nullopt;
-    }
-
-    [[noreturn]] static void usage(const std::string& message) { throw SimUsageError(message); }
-
-    static void noArgument(const ScriptLine& line) {
-        if (!line.argument.empty()) usage(line.command + " takes no argument");
-    }
-
-    static std::u16string pathArgument(const ScriptLine& line) {
-        if (line.argument.empty()) usage(line.command + " needs a PATH");
-        return fromUtf8(line.argument);
+        return readScriptLine(in_, lineNumber_);
     }
 
     void requireRunning(const ScriptLine& line) const {
@@ -148,13 +113,15 @@ class Driver {
         } else if (command == "missing") {
             sim_.platform.removeProgram(pathArgument(line));
         } else if (command == "shortcut") {
-            shortcut(line);
+            const auto [link, target] = shortcutArgument(line);
+            sim_.platform.declareShortcut(link, target);
         } else if (command == "drop") {
             requireRunning(line);
             drop(line);
         } else if (command == "drag") {
             requireRunning(line);
-            drag(line);
+            const auto [key, position] = dragArgument(line, sim_.toolbar.buttons().size());
+            bar_->onProgramButtonDrag(buttonKey(key), position);
         } else if (command == "start") {
             noArgument(line);
             if (bar_) usage("start: the bar is already running");
@@ -182,7 +149,8 @@ class Driver {
             usage(command + ": no pop-up menu is open");
         } else if (command == "move") {
             requireRunning(line);
-            move(line);
+            const auto [left, top] = moveArgument(line);
+            sim_.window.userMove(left, top);
         } else if (command == "restore") {
             requireRunning(line);
             noArgument(line);
@@ -198,35 +166,13 @@ class Driver {
     }
 
     void press(const ScriptLine& line) {
-        const std::size_t space = line.argument.find_first_of(" \t");
-        const std::string target = line.argument.substr(0, space);
-        const std::size_t codeStart = line.argument.find_first_not_of(" \t", space);
-        std::string code = codeStart == std::string::npos ? "" : line.argument.substr(codeStart);
-        // "press toolbar BUTTON KEY": the press is on the program button with that key.
-        std::string key;
-        if (const std::size_t keyAt = code.find_first_of(" \t"); keyAt != std::string::npos) {
-            const std::size_t keyStart = code.find_first_not_of(" \t", keyAt);
-            if (keyStart != std::string::npos) key = code.substr(keyStart);
-            code.resize(keyAt);
-        }
-        if (!key.empty()) {
-            if (target != "toolbar") usage("press: only a toolbar press names a button's KEY");
-            buttonKey(key);
-        }
-        int16 button = 0;
-        if (code == "1" || code == "2" || code == "4") {
-            button = static_cast<int16>(code[0] - '0');
+        const Press press = pressArgument(line, [this](const std::string& key) { buttonKey(key); });
+        if (!press.key.empty()) {
+            bar_->onProgramButtonMouseDown(fromUtf8(press.key), press.button, 0, 0.0f, 0.0f);
+        } else if (press.target == "toolbar") {
+            bar_->onToolbarMouseDown(press.button, 0, 0.0f, 0.0f);
         } else {
-            usage("press needs TARGET BUTTON, BUTTON being 1 (left), 2 (right) or 4 (middle)");
-        }
-        if (target == "toolbar" && !key.empty()) {
-            bar_->onProgramButtonMouseDown(fromUtf8(key), button, 0, 0.0f, 0.0f);
-        } else if (target == "toolbar") {
-            bar_->onToolbarMouseDown(button, 0, 0.0f, 0.0f);
-        } else if (target == "add") {
-            bar_->onAddButtonMouseDown(button, 0, 0.0f, 0.0f);
-        } else {
-            usage("press: TARGET is toolbar or add, not \"" + target + "\"");
+            bar_->onAddButtonMouseDown(press.button, 0, 0.0f, 0.0f);
         }
     }
 
@@ -236,19 +182,6 @@ class Driver {
         if (sim_.toolbar.find(wanted) == nullptr)
             usage("no toolbar button has the key \"" + key + "\"");
         return wanted;
-    }
-
-    // "shortcut LNK TARGET": LNK ends at its ".lnk", so either path may hold blanks.
-    void shortcut(const ScriptLine& line) {
-        std::string lower = line.argument;
-        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        const std::size_t end = lower.find(".lnk");
-        const std::size_t targetAt =
-            end == std::string::npos ? end : line.argument.find_first_not_of(" \t", end + 4);
-        if (targetAt == std::string::npos || targetAt == end + 4)
-            usage("shortcut needs LNK TARGET, LNK ending in .lnk");
-        sim_.platform.declareShortcut(fromUtf8(line.argument.substr(0, end + 4)),
-                                      fromUtf8(line.argument.substr(targetAt)));
     }
 
     // Consecutive "drop PATH" lines are one drop of all their files, in order.
@@ -264,39 +197,12 @@ class Driver {
         bar_->onDrop(paths);
     }
 
-    // "drag KEY POSITION": the button let go at the 1-based position among the buttons.
-    void drag(const ScriptLine& line) {
-        const std::size_t space = line.argument.find_first_of(" \t");
-        double position = 0;  // none given: no place
-        if (space != std::string::npos) {
-            if (const auto parsed = parseNumber(fromUtf8(line.argument.substr(space)))) position = *parsed;
-        }
-        const auto count = static_cast<double>(sim_.toolbar.buttons().size());
-        if (!(position >= 1 && position <= count) || position != std::floor(position))
-            usage("drag needs KEY POSITION, POSITION a button's place from 1 to the last");
-        bar_->onProgramButtonDrag(buttonKey(line.argument.substr(0, space)),
-                                  static_cast<int16>(position));
-    }
-
     // The stored programs without a button, in slot order.
     std::vector<std::u16string> missingPaths() const {
         std::vector<std::u16string> paths;
         const SlotTable& slots = bar_->state().slots;
         for (const int slot : slots.missingSlots()) paths.push_back(slots.programPath(slot));
         return paths;
-    }
-
-    void move(const ScriptLine& line) {
-        const std::u16string argument = fromUtf8(line.argument);
-        const std::size_t space = argument.find_first_of(u" \t");
-        std::optional<double> left;
-        std::optional<double> top;
-        if (space != std::u16string::npos) {
-            left = parseNumber(argument.substr(0, space));
-            top = parseNumber(argument.substr(space));
-        }
-        if (!left || !top) usage("move needs LEFT TOP in twips");
-        sim_.window.userMove(static_cast<float>(*left), static_cast<float>(*top));
     }
 
     // Asked when the pop-up menu opens: the next script line is the user's answer.
