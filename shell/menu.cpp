@@ -91,7 +91,6 @@ void Bar::clearAndQuit() {
     toolkit_.window.setWidth(geometry::twips(geometry::kDefaultWidth));
     toolkit_.addButton.setLeft(0.0f);
     toolkit_.toolbar.clearButtons();
-    state_.slots.buttonCounter = 1;
     toolkit_.platform.endProgram();  // unloading the only window ends the program
 }
 

@@ -15,7 +15,6 @@ void Bar::start() {
         return;
     }
     SlotTable& slots = state_.slots;
-    slots.buttonCounter = 1;
 
     const auto found = platform.findFile(u"setting.ini");
     if (!found || found->empty()) {

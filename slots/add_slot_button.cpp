@@ -15,7 +15,6 @@ bool addSlotButton(SlotTable& slots, Toolbar& toolbar, Platform& platform,
     toolbar.addButton(position, key, key);
     toolbar.setToolTip(position, bareFileName(path));
     slots.show(slot, position);
-    slots.buttonCounter = add16(slots.buttonCounter, 1);
     return true;
 }
 

@@ -20,7 +20,6 @@ void removeProgram(SlotTable& slots, Toolkit& toolkit, int slot) {
     slots.unshow(slot);
     slots.forget(slot);
     slots.nextSlot = sub16(slots.nextSlot, 1);
-    slots.buttonCounter = sub16(slots.buttonCounter, 1);
     toolkit.addButton.setLeft(toolkit.addButton.left() - kButtonStep);
     if (!wasFull) toolkit.window.setWidth(toolkit.window.width() - kButtonStep);
 }

@@ -41,8 +41,6 @@ class SlotTable {
 
     // Number of slot buttons made so far; 15 means every slot is taken.
     int16 nextSlot = 0;
-    // 1-based toolbar position of the next button and its image.
-    int16 buttonCounter = 0;
 
     // Lowest slot an add may fill: nothing stored for it in the settings file (empty or its
     // placeholder) and no add completed for it in this run. 0 when every slot is taken.
