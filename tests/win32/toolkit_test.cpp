@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <tuple>
@@ -33,6 +34,36 @@ protected:
         GetWindowRect(window, &r);
         MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
         return r;
+    }
+    // The tooltip control's tools and the toolbar's buttons, each as command id and area.
+    using Areas = std::vector<std::tuple<UINT_PTR, LONG, LONG, LONG, LONG>>;
+    HWND toolTips() {
+        return reinterpret_cast<HWND>(SendMessageW(toolbar().hwnd(), TB_GETTOOLTIPS, 0, 0));
+    }
+    Areas tools() {
+        Areas out;
+        const auto count = static_cast<int>(SendMessageW(toolTips(), TTM_GETTOOLCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            SendMessageW(toolTips(), TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool));
+            const RECT& r = tool.rect;
+            out.emplace_back(tool.uId, r.left, r.top, r.right, r.bottom);
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+    Areas buttonAreas() {
+        Areas out;
+        for (int i = 0; i < kit.toolbar.buttonCount(); ++i) {
+            TBBUTTON b{};
+            RECT r{};
+            SendMessageW(toolbar().hwnd(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+            SendMessageW(toolbar().hwnd(), TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+            out.emplace_back(static_cast<UINT_PTR>(b.idCommand), r.left, r.top, r.right, r.bottom);
+        }
+        std::sort(out.begin(), out.end());
+        return out;
     }
     Buttons buttons() {
         Buttons out;
@@ -93,8 +124,9 @@ TEST_F(Win32ToolkitTest, CaptionBitsComeAndGoTopmostKeepsTheTooltipNoMenuBar) {
     EXPECT_EQ(GetMenu(hwnd()), nullptr);
     // Wine's workaround takes the toolbar's tooltip away from the bar for a moment only (that the
     // bar is topmost is seen end to end).
+    SendMessageW(toolbar().hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     kit.window.makeTopmost();
-    HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar().hwnd(), TB_GETTOOLTIPS, 0, 0));
+    HWND tips = toolTips();
     ASSERT_NE(tips, nullptr);
     EXPECT_EQ(GetWindow(tips, GW_OWNER), hwnd());
 }
@@ -112,6 +144,12 @@ TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtTheP
         kit.toolbar.addButton(at, key, key);
     }
     kit.toolbar.setToolTip(2, u"notepad.exe");
+    // The tooltip control comes with the mouse, for the buttons already there.
+    EXPECT_EQ(toolTips(), nullptr);
+    SendMessageW(toolbar().hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    ASSERT_NE(toolTips(), nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(toolTips(), GWL_STYLE) & TTS_ALWAYSTIP, TTS_ALWAYSTIP);
+    EXPECT_EQ(tools(), buttonAreas());
     const int pitch = px(585), y = px(300);
     const struct {
         int x;
@@ -141,12 +179,66 @@ TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtTheP
     kit.toolbar.addButton(3, u"k11", u"k11");
     EXPECT_EQ(buttons(),
               (Buttons{{u"k13", 2, L""}, {u"k12", 1, L"notepad.exe"}, {u"k11", 0, L""}}));
+    EXPECT_EQ(tools(), buttonAreas());  // the tooltips' areas followed the buttons
     const auto images =
         reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar().hwnd(), TB_GETIMAGELIST, 0, 0));
     EXPECT_EQ(ImageList_GetImageCount(images), 3);
     kit.toolbar.clearButtons();
     EXPECT_EQ(kit.toolbar.buttonCount(), 0);
     EXPECT_EQ(ImageList_GetImageCount(images), 3);  // the images stay
+}
+
+// Pixels of an image list's image drawn over a plain background.
+std::vector<DWORD> drawn(HIMAGELIST images, int index, COLORREF background) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, 48, -48, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    HBRUSH brush = CreateSolidBrush(background);
+    RECT all{0, 0, 48, 48};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    ImageList_Draw(images, index, dc, 0, 0, ILD_TRANSPARENT);
+    GdiFlush();
+    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + 48 * 48);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+// A program's icon shows on its button exactly as the system's own way of storing an icon in
+// an image list shows it: at the list's size or not, in a new place or in a removed button's.
+TEST_F(Win32ToolkitTest, ToolbarImagesDrawAsTheirIcons) {
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring notepad = (fs::path(system) / L"notepad.exe").wstring();
+    const int size = GetSystemMetrics(SM_CXICON);
+    const auto images =
+        reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar().hwnd(), TB_GETIMAGELIST, 0, 0));
+    UniqueImageList expected(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 0, 4));
+    int16 count = 0;
+    char16_t name = u'1';
+    for (const int iconSize : {size, size / 2, size}) {
+        HICON icon = nullptr;
+        ASSERT_EQ(PrivateExtractIconsW(notepad.c_str(), 0, iconSize, iconSize, &icon, nullptr, 1, 0),
+                  1u);
+        const Win32Icon given{UniqueIcon(icon)};
+        const std::u16string key = std::u16string(u"k") + name++;
+        kit.toolbar.addImage(++count, key, given);
+        kit.toolbar.addButton(count, key, key);
+        if (count == 2) kit.toolbar.removeButton(1);  // the next icon takes this one's image
+        const int index = ImageList_ReplaceIcon(expected.get(), -1, given.get());
+        for (const COLORREF background : {RGB(240, 240, 240), RGB(0, 0, 128)}) {
+            SCOPED_TRACE(std::to_string(iconSize) + " px over " + std::to_string(background));
+            const int stored = std::get<1>(buttons().back());
+            EXPECT_EQ(drawn(images, stored, background), drawn(expected.get(), index, background));
+        }
+        if (count == 2) --count;
+    }
+    EXPECT_EQ(ImageList_GetImageCount(images), 2);
 }
 
 // What the system cannot do comes back with a reason (a shortcut that is read is dropped end to

@@ -13,13 +13,33 @@ constexpr float kToolbarHeight = geometry::twips(geometry::kToolbarHeight);
 constexpr float kButtonPitch = geometry::twips(geometry::kButtonPitch);
 constexpr float kAddButtonSize = geometry::twips(geometry::kAddButtonSize);
 
+// Puts the icon into the list at `reused`, or at the end for -1; gives its index, or -1.
+// An icon of the list's own size with a 32-bit colour image goes in as its two bitmaps, which
+// draws exactly as the icon itself. ImageList_ReplaceIcon would first copy the icon (looking
+// for it again in its resources), and that copy costs more than the rest of a program's button
+// at start-up; it stays for any other icon, whose size or colours it adjusts.
+int storeIcon(HIMAGELIST images, int reused, HICON icon, int size) {
+    ICONINFO info{};
+    if (GetIconInfo(icon, &info)) {
+        const UniqueBitmap color(info.hbmColor);
+        const UniqueBitmap mask(info.hbmMask);
+        BITMAP bitmap{};
+        if (color && GetObjectW(color.get(), sizeof bitmap, &bitmap) == sizeof bitmap &&
+            bitmap.bmWidth == size && bitmap.bmHeight == size && bitmap.bmBitsPixel == 32) {
+            if (reused < 0) return ImageList_Add(images, color.get(), mask.get());
+            return ImageList_Replace(images, reused, color.get(), mask.get()) ? reused : -1;
+        }
+    }
+    return ImageList_ReplaceIcon(images, reused, icon);
+}
+
 }  // namespace
 
 Win32Toolbar::Win32Toolbar(HWND parent, const Units& units, int controlId)
     : iconSize_(GetSystemMetrics(SM_CXICON)) {
     hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT |
-                                TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                                CCS_NORESIZE | CCS_NOPARENTALIGN |
                                 CCS_NODIVIDER,
                             0, 0, units.toPixels(kToolbarWidth), units.toPixels(kToolbarHeight),
                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
@@ -40,10 +60,29 @@ Win32Toolbar::Win32Toolbar(HWND parent, const Units& units, int controlId)
     SendMessageW(hwnd_, TB_SETPADDING, 0, MAKELPARAM(padding, std::max(0, height - iconSize_ - 2)));
     SendMessageW(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(pitch, std::max(pitch, iconSize_)));
     SendMessageW(hwnd_, TB_SETINDENT, 0, 0);
+}
+
+void Win32Toolbar::attachToolTips() {
+    if (toolTips_) return;
     // The bar is hovered while the user works in another program: its tooltips show whether
     // or not it is the active window.
-    if (HWND tips = reinterpret_cast<HWND>(SendMessageW(hwnd_, TB_GETTOOLTIPS, 0, 0))) {
-        SetWindowLongPtrW(tips, GWL_STYLE, GetWindowLongPtrW(tips, GWL_STYLE) | TTS_ALWAYSTIP);
+    toolTips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!toolTips_) return;  // the buttons still work; they show no names
+    SendMessageW(hwnd_, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(toolTips_), 0);
+    // The toolbar registers the buttons added from now on, moves their areas with them and
+    // drops those removed; the ones already there are registered here, as it would have: by
+    // command id, the text asked for when shown (TTN_GETDISPINFO, answered by the main window).
+    for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = hwnd_;
+        tool.uId = static_cast<UINT_PTR>(buttons_[static_cast<std::size_t>(i)].command);
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(hwnd_, TB_GETITEMRECT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&tool.rect));
+        SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
@@ -65,7 +104,7 @@ void Win32Toolbar::addImage(int16 index, const std::u16string& key, const Icon& 
     // The image list keeps its own copy; the caller destroys the shell's icon afterwards.
     // A removed button's image is overwritten rather than the list growing.
     const int reused = freeImageSlots_.empty() ? -1 : freeImageSlots_.back();
-    const int slot = ImageList_ReplaceIcon(images_.get(), reused, native->get());
+    const int slot = storeIcon(images_.get(), reused, native->get(), iconSize_);
     if (slot < 0) fail("Cannot store the icon in the image list");
     if (reused >= 0) freeImageSlots_.pop_back();
     imageKeys_.insert(imageKeys_.begin() + (index - 1), key);

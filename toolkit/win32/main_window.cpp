@@ -233,6 +233,7 @@ LRESULT CALLBACK MainWindow::controlProc(HWND hwnd, UINT message, WPARAM wParam,
     auto* self = reinterpret_cast<MainWindow*>(selfData);
     const int16 button = mouseButtonCode(message);
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (id == kToolbarId && message == WM_MOUSEMOVE) self->toolbar_->attachToolTips();
     if (id == kToolbarId) self->trackDrag(message, at);
     if (id == kToolbarId && message == WM_LBUTTONUP && self->pressedKey_) {
         const std::u16string key = *self->pressedKey_;

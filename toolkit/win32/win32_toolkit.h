@@ -98,6 +98,9 @@ public:
     // part; the 1-based place among the buttons that a button let go at x would take.
     std::optional<std::u16string> keyAt(POINT client) const;
     int16 positionAt(int x) const;
+    // Makes the buttons' tooltip control the first time the mouse comes over the toolbar
+    // (most starts never need it before then); the toolbar then keeps it up to date itself.
+    void attachToolTips();
     // Size of the images the shell icons are stored at.
     int iconSize() const { return iconSize_; }
 
@@ -110,6 +113,7 @@ private:
     void checkIndex(int16 index, std::size_t count, const char* what) const;
 
     HWND hwnd_ = nullptr;
+    HWND toolTips_ = nullptr;  // owned by the main window, which destroys it with itself
     int iconSize_;
     UniqueImageList images_;
     std::vector<std::u16string> imageKeys_;     // the image list's keys by position
