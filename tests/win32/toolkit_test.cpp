@@ -112,6 +112,35 @@ TEST_F(Win32ToolkitTest, GeometryIsTheOuterRectangleInTwipsAndReadsBackAsWritten
     EXPECT_EQ(kit.window.top(), bar.window().units().toTwips(work.top));
 }
 
+// Held, the geometry reads back as set while the window stays where it was; applied, it
+// lands in one move, brought onto the screen and made topmost if that was asked for meanwhile.
+TEST_F(Win32ToolkitTest, HeldGeometryReachesTheWindowWhenApplied) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT before = rectIn(hwnd(), HWND_DESKTOP);
+    bar.window().holdGeometry();
+    kit.window.setLeft(450000);  // off every monitor, to the right
+    kit.window.setTop(1200);
+    kit.window.setWidth(1905);
+    kit.window.setHeight(1125);
+    kit.window.makeTopmost();
+    EXPECT_EQ(std::tuple(kit.window.left(), kit.window.top(), kit.window.width(),
+                         kit.window.height()),
+              std::tuple(450000.0f, 1200.0f, 1905.0f, 1125.0f));
+    bar.window().bringOntoMonitor();
+    EXPECT_EQ(kit.window.left(), bar.window().units().toTwips(work.right - px(1905)));
+    const RECT still = rectIn(hwnd(), HWND_DESKTOP);
+    EXPECT_TRUE(EqualRect(&before, &still));
+    EXPECT_EQ(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    bar.window().applyGeometry();
+    const RECT r = rectIn(hwnd(), HWND_DESKTOP);
+    EXPECT_EQ(std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top),
+              std::tuple(work.right - px(1905), px(1200), px(1905), px(1125)));
+    EXPECT_EQ(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
+    kit.window.setLeft(100);  // no longer held
+    EXPECT_EQ(rectIn(hwnd(), HWND_DESKTOP).left, px(100));
+}
+
 TEST_F(Win32ToolkitTest, CaptionBitsComeAndGoTopmostKeepsTheTooltipNoMenuBar) {
     const std::uint32_t shown = kit.window.style();
     ASSERT_EQ(shown & kCaption, kCaption);

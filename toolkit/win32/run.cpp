@@ -55,9 +55,11 @@ int runBar(HINSTANCE instance, int showCommand, const BarFactory& makeBar) noexc
         std::unique_ptr<BarEvents> events = makeBar(toolkit);
         bar.window().setEvents(events.get());
 
+        bar.window().holdGeometry();
         events->start();
         if (bar.boundary().ended()) return 0;  // another instance, or no settings file
         bar.window().bringOntoMonitor();
+        bar.window().applyGeometry();
         bar.window().show(showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);
 
         MSG message;

@@ -208,6 +208,10 @@ public:
     void show(int showCommand);
     // A stored position that lies on no monitor is moved into the nearest one's work area.
     void bringOntoMonitor();
+    // Start-up sets the hidden window's place, size and stacking a piece at a time: held, the
+    // pieces are read back as set and reach the window together, in one move, when applied.
+    void holdGeometry();
+    void applyGeometry();
 
     float left() const override;
     float top() const override;
@@ -247,6 +251,8 @@ private:
     UniqueIcon bigIcon_, smallIcon_;
     TwipsValue left_, top_, width_, height_;
     bool topmost_ = false;
+    std::optional<RECT> held_;  // the outer rectangle while the geometry is held
+    bool heldTopmost_ = false;
     // A left press on a program button: its key and where it started, whether it has become a
     // drag, and while its release is handed on, that the toolbar's click is not a click.
     std::optional<std::u16string> pressedKey_;

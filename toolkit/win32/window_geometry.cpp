@@ -10,6 +10,7 @@
 namespace quevor::win32 {
 
 RECT MainWindow::outerRect() const {
+    if (held_) return *held_;
     RECT rect{};
     if (IsIconic(hwnd_)) {
         // A minimised window keeps its normal rectangle in workspace coordinates.
@@ -30,6 +31,10 @@ RECT MainWindow::outerRect() const {
 }
 
 void MainWindow::move(const RECT& rect) {
+    if (held_) {
+        held_ = rect;
+        return;
+    }
     if (!SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left,
                       rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
         fail("Cannot move the window: " + toUtf8Reason());
@@ -111,7 +116,29 @@ bool isTopmost(HWND hwnd) { return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX
 
 }  // namespace
 
+void MainWindow::holdGeometry() {
+    held_.reset();
+    held_ = outerRect();
+}
+
+void MainWindow::applyGeometry() {
+    if (!held_) return;
+    const RECT r = *held_;
+    held_.reset();
+    const bool topmost = std::exchange(heldTopmost_, false);
+    if (!SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : nullptr, r.left, r.top, r.right - r.left,
+                      r.bottom - r.top, SWP_NOACTIVATE | (topmost ? 0 : SWP_NOZORDER))) {
+        fail("Cannot move the window: " + toUtf8Reason());
+    }
+    if (topmost && !isTopmost(hwnd_)) makeTopmost();  // the way round Wine's popups
+}
+
 void MainWindow::makeTopmost() {
+    if (held_) {
+        heldTopmost_ = true;
+        topmost_ = true;
+        return;
+    }
     // Only the z-order: activation is the show's business (asking for it here made Wine
     // activate the still hidden window at start-up, which cost time before it showed).
     const UINT zOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
@@ -149,9 +176,9 @@ void MainWindow::bringOntoMonitor() {
     const RECT& work = info.rcWork;
     const LONG width = r.right - r.left;
     const LONG height = r.bottom - r.top;
-    LONG left = std::max(work.left, std::min(r.left, work.right - width));
-    LONG top = std::max(work.top, std::min(r.top, work.bottom - height));
-    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const LONG left = std::max(work.left, std::min(r.left, work.right - width));
+    const LONG top = std::max(work.top, std::min(r.top, work.bottom - height));
+    move(RECT{left, top, left + width, top + height});
 }
 
 }  // namespace quevor::win32
