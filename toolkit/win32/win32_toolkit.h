@@ -252,7 +252,6 @@ private:
     TwipsValue left_, top_, width_, height_;
     bool topmost_ = false;
     std::optional<RECT> held_;  // the outer rectangle while the geometry is held
-    bool heldTopmost_ = false;
     // A left press on a program button: its key and where it started, whether it has become a
     // drag, and while its release is handed on, that the toolbar's click is not a click.
     std::optional<std::u16string> pressedKey_;

@@ -125,7 +125,7 @@ void MainWindow::applyGeometry() {
     if (!held_) return;
     const RECT r = *held_;
     held_.reset();
-    const bool topmost = std::exchange(heldTopmost_, false);
+    const bool topmost = topmost_;  // asked for while held
     if (!SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : nullptr, r.left, r.top, r.right - r.left,
                       r.bottom - r.top, SWP_NOACTIVATE | (topmost ? 0 : SWP_NOZORDER))) {
         fail("Cannot move the window: " + toUtf8Reason());
@@ -135,7 +135,6 @@ void MainWindow::applyGeometry() {
 
 void MainWindow::makeTopmost() {
     if (held_) {
-        heldTopmost_ = true;
         topmost_ = true;
         return;
     }
