@@ -5,10 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-mode=(--dry-run -Werror)
+fix=false
 case "${1:-}" in
     "") ;;
-    --fix) mode=(-i) ;;
+    --fix) fix=true ;;
     *) echo "usage: $0 [--fix]" >&2; exit 64 ;;
 esac
 
@@ -20,8 +20,15 @@ command -v clang-format >/dev/null || {
 mapfile -t files < <(git ls-files -- '*.cpp' '*.h' '*.c')
 [ ${#files[@]} -gt 0 ] || { echo "no C or C++ sources found by git ls-files" >&2; exit 1; }
 
-if ! clang-format --style=file "${mode[@]}" "${files[@]}"; then
-    echo "Some files are not formatted as .clang-format says (see above);" \
-        "bash scripts/format-check.sh --fix formats them." >&2
+if $fix; then
+    exec clang-format --style=file -i "${files[@]}"
+fi
+# Every place that differs would fill the log: name the files, and how to see or mend them.
+if ! report=$(clang-format --style=file --dry-run -Werror "${files[@]}" 2>&1); then
+    mapfile -t bad < <(grep -oE '^[^:]+:[0-9]+:[0-9]+: error' <<<"$report" | cut -d: -f1 | sort -u)
+    [ ${#bad[@]} -gt 0 ] || { echo "$report" >&2; exit 1; }
+    echo "not formatted as .clang-format says (${#bad[@]} files):" >&2
+    printf '  %s\n' "${bad[@]}" >&2
+    echo "clang-format --dry-run FILE shows where; bash scripts/format-check.sh --fix formats them." >&2
     exit 1
 fi
