@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
     cmake g++ make libgtest-dev libgmock-dev googletest   # native build and unit tests
-    clang                                                   # sanitizers and fuzzing
+    clang                                                   # sanitizers, fuzzing, warnings
+    clang-format                                            # the sources' layout (Debian's)
     g++-mingw-w64-x86-64 zlib1g-dev                         # the Windows build (zlib: the icon)
     wine wine64 xvfb xdotool imagemagick fonts-wine         # running it here
     locales                                                 # the Japanese locale for Wine

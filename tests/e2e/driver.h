@@ -174,7 +174,8 @@ class Bar {
         void* remote = VirtualAllocEx(process(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
         RECT r{};
         const bool ok =
-            SendMessageW(toolbar(), TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) &&
+            SendMessageW(toolbar(), TB_GETITEMRECT, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(remote)) &&
             ReadProcessMemory(process(), remote, &r, sizeof r, nullptr);
         VirtualFreeEx(process(), remote, 0, MEM_RELEASE);
         if (!ok) throw std::runtime_error("no such toolbar button");

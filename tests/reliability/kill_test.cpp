@@ -61,7 +61,8 @@ TEST(KillDuringSave, EveryKillLeavesTheOldOrTheNewFile) {
     clearSettings(file);
     const auto loop = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - begun);
 
-    std::mt19937 random(::testing::UnitTest::GetInstance()->random_seed());
+    std::mt19937 random(static_cast<std::mt19937::result_type>(
+        ::testing::UnitTest::GetInstance()->random_seed()));
     std::uniform_int_distribution<long> delay(0, 2 * loop.count() + 100);
     std::set<std::string> seen;
     std::size_t leftovers = 0;

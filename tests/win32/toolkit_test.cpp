@@ -45,8 +45,9 @@ protected:
         for (int i = 0; i < count; ++i) {
             TBBUTTON b{};
             RECT area{};
-            SendMessageW(buttonBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
-            SendMessageW(buttonBar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&area));
+            const auto index = static_cast<WPARAM>(i);
+            SendMessageW(buttonBar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b));
+            SendMessageW(buttonBar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&area));
             TTTOOLINFOW tool{};
             tool.cbSize = sizeof tool;
             tool.hwnd = buttonBar;
@@ -61,7 +62,8 @@ protected:
         Buttons out;
         for (int i = 0; i < kit.toolbar.buttonCount(); ++i) {
             TBBUTTON b{};
-            SendMessageW(toolbar().hwnd(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+            SendMessageW(toolbar().hwnd(), TB_GETBUTTON, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&b));
             const std::wstring* tip = toolbar().toolTipOfCommand(b.idCommand);
             out.emplace_back(toolbar().keyOfCommand(b.idCommand).value_or(u"?"), b.iBitmap,
                              tip ? *tip : L"?");

@@ -10,7 +10,10 @@ std::u16string messageText(const std::string& utf8) {
         return fromUtf8(utf8);
     } catch (...) {
         std::u16string text;
-        for (unsigned char c : utf8) text.push_back(c < 0x80 ? c : u'?');
+        for (const char byte : utf8) {
+            const auto c = static_cast<unsigned char>(byte);
+            text.push_back(c < 0x80 ? c : u'?');
+        }
         return text;
     }
 }
