@@ -8,21 +8,23 @@
 namespace quevor::testing {
 namespace {
 
-// Each rule's reason; a row names the rule that must refuse its path, and the detail the
-// reason quotes.
-enum class Rule { TooLong, Control, NotExe, Searched, ExeInside, Cancel, Placeholder, CodePage };
+// Each rule's reason, in one place; a row names the rule that must refuse its path and the
+// text the reason quotes.
+enum Rule { kTooLong, kControl, kNotExe, kSearched, kExeInside, kCancel, kPlaceholder, kCodePage };
 
-std::u16string reason(Rule rule, const std::u16string& detail) {
-    const std::u16string quoted = u"\"" + detail + u"\"";
+std::u16string reason(Rule rule, const std::u16string& text) {
+    const std::u16string quoted = u"\"" + text + u"\"";
+    const std::u16string cannot = u", which the settings file cannot store";
     switch (rule) {
-    case Rule::TooLong: return u"the path is longer than 259 characters";
-    case Rule::Control: return u"the path holds a control character";
-    case Rule::NotExe: return u"only programs ending in .exe can be added";
-    case Rule::Searched: return u"the path holds " + quoted + u", which the settings file cannot store";
-    case Rule::ExeInside: return u"the path holds " + quoted + u" before its end, which the settings file cannot store";
-    case Rule::Cancel: return u"the name \"?.exe\" cannot be stored";
-    case Rule::Placeholder: return u"the name " + quoted + u" stands for an empty slot in the settings file";
-    case Rule::CodePage: return u"the path holds characters that code page CP932 cannot store";
+    case kTooLong: return u"the path is longer than 259 characters";
+    case kControl: return u"the path holds a control character";
+    case kNotExe: return u"only programs ending in .exe can be added";
+    case kSearched: return u"the path holds " + quoted + cannot;
+    case kExeInside: return u"the path holds " + quoted + u" before its end" + cannot;
+    case kCancel: return u"the name \"?.exe\" cannot be stored";
+    case kPlaceholder:
+        return u"the name " + quoted + u" stands for an empty slot in the settings file";
+    case kCodePage: return u"the path holds characters that code page CP932 cannot store";
     }
     return u"";
 }
@@ -32,24 +34,26 @@ TEST(PathCheckTest, RefusesWhatTheFileCannotHoldByTheRuleItBreaks) {
     const struct {
         std::u16string path;
         Rule rule;
-        std::u16string detail;
+        std::u16string quoted;
     } refused[] = {
-        {u"W:\\a.exe", Rule::Searched, u"W:"},           {u"X:\\a.exe", Rule::Searched, u"X:"},
-        {u"Y:\\a.exe", Rule::Searched, u"Y:"},           {u"T:\\a.exe", Rule::Searched, u"T:"},
-        {u"C:\\CL:\\a.exe", Rule::Searched, u"CL:"},     {u"C:\\Path7:\\a.exe", Rule::Searched, u"Path7:"},
-        {u"C:\\Path16:a.exe", Rule::Searched, u"Path16:"}, {u"C:\\a=b.exe", Rule::Searched, u"="},
-        {u"C:\\a---b.exe", Rule::Searched, u"---"},       {u"C:\\old.exe\\a.exe", Rule::ExeInside, u".exe"},
-        {u"C:\\a.exe.bak\\b.exe", Rule::ExeInside, u".exe"}, {u"C:\\OLD.EXE\\a.exe", Rule::ExeInside, u".EXE"},
-        {u"C:\\a.txt", Rule::NotExe, u""},               {u"C:\\a.ex", Rule::NotExe, u""},
-        {u"C:\\a.exe ", Rule::NotExe, u""},              {u"", Rule::NotExe, u""},
-        {u"7.exe", Rule::Placeholder, u"7.exe"},          {u"16.EXE", Rule::Placeholder, u"16.exe"},
-        {u"?.exe", Rule::Cancel, u""},                    {u"C:\\a\tb.exe", Rule::Control, u""},
-        {u"C:\\\u00e9.exe", Rule::CodePage, u""},         {u"C:\\\xD800.exe", Rule::CodePage, u""},
-        {u"C:\\" + std::u16string(253, u'a') + u".exe", Rule::TooLong, u""},  // 260 characters
+        {u"W:\\a.exe", kSearched, u"W:"},       {u"X:\\a.exe", kSearched, u"X:"},
+        {u"Y:\\a.exe", kSearched, u"Y:"},       {u"T:\\a.exe", kSearched, u"T:"},
+        {u"C:\\CL:\\a.exe", kSearched, u"CL:"}, {u"C:\\Path7:\\a.exe", kSearched, u"Path7:"},
+        {u"C:\\Path16:a.exe", kSearched, u"Path16:"}, {u"C:\\a=b.exe", kSearched, u"="},
+        {u"C:\\a---b.exe", kSearched, u"---"},  {u"C:\\old.exe\\a.exe", kExeInside, u".exe"},
+        {u"C:\\a.exe.bak\\b.exe", kExeInside, u".exe"},
+        {u"C:\\OLD.EXE\\a.exe", kExeInside, u".EXE"},
+        {u"C:\\a.txt", kNotExe, u""},           {u"C:\\a.ex", kNotExe, u""},
+        {u"C:\\a.exe ", kNotExe, u""},          {u"", kNotExe, u""},
+        {u"7.exe", kPlaceholder, u"7.exe"},     {u"16.EXE", kPlaceholder, u"16.exe"},
+        {u"?.exe", kCancel, u""},               {u"C:\\a\tb.exe", kControl, u""},
+        {u"C:\\\u00e9.exe", kCodePage, u""},    {u"C:\\\xD800.exe", kCodePage, u""},
+        {u"C:\\" + std::u16string(253, u'a') + u".exe", kTooLong, u""},  // 260 characters
     };
     for (const auto& row : refused) {
         SCOPED_TRACE(toUtf8(row.path));
-        EXPECT_EQ(checkStorablePath(row.path, *codec).value_or(u"accepted"), reason(row.rule, row.detail));
+        EXPECT_EQ(checkStorablePath(row.path, *codec).value_or(u"accepted"),
+                  reason(row.rule, row.quoted));
     }
     const std::u16string fine[] = {
         u"C:\\Tools\\edit.exe", u"D:\\Games\\PLAY.EXE", u"C:\\Program Files\\a b\\c.Exe",

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <map>
 #include <regex>
 #include <set>
 
@@ -13,75 +11,70 @@
 namespace quevor::testing {
 namespace {
 
-std::u16string nameOf(const std::u16string& path) { return path.substr(path.find_last_of(u"\\/") + 1); }
+// Files that earlier replaces ended midway left in the folder (the first two), and files that
+// only look like them.
+const std::vector<std::u16string> kFolder = {
+    u".setting.ini.1230.tmp",   u".setting.ini.4294967295.tmp",
+    u".setting.ini.1X.tmp",     u".setting.ini..tmp",
+    u".setting.ini.12.tmp.bak", u".setting.ini.1.2.tmp",
+    u".other.ini.1.tmp",        u"setting.ini.bak",
+    u"setting.ini.7.tmp",       u"setting.ini"};
 
-// The folder "/cfg" in memory, its files by name: the first `taken` temporary names are taken
-// already, and the commit can fail. Every step is logged.
+// The steps of a replace of "/cfg/setting.ini", logged: the first `taken` temporary names are
+// taken already, and the commit can fail.
 struct FakeSteps final : ReplaceSteps {
-    std::map<std::u16string, std::string> files;
     int taken = 0;
     bool commitFails = false;
-    std::vector<std::string> log;
+    std::string log;
     std::set<std::u16string> tried;
     std::u16string created;
 
     bool create(const std::u16string& temp, const std::u16string& target) override {
-        EXPECT_TRUE(std::regex_match(toUtf8(temp), std::regex(R"(/cfg[\\/]\.setting\.ini\.\d+\.tmp)")));
-        EXPECT_TRUE(tried.insert(temp).second) << "the same name twice";
-        log.push_back("create " + toUtf8(target));
-        if (taken-- > 0) return false;
-        files[nameOf(created = temp)] = "";
-        return true;
+        const std::regex name(R"(/cfg[\\/]\.setting\.ini\.\d+\.tmp)");
+        EXPECT_TRUE(std::regex_match(toUtf8(temp), name)) << toUtf8(temp);
+        EXPECT_TRUE(tried.insert(created = temp).second) << "the same name twice";
+        log += "create for " + toUtf8(target) + "; ";
+        return taken-- <= 0;
     }
-    void commit(const std::u16string& temp, const std::u16string& target, std::string_view bytes) override {
-        log.push_back(temp == created ? "commit" : "commit of another file");
+    void commit(const std::u16string& temp, const std::u16string& target,
+                std::string_view bytes) override {
+        log += (temp == created ? "commit " : "commit another ") + std::string(bytes) + " to " +
+               toUtf8(target) + "; ";
         if (commitFails) fail("Disk full");
-        files.erase(nameOf(temp));
-        files[nameOf(target)] = bytes;
     }
     void discard(const std::u16string& temp) noexcept override {
-        log.push_back(temp == created ? "discard" : "discard of another file");
-        files.erase(nameOf(temp));
+        log += temp == created ? "discard; " : "discard another; ";
     }
-    void flushFolder(const std::u16string& folder) noexcept override { log.push_back("flush " + toUtf8(folder)); }
+    void flushFolder(const std::u16string& folder) noexcept override {
+        log += "flush " + toUtf8(folder) + "; ";
+    }
     std::vector<std::u16string> names(const std::u16string& folder) override {
-        log.push_back("names " + toUtf8(folder));
-        std::vector<std::u16string> all;
-        for (const auto& entry : files) all.push_back(entry.first);
-        return all;
+        log += "names " + toUtf8(folder) + "; ";
+        return kFolder;
     }
     void remove(const std::u16string& file) noexcept override {
-        log.push_back("remove " + toUtf8(folderOf(file)) + " " + toUtf8(nameOf(file)));
-        files.erase(nameOf(file));
+        log += "remove " + toUtf8(folderOf(file)) + " " + toUtf8(file.substr(5)) + "; ";
     }
 };
 
-// Files that earlier replaces ended midway left (the first two) and files that only look like
-// them; and what a complete replace does after its commit.
-const std::map<std::u16string, std::string> kFolder = {
-    {u"setting.ini", "old"},      {u".setting.ini.1230.tmp", "a"}, {u".setting.ini.4294967295.tmp", "b"},
-    {u".setting.ini.1X.tmp", "c"}, {u".setting.ini..tmp", "d"},     {u".setting.ini.12.tmp.bak", "e"},
-    {u".other.ini.1.tmp", "f"},   {u"setting.ini.bak", "g"},       {u"setting.ini.7.tmp", "h"},
-    {u".setting.ini.1.2.tmp", "i"}};
-const std::vector<std::string> kCleared = {"flush /cfg", "names /cfg", "remove /cfg .setting.ini.1230.tmp",
-                                           "remove /cfg .setting.ini.4294967295.tmp"};
-
-TEST(ReplaceAtomicallyTest, ANewNameForEachCollisionAndTheOldFileKeptOnEveryFailure) {
+// A new temporary name for each one taken, sixteen at most; on any failure the target is not
+// touched and nothing is removed; after a success the leftovers, and only they, are removed.
+TEST(ReplaceAtomicallyTest, ANewNameForEachCollisionAndNothingTouchedOnAFailure) {
+    const std::string commit = "commit new to /cfg/setting.ini; ";
+    const std::string done = commit +
+                             "flush /cfg; names /cfg; remove /cfg .setting.ini.1230.tmp; " +
+                             "remove /cfg .setting.ini.4294967295.tmp; ";
     const struct {
         int taken;
         bool commitFails;
-        std::string error;               // "": the replace succeeds
-        std::vector<std::string> steps;  // after the creates
-    } rows[] = {
-        {0, false, "", {"commit"}},
-        {15, false, "", {"commit"}},
-        {16, false, "Cannot write /cfg/setting.ini: no temporary name free", {}},
-        {0, true, "Disk full", {"commit", "discard"}},
-    };
+        std::string error, steps;  // error "": the replace succeeds; the steps after the creates
+    } rows[] = {{0, false, "", done},
+                {15, false, "", done},
+                {16, false, "Cannot write /cfg/setting.ini: no temporary name free", ""},
+                {0, true, "Disk full", commit + "discard; "}};
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(row.taken) + " taken, " + row.error);
         FakeSteps steps;
-        steps.files = kFolder;
         steps.taken = row.taken;
         steps.commitFails = row.commitFails;
         std::string error;
@@ -91,26 +84,16 @@ TEST(ReplaceAtomicallyTest, ANewNameForEachCollisionAndTheOldFileKeptOnEveryFail
             error = e.what();
         }
         EXPECT_EQ(error, row.error);
-        std::vector<std::string> expected(std::min(row.taken + 1, 16), "create /cfg/setting.ini");
-        expected.insert(expected.end(), row.steps.begin(), row.steps.end());
-        std::map<std::u16string, std::string> left = kFolder;
-        if (row.error.empty()) {
-            expected.insert(expected.end(), kCleared.begin(), kCleared.end());
-            left.erase(u".setting.ini.1230.tmp");
-            left.erase(u".setting.ini.4294967295.tmp");
-            left[u"setting.ini"] = "new";
-        }
-        EXPECT_EQ(steps.log, expected);
-        EXPECT_EQ(steps.files, left);
+        std::string creates;
+        for (int i = 0; i <= row.taken && i < 16; ++i) creates += "create for /cfg/setting.ini; ";
+        EXPECT_EQ(steps.log, creates + row.steps);
     }
 }
 
-TEST(ReplaceAtomicallyTest, FolderOfAPath) {
-    for (const std::u16string folder : {u".", u"/", u"/cfg"}) {
-        EXPECT_EQ(folderOf(inFolder(folder, u"setting.ini")), folder) << toUtf8(folder);
-    }
-    EXPECT_EQ(folderOf(u"setting.ini"), u".");
+TEST(ReplaceAtomicallyTest, AFileInTheRootFolderOrTheCurrentOne) {
+    EXPECT_EQ(folderOf(u"/setting.ini"), u"/");
     EXPECT_EQ(inFolder(u"/", u"setting.ini"), u"/setting.ini");
+    EXPECT_EQ(folderOf(u"setting.ini"), u".");
 }
 
 }  // namespace
