@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Kill during save: quits and clears run in a loop on a real file and are killed (SIGKILL) at
-# random moments; every kill must leave the old file or the new one, byte for byte, and start-up
-# must read it. The unit stages leave this test out (CTest label "kill"). The Windows store is
-# killed in the end-to-end stage, where quevor.exe itself is killed mid quit.
-#   QUEVOR_KILLS  kills of the quit-and-clear loop (default 1000)
+# Kill during save: a quit on a real file is killed (SIGKILL) again and again, just before and
+# just after its rename; every kill must leave the old file or the new one, byte for byte, start-up
+# must read it, and both must happen. The unit stages leave this test out (CTest label "kill").
+# The Windows store is killed in the end-to-end stage, where quevor.exe itself is killed mid quit.
+#   QUEVOR_KILLS  kills (default 1000)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 export QUEVOR_KILLS="${QUEVOR_KILLS:-1000}"

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -17,22 +18,26 @@
 
 namespace e2e {
 
-// Polls until the condition holds or the limit passes; returns whether it held.
-inline bool waitFor(const std::function<bool()>& condition, ULONGLONG limitMs = 20000) {
-    for (const ULONGLONG end = GetTickCount64() + limitMs; !condition(); Sleep(50)) {
+// Polls every pollMs until the condition holds or the limit passes; returns whether it held.
+inline bool waitFor(const std::function<bool()>& condition, ULONGLONG limitMs = 20000,
+                    DWORD pollMs = 50) {
+    for (const ULONGLONG end = GetTickCount64() + limitMs; !condition(); Sleep(pollMs)) {
         if (GetTickCount64() >= end) return false;
     }
     return true;
 }
 
-// Input under Wine is now and then not delivered: acts until the result shows, three times at
-// most, waiting 5 s after each; returns whether it showed.
-inline bool retry(const std::function<void()>& act, const std::function<bool()>& shows) {
-    for (int attempt = 0; attempt < 3 && !shows(); ++attempt) {
+// Input under Wine is now and then not delivered. The one place that copes with it: sends the
+// input (act) and waits 5 s for its effect, three times at most, each repeat logged with what
+// it repeats; returns whether the effect showed.
+inline bool retry(const char* what, const std::function<void()>& act,
+                  const std::function<bool()>& shows, DWORD pollMs = 50) {
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        if (attempt > 1) std::fprintf(stderr, "retry %d of %s\n", attempt, what);
         act();
-        waitFor(shows, 5000);
+        if (waitFor(shows, 5000, pollMs)) return true;
     }
-    return shows();
+    return false;
 }
 
 inline std::string readBytes(const std::wstring& path) {  // "" when missing
@@ -183,27 +188,33 @@ class Bar {
         return r;
     }
 
-    // Opens the pop-up menu of a toolbar button (-1: of the add button) with a right press, held
-    // until the menu shows, as a person does.
+    // Opens the pop-up menu of a toolbar button (-1: of the add button).
     bool openMenu(int index = -1) const {
         return retry(
-            [&] {
-                const POINT at = centre(index < 0 ? windowRect(addButton()) : buttonRect(index));
-                moveMouse(at);
-                sendMouse(MOUSEEVENTF_RIGHTDOWN, at.x, at.y);
-                waitFor([] { return popupMenu() != nullptr; }, 5000);
-                sendMouse(MOUSEEVENTF_RIGHTUP, at.x, at.y);
-            },
+            "a right press for the menu", [&] { pressForMenu(index); },
             [] { return popupMenu() != nullptr; });
     }
 
-    bool quit() const {  // 終了 from the add button's menu; false if the menu did not open
-        if (!openMenu()) return false;
-        chooseMenuItem(1);
-        return true;
+    // Chooses the n-th of the count items of that menu; done tells that it was chosen.
+    bool choose(const char* what, int index, int n, int count, const std::function<bool()>& done,
+                DWORD pollMs = 50) const {
+        const auto act = [&] {
+            if (!popupMenu()) pressForMenu(index);
+            chooseMenuItem(n, count);
+        };
+        return retry(what, act, done, pollMs);
     }
 
   private:
+    // A right press, held until the menu shows, as a person does.
+    void pressForMenu(int index) const {
+        const POINT at = centre(index < 0 ? windowRect(addButton()) : buttonRect(index));
+        moveMouse(at);
+        sendMouse(MOUSEEVENTF_RIGHTDOWN, at.x, at.y);
+        waitFor([] { return popupMenu() != nullptr; }, 5000);
+        sendMouse(MOUSEEVENTF_RIGHTUP, at.x, at.y);
+    }
+
     PROCESS_INFORMATION info_{};
 };
 

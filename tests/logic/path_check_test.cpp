@@ -8,21 +8,52 @@
 namespace quevor::testing {
 namespace {
 
-TEST(PathCheckTest, RefusesWhatTheFileCannotHoldWithAReason) {
+// Each rule's reason, in one place; a row names the rule that must refuse its path and the
+// text the reason quotes.
+enum Rule { kTooLong, kControl, kNotExe, kSearched, kExeInside, kCancel, kPlaceholder, kCodePage };
+
+std::u16string reason(Rule rule, const std::u16string& text) {
+    const std::u16string quoted = u"\"" + text + u"\"";
+    const std::u16string cannot = u", which the settings file cannot store";
+    switch (rule) {
+    case kTooLong: return u"the path is longer than 259 characters";
+    case kControl: return u"the path holds a control character";
+    case kNotExe: return u"only programs ending in .exe can be added";
+    case kSearched: return u"the path holds " + quoted + cannot;
+    case kExeInside: return u"the path holds " + quoted + u" before its end" + cannot;
+    case kCancel: return u"the name \"?.exe\" cannot be stored";
+    case kPlaceholder:
+        return u"the name " + quoted + u" stands for an empty slot in the settings file";
+    case kCodePage: return u"the path holds characters that code page CP932 cannot store";
+    }
+    return u"";
+}
+
+TEST(PathCheckTest, RefusesWhatTheFileCannotHoldByTheRuleItBreaks) {
     const auto codec = makeSystemCodec("CP932");
-    const std::u16string refused[] = {
-        u"W:\\a.exe", u"X:\\a.exe", u"Y:\\a.exe", u"T:\\a.exe", u"C:\\CL:\\a.exe",
-        u"C:\\Path7:\\a.exe", u"C:\\Path16:a.exe", u"C:\\a=b.exe", u"C:\\a---b.exe",
-        u"C:\\old.exe\\a.exe", u"C:\\a.exe.bak\\b.exe", u"C:\\OLD.EXE\\a.exe", u"C:\\a.txt",
-        u"C:\\a.ex", u"C:\\a.exe ", u"7.exe", u"16.exe", u"?.exe", u"C:\\a\tb.exe",
-        u"C:\\\u00e9.exe", u"C:\\\xD800.exe", u"",
-        u"C:\\" + std::u16string(253, u'a') + u".exe",  // 260 characters
+    const struct {
+        std::u16string path;
+        Rule rule;
+        std::u16string quoted;
+    } refused[] = {
+        {u"W:\\a.exe", kSearched, u"W:"},       {u"X:\\a.exe", kSearched, u"X:"},
+        {u"Y:\\a.exe", kSearched, u"Y:"},       {u"T:\\a.exe", kSearched, u"T:"},
+        {u"C:\\CL:\\a.exe", kSearched, u"CL:"}, {u"C:\\Path7:\\a.exe", kSearched, u"Path7:"},
+        {u"C:\\Path16:a.exe", kSearched, u"Path16:"}, {u"C:\\a=b.exe", kSearched, u"="},
+        {u"C:\\a---b.exe", kSearched, u"---"},  {u"C:\\old.exe\\a.exe", kExeInside, u".exe"},
+        {u"C:\\a.exe.bak\\b.exe", kExeInside, u".exe"},
+        {u"C:\\OLD.EXE\\a.exe", kExeInside, u".EXE"},
+        {u"C:\\a.txt", kNotExe, u""},           {u"C:\\a.ex", kNotExe, u""},
+        {u"C:\\a.exe ", kNotExe, u""},          {u"", kNotExe, u""},
+        {u"7.exe", kPlaceholder, u"7.exe"},     {u"16.EXE", kPlaceholder, u"16.exe"},
+        {u"?.exe", kCancel, u""},               {u"C:\\a\tb.exe", kControl, u""},
+        {u"C:\\\u00e9.exe", kCodePage, u""},    {u"C:\\\xD800.exe", kCodePage, u""},
+        {u"C:\\" + std::u16string(253, u'a') + u".exe", kTooLong, u""},  // 260 characters
     };
-    for (const auto& path : refused) {
-        SCOPED_TRACE(toUtf8(path));
-        const auto reason = checkStorablePath(path, *codec);
-        ASSERT_TRUE(reason.has_value());
-        EXPECT_FALSE(reason->empty());
+    for (const auto& row : refused) {
+        SCOPED_TRACE(toUtf8(row.path));
+        EXPECT_EQ(checkStorablePath(row.path, *codec).value_or(u"accepted"),
+                  reason(row.rule, row.quoted));
     }
     const std::u16string fine[] = {
         u"C:\\Tools\\edit.exe", u"D:\\Games\\PLAY.EXE", u"C:\\Program Files\\a b\\c.Exe",

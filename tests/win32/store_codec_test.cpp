@@ -1,5 +1,5 @@
 // The Windows file store, its long paths and the codec on the real system calls under Wine. The
-// replace they share with the POSIX store (temporary file, rename, leftovers) is tested natively.
+// replace it shares with the POSIX store (temporary names, discard, leftovers) has its own test.
 
 #include <gtest/gtest.h>
 #include <windows.h>

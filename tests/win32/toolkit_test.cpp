@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <tuple>
 #include <vector>
 
@@ -255,6 +256,68 @@ TEST_F(Win32ToolkitTest, WhatTheSystemCannotDoGivesTheReason) {
     EXPECT_FALSE(found.path.has_value());
     EXPECT_FALSE(found.failure.empty());
     fs::remove(text);
+}
+
+// A bar whose handler of the kind named throws.
+class ThrowingBar final : public BarEvents {
+public:
+    explicit ThrowingBar(std::string throwing) : throwing_(std::move(throwing)) {}
+    void start() override { hit("start"); }
+    void onClose() override {}
+    void onProgramButtonClick(const std::u16string&) override {}
+    void onToolbarMouseDown(int16, int16, float, float) override {}
+    void onProgramButtonMouseDown(const std::u16string&, int16, int16, float, float) override {}
+    void onProgramButtonDrag(const std::u16string&, int16) override {}
+    void onDrop(const std::vector<std::u16string>&) override {}
+    void onAddButtonClick() override { hit("click"); }
+    void onAddButtonMouseDown(int16, int16, float, float) override { hit("press"); }
+
+private:
+    void hit(const std::string& handler) {
+        if (handler == throwing_) fail("Failed in " + handler + " \u00e9");
+    }
+    std::string throwing_;
+};
+
+// Closes the error report when it shows and gives its text; with no report, ends the bar's
+// message loop instead.
+std::wstring closeReport(DWORD barThread) {
+    HWND box = nullptr;
+    for (int i = 0; i < 2000 && !(box = FindWindowW(L"#32770", L"quevor")); ++i) Sleep(10);
+    wchar_t text[256] = L"no report";
+    GetDlgItemTextW(box, 0xffff, text, 256);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    if (!box) PostThreadMessageW(barThread, WM_QUIT, 0, 0);
+    return text;
+}
+
+// A failure in start-up, or in a handler that the window procedure (a click) or the controls'
+// procedure (a press) calls, ends the program with the report of its message and a non-zero
+// status.
+TEST(Win32RunTest, AHandlerThatThrowsEndsTheProgramWithTheReport) {
+    const std::pair<const char*, void (*)(MainWindow&)> rows[] = {
+        {"start", [](MainWindow&) {}},
+        {"click",
+         [](MainWindow& w) {
+             PostMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                          reinterpret_cast<LPARAM>(w.addButton().hwnd()));
+         }},
+        {"press",
+         [](MainWindow& w) {
+             PostMessageW(w.addButton().hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
+         }},
+    };
+    for (const auto& [handler, send] : rows) {
+        SCOPED_TRACE(handler);
+        auto report = std::async(std::launch::async, closeReport, GetCurrentThreadId());
+        const int status = runBar(GetModuleHandleW(nullptr), SW_SHOWNORMAL, [&](Toolkit& kit) {
+            send(dynamic_cast<MainWindow&>(kit.window));  // handled once the message loop runs
+            return std::make_unique<ThrowingBar>(handler);
+        });
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(report.get(),
+                  L"Failed in " + std::wstring(handler, handler + strlen(handler)) + L" \u00e9");
+    }
 }
 
 // Twips and pixels at the DPIs of 100 % to 200 % scaling: the bar's constants scale with the
