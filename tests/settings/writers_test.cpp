@@ -8,21 +8,21 @@ namespace {
 
 class WritersTest : public SettingsTest {
 protected:
-    FakeBar bar;
+    SaveValues bar = loadedBar();
 };
 
 TEST_F(WritersTest, TwoAddsOnAClearedBarSaveTheTwoHundredEightyOneByteFileAndTheNextRunKeepsIt) {
     put(clearedFile());
-    bar = FakeBar::fromLoaded(readAllSettings(file));
-    bar.addedPaths[1] = u"C:\\Tools\\edit.exe";
-    bar.addedPaths[2] = u"D:\\Games\\play.exe";
-    bar.addLeft = 1170;
+    bar = loadedBar(startUpReads(file));
+    bar.paths[0] = u"C:\\Tools\\edit.exe";
+    bar.paths[1] = u"D:\\Games\\play.exe";
+    bar.addButtonLeft = 1170;
     bar.width = 1905;
     for (int save = 1; save <= 2; ++save) {  // the next run, unchanged, keeps every byte
         saveSettings(file, bar);
         EXPECT_EQ(disk(), workedExampleFile()) << save;
         EXPECT_EQ(disk().size(), 281u);
-        bar = FakeBar::fromLoaded(readAllSettings(file));
+        bar = loadedBar(startUpReads(file));
     }
 }
 
@@ -92,37 +92,36 @@ TEST_F(WritersTest, ClearingGivesTheClearedStateAndLeavesWhatIsOutsideTheLayout)
 TEST_F(WritersTest, TheSavedEdgesTitleBarAndUntouchedRecords) {
     const struct {
         const char* name;
-        void (*live)(FakeBar&);
+        void (*live)(SaveValues&);
         float width;
         int16 left, top;
         int titleBar;
         std::string written;  // found in the file, once
     } rows[] = {
-        {"an unmoved cleared bar leaves CL and W as they stand", [](FakeBar&) {}, 735, 100, 100, 0,
+        {"an unmoved cleared bar leaves CL and W as they stand", [](SaveValues&) {}, 735, 100, 100, 0,
          bytes("CL:0W:735[CR]Path1:1.exe")},
         {"a hidden title bar saves the width plus 120 and T:1",
-         [](FakeBar& b) { b.hidden = 1; b.width = 1785; b.left = -120; }, 1905, -120, 100, 1,
+         [](SaveValues& b) { b.titleBarHidden = 1; b.width = 1785; b.left = -120; }, 1905, -120, 100, 1,
          "X:-120Y:100"},
         {"without the clear item only the position and title bar are written",
-         [](FakeBar& b) { b.clearVisible = false; b.left = 300; }, 735, 300, 100, 0, "X:300Y:100"},
+         [](SaveValues& b) { b.cleared = true; b.left = 300; }, 735, 300, 100, 0, "X:300Y:100"},
         {"a loaded path no file can hold is left out, the rest is saved",
-         [](FakeBar& b) {
-             b.loadedPaths[2] = u"D:\\X:5Y:5\\a.exe";
-             b.loadedPaths[15] = u"D:\\X:5Y:5\\b.exe";
-             b.addedPaths[1] = u"C:\\a.exe";
+         [](SaveValues& b) {
+             b.paths[1] = u"D:\\X:5Y:5\\a.exe";
+             b.paths[14] = u"D:\\X:5Y:5\\b.exe";
+             b.paths[0] = u"C:\\a.exe";
          },
          735, 100, 100, 0, bytes("Path1:C:\\a.exe[CR][LF]Path2:2.exe[CR][LF]")},
-        {"edges beyond sixteen bits are clamped", [](FakeBar& b) { b.left = 50000; b.top = -70000; },
+        {"edges beyond sixteen bits are clamped", [](SaveValues& b) { b.left = 50000; b.top = -70000; },
          735, 32767, -32768, 0, "X:32767Y:-32768"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         put(clearedFile());
-        bar = FakeBar::fromLoaded(readAllSettings(file));
+        bar = loadedBar(startUpReads(file));
         row.live(bar);
         saveSettings(file, bar);
-        EXPECT_EQ(bar.width, row.width);  // a hidden bar is widened by the save itself
-        const StoredSettings s = readAllSettings(file);
+        const StoredSettings s = startUpReads(file);
         EXPECT_EQ(s.width, row.width);
         EXPECT_EQ(s.position, (StoredPosition{row.left, row.top}));
         EXPECT_EQ(s.titleBar, row.titleBar);
@@ -131,11 +130,10 @@ TEST_F(WritersTest, TheSavedEdgesTitleBarAndUntouchedRecords) {
     }
 }
 
-// Live values no file can hold: nothing is written, the window keeps its width, and the message
-// says so.
+// Values no file can hold: nothing is written, and the message says so.
 TEST_F(WritersTest, ASaveThatCannotBeVerifiedWritesNothing) {
     put(workedExampleFile());
-    bar.hidden = 1;
+    bar.titleBarHidden = 1;
     bar.width = std::numeric_limits<float>::infinity();
     try {
         saveSettings(file, bar);
@@ -145,7 +143,6 @@ TEST_F(WritersTest, ASaveThatCannotBeVerifiedWritesNothing) {
         EXPECT_NE(std::string(e.what()).find("left as it was"), std::string::npos) << e.what();
     }
     EXPECT_TRUE(store.writes.empty());
-    EXPECT_EQ(bar.width, std::numeric_limits<float>::infinity());
 }
 
 }  // namespace
