@@ -27,7 +27,7 @@ bool readsBack(const StoredSettings& got, const SaveValues& values) {
         want.width = throughText(savedWidth(values));
         want.addButtonLeft = throughText(values.addButtonLeft);
         for (int slot = 1; slot <= kSlotCount; ++slot) {
-            const std::u16string& path = values.paths[static_cast<std::size_t>(slot - 1)];
+            const std::u16string& path = values.paths[slot - 1];
             want.slotPaths[slot - 1] = replaceAll(path.empty() ? placeholder(slot) : path, u".EXE", u".exe");
         }
     }
@@ -74,18 +74,19 @@ std::optional<std::u16string> verifiedText(std::u16string_view start, const Save
 // records around it, so no quit could ever complete. Each path is tried alone in its slot.
 SaveValues withoutUnholdablePaths(const SaveValues& values, const TextCodec& codec) {
     SaveValues kept = values;
-    for (std::size_t n = 0; n < values.paths.size(); ++n) {
-        if (values.paths[n].empty()) continue;
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        const std::u16string& path = values.paths[slot - 1];
+        if (path.empty()) continue;
         SaveValues alone = values;
-        alone.paths = {};
-        alone.paths[n] = values.paths[n];
+        for (std::u16string& other : alone.paths) other.clear();
+        alone.paths[slot - 1] = path;
         try {
             const std::u16string text = saveRecords(clearedStateText() + u"\r\n", alone).text;
-            const auto read = readSlotPath(codec.decode(codec.encode(text)), static_cast<int>(n) + 1);
-            if (read == replaceAll(values.paths[n], u".EXE", u".exe")) continue;
+            const auto read = readSlotPath(codec.decode(codec.encode(text)), slot);
+            if (read == replaceAll(path, u".EXE", u".exe")) continue;
         } catch (const RuntimeError&) {
         }
-        kept.paths[n].clear();
+        kept.paths[slot - 1].clear();
     }
     return kept;
 }

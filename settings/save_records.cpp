@@ -106,7 +106,7 @@ SavedText saveRecords(std::u16string_view start, const SaveValues& values) {
         saved.numbersKept = !saveWidth(saved.text, savedWidth(values));
         saved.numbersKept = !saveAddButtonLeft(saved.text, values.addButtonLeft) || saved.numbersKept;
         for (int slot = 1; slot <= kSlotCount; ++slot) {
-            saveSlot(saved.text, values.paths[static_cast<std::size_t>(slot - 1)], slot);
+            saveSlot(saved.text, values.paths[slot - 1], slot);
         }
     }
     savePosition(saved.text, values.left, values.top);

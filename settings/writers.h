@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <string>
 
 #include "core/error.h"
@@ -22,7 +21,7 @@ struct SaveValues {
     // Per slot (slot n at [n - 1]) what the bar keeps there: the program of the button that
     // stands at the slot's place among the buttons in on-screen order, or for a slot without a
     // button the path added or loaded for it; "" saves the slot's placeholder.
-    std::array<std::u16string, kSlotCount> paths;
+    std::u16string paths[kSlotCount];
 };
 
 // A quit whose new file could not be verified: nothing was written, so the bar can stay open.

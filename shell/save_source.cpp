@@ -13,7 +13,7 @@ SaveValues valuesToSave(const Toolkit& toolkit, const BarState& state) {
     values.top = toolkit.window.top();
     // The slots with buttons are stored in on-screen order; see SlotTable.
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        values.paths[static_cast<std::size_t>(slot - 1)] = state.slots.pathToSave(slot);
+        values.paths[slot - 1] = state.slots.pathToSave(slot);
     }
     return values;
 }
