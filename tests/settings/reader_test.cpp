@@ -54,7 +54,7 @@ TEST_F(ReaderTest, WhatCannotBeReadStopsWithAMessage) {
     } rows[] = {
         {bytes("CL:0W:12a[CR][LF]Path1:1.exe"), "'W:' value \"12a\\r\\n\" is not a number"},
         {bytes("CL:0W:1 2\t[CR][LF]Path1:"), "'W:' value \"1 2\\t\\r\\n\" is not a number"},
-        {"W:\x01" + std::string(45, 'a') + "Path1:", "'W:' value \"\\x01" + std::string(39, 'a') + "...\" is not a number"},
+        {"W:\x1b" + std::string(45, 'a') + "Path1:", "'W:' value \"\\x1b" + std::string(39, 'a') + "...\" is not a number"},
         {bytes("CL:x[CR][LF]W:1Path1:"), "'CL:' value \"x\\r\\n\" is not a number"},
         {"x===yW:5Path1:", "'W:' value \"yW\" is not a number"},  // the first marker is taken for the key's
         {bytes("CL:0[CR][LF]Path1:a.exe[CR][LF]W:735"), "'CL:' value \"0\\r\\nPath1:a.exe\\r\\n\" is not a number"},
