@@ -19,38 +19,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool clearing = in.ConsumeIntegralInRange<int>(0, 3) == 0;
     // Paths for slots 1 to 15, each possibly left empty, mostly plain ones, for which the save
     // promises a round trip.
-    FakeBar bar;
-    bar.clearVisible = in.ConsumeIntegralInRange<int>(0, 7) != 0;
-    bar.hidden = static_cast<int16>(in.ConsumeIntegralInRange<int>(0, 3) == 0 ? 1 : 0);
-    for (float* v : {&bar.width, &bar.addLeft, &bar.left, &bar.top}) *v = fuzz::consumeEdge(in);
+    SaveValues live;
+    live.cleared = in.ConsumeIntegralInRange<int>(0, 7) == 0;
+    live.titleBarHidden = static_cast<int16>(in.ConsumeIntegralInRange<int>(0, 3) == 0 ? 1 : 0);
+    for (float* v : {&live.width, &live.addButtonLeft, &live.left, &live.top}) *v = fuzz::consumeEdge(in);
     const bool hostile = in.ConsumeIntegralInRange<int>(0, 3) == 0;
-    for (int n = 1; n <= kSlotCount; ++n) {
-        if (in.ConsumeBool()) continue;
-        (in.ConsumeBool() ? bar.addedPaths : bar.loadedPaths)[n] = fuzz::consumePath(in, hostile);
+    for (std::u16string& path : live.paths) {
+        if (!in.ConsumeBool()) path = fuzz::consumePath(in, hostile);
     }
-    const FakeBar live = bar;
     MemoryStore store;
     const SettingsFile file(kSettingsPath, store, cp932());
     const std::string before = store.files[kSettingsPath] = in.ConsumeRemainingBytesAsString();
-    const bool done = completes([&] { clearing ? clearSettings(file) : saveSettings(file, bar); });
+    const bool done = completes([&] { clearing ? clearSettings(file) : saveSettings(file, live); });
     const std::string saved = store.files.at(kSettingsPath);
     const std::string diff = "\n  before " + shownBytes(before) + "\n  after " + shownBytes(saved);
     require(!done || store.writes.size() == 1, "a writer did not write once" + diff);
     require(done || saved == before, "a writer stopped and changed the file" + diff);
-    // A save without the clear item writes only the position and title-bar records; what a value
+    // A save after a clear writes only the position and title-bar records; what a value
     // that is not finite reads back as is the save's own check (the sum in double is finite
     // exactly when all four are).
-    const double edges = double(live.width) + live.addLeft + live.left + live.top;
-    if (clearing || !done || !live.clearVisible || !std::isfinite(edges)) return 0;
+    const double edges = double(live.width) + live.addButtonLeft + live.left + live.top;
+    if (clearing || !done || live.cleared || !std::isfinite(edges)) return 0;
 
     // A saved file that does not load throws out of the target, as a second save that stops
     // does below: a crash, and the input is kept.
-    const StoredSettings reloaded = readAllSettings(file);
+    const StoredSettings reloaded = startUpReads(file);
     StoredSettings expected = expectedAfterSave(live);
     // A path no file can hold may come back as the placeholder.
     for (int n = 1; n <= kSlotCount; ++n) {
-        const std::u16string& path =
-            live.addedPaths[n].empty() ? live.loadedPaths[n] : live.addedPaths[n];
+        const std::u16string& path = live.paths[n - 1];
         if (!storableSlot(path, n) && reloaded.slotPaths[n - 1] == placeholder(n)) {
             expected.slotPaths[n - 1] = placeholder(n);
         }
@@ -60,14 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The next quit leaves the bytes alone, unless this one kept a "W:" or "CL:" value that stood
     // there already without its line break: the next adds it once, and then nothing moves.
-    const float width = live.hidden == 1 ? live.width + 120.0f : live.width;
+    const float width = live.titleBarHidden == 1 ? live.width + 120.0f : live.width;
     const bool joined =
         saved.find("W:" + toUtf8(singleText(width)) + "Path1:") != std::string::npos ||
-        saved.find("CL:" + toUtf8(singleText(live.addLeft)) + "W:") != std::string::npos;
-    FakeBar second = live, third = live;
-    saveSettings(file, second);
+        saved.find("CL:" + toUtf8(singleText(live.addButtonLeft)) + "W:") != std::string::npos;
+    saveSettings(file, live);
     const std::string next = store.files.at(kSettingsPath);
-    saveSettings(file, third);
+    saveSettings(file, live);
     require((next == saved || joined) && store.files.at(kSettingsPath) == next,
             "the next quits changed the file\n  first  " + shownBytes(saved) + "\n  second " +
                 shownBytes(next) + "\n  third  " + shownBytes(store.files.at(kSettingsPath)));

@@ -16,13 +16,12 @@ public:
     // Replaces the file with exactly these bytes, atomically: afterwards the file holds either
     // its previous content or all of the new one, whatever happens to the process or the disk.
     virtual void replace(const std::u16string& path, std::string_view bytes) = 0;
+    // Whether anything (a file, a folder) exists at this path.
+    [[nodiscard]] virtual bool exists(const std::u16string& path) = 0;
 };
 
 // The platform's store: temporary file in the same folder, every byte checked, flushed, then
 // renamed over the target.
 std::unique_ptr<FileStore> makeSystemFileStore();
-
-// Whether anything (a file, a folder) exists on the disk at this path.
-bool existsOnDisk(const std::u16string& path);
 
 }  // namespace quevor

@@ -145,15 +145,15 @@ public:
         PosixReplace steps(mode);
         replaceAtomically(steps, path, bytes);
     }
+
+    bool exists(const std::u16string& path) override {
+        struct stat info {};
+        return ::stat(sys(path).c_str(), &info) == 0;
+    }
 };
 
 }  // namespace
 
 std::unique_ptr<FileStore> makeSystemFileStore() { return std::make_unique<PosixFileStore>(); }
-
-bool existsOnDisk(const std::u16string& path) {
-    struct stat info {};
-    return ::stat(toUtf8(path).c_str(), &info) == 0;
-}
 
 }  // namespace quevor

@@ -138,14 +138,14 @@ public:
         Win32Replace steps;
         replaceAtomically(steps, path, bytes);
     }
+
+    bool exists(const std::u16string& path) override {
+        return GetFileAttributesW(extendedFullPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
 };
 
 }  // namespace
 
 std::unique_ptr<FileStore> makeSystemFileStore() { return std::make_unique<Win32FileStore>(); }
-
-bool existsOnDisk(const std::u16string& path) {
-    return GetFileAttributesW(extendedFullPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 }  // namespace quevor

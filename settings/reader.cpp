@@ -7,6 +7,7 @@
 #include "core/error.h"
 #include "core/number.h"
 #include "core/text.h"
+#include "settings/keyed_search.h"
 #include "settings/layout.h"
 #include "settings/text_ops.h"
 
@@ -46,16 +47,6 @@ float single(const char* key, const std::u16string& value) {
     return static_cast<float>(v);
 }
 
-// The keyed read of "W:", "CL:" and the slot keys: the key's colon becomes "===", and the value
-// runs from the first "===" to the terminator.
-std::optional<std::u16string> markedValue(std::u16string text, const std::u16string& key,
-                                          const std::u16string& terminator) {
-    const std::u16string marked = key.substr(0, key.size() - 1) + u"===";
-    text = replaceAll(text, key, marked);
-    if (!occurs(text, marked)) return std::nullopt;
-    return textBefore(textAfter(text, u"==="), terminator);
-}
-
 // Search positions are 16-bit: a key or marker found beyond character 32767 of the text stops
 // the program. The bare "Overflow" says too little; name the key and the cause.
 template <class Search>
@@ -70,32 +61,35 @@ auto searched(const std::string& key, Search search) -> decltype(search()) {
 
 }  // namespace
 
-std::optional<float> readWidth(const SettingsFile& file) {
-    const auto value =
-        searched("W:", [&] { return markedValue(file.readSettingsText(), u"W:", u"Path1:"); });
+std::optional<float> readWidth(std::u16string_view text) {
+    const auto value = searched("W:", [&] { return searchKey(text, u"W:", u"Path1:").value; });
     if (!value) return std::nullopt;
     return single("W:", *value);
 }
 
-std::optional<float> readAddButtonLeft(const SettingsFile& file) {
-    const auto value =
-        searched("CL:", [&] { return markedValue(file.readSettingsText(), u"CL:", u"W:"); });
+std::optional<float> readAddButtonLeft(std::u16string_view text) {
+    const auto value = searched("CL:", [&] { return searchKey(text, u"CL:", u"W:").value; });
     if (!value) return std::nullopt;
     return single("CL:", *value);
 }
 
-std::optional<std::u16string> readSlotPath(const SettingsFile& file, int slot) {
-    std::u16string text = file.readSettingsText();
+std::optional<std::u16string> readSlotPath(std::u16string_view text, int slot) {
     auto value = searched(toUtf8(slotKey(slot)), [&] {
-        if (occurs(text, u".EXE")) text = replaceAll(text, u".EXE", u".exe");
-        return markedValue(std::move(text), slotKey(slot), u".exe");
+        // A path ends at the first ".exe" of any path, ".EXE" read as ".exe" all over the text:
+        // files already written keep loading the same (and a quit saves them in lower case).
+        std::u16string lowered(text);
+        if (occurs(lowered, u".EXE")) lowered = replaceAll(lowered, u".EXE", u".exe");
+        return searchKey(lowered, slotKey(slot), u".exe").value;
     });
+    // The cut takes the ".exe" off; a path that never had one ("Path1:C:\\a.bat") gains it.
     if (value) *value += u".exe";
     return value;
 }
 
-StoredPosition readPosition(const SettingsFile& file) {
-    const std::u16string text = file.readSettingsText();
+// The position and title-bar records are not marked: each value runs from its key's first
+// occurrence to the key's next one (or the end), cut at the record that follows it in the file
+// ("Y:" for "X:"; "X:" then "T:" for "Y:"; "T:" is last and takes the rest, line break and all).
+StoredPosition readPosition(std::u16string_view text) {
     StoredPosition position;
     if (searched("X:", [&] { return occurs(text, u"X:"); })) {
         const std::u16string value =
@@ -110,8 +104,7 @@ StoredPosition readPosition(const SettingsFile& file) {
     return position;
 }
 
-std::optional<int16> readTitleBar(const SettingsFile& file) {
-    const std::u16string text = file.readSettingsText();
+std::optional<int16> readTitleBar(std::u16string_view text) {
     if (!searched("T:", [&] { return occurs(text, u"T:"); })) return std::nullopt;
     const std::u16string value = searched("T:", [&] { return textAfter(text, u"T:"); });
     const double v = number("T:", value);
@@ -119,19 +112,16 @@ std::optional<int16> readTitleBar(const SettingsFile& file) {
     return roundToInt16(v);
 }
 
-StoredSettings readAllSettings(const SettingsFile& file) {
+StoredSettings readAllSettings(std::u16string_view text) {
     StoredSettings settings;
-    settings.width = readWidth(file);
-    settings.addButtonLeft = readAddButtonLeft(file);
+    settings.width = readWidth(text);
+    settings.addButtonLeft = readAddButtonLeft(text);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        settings.slotPaths[slot - 1] = readSlotPath(file, slot);
+        settings.slotPaths[slot - 1] = readSlotPath(text, slot);
     }
-    settings.position = readPosition(file);
-    settings.titleBar = readTitleBar(file);
+    settings.position = readPosition(text);
+    settings.titleBar = readTitleBar(text);
     return settings;
 }
-
-void DecodedFile::replace(const std::u16string&, std::string_view) { fail("read only"); }
-std::string DecodedFile::encode(std::u16string_view) const { fail("read only"); }
 
 }  // namespace quevor

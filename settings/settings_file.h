@@ -20,8 +20,11 @@ public:
 
     // The whole file as text.
     [[nodiscard]] std::u16string readSettingsText() const;
-    // Replaces the file by text followed by CR LF, the line end every write adds.
-    void writeSettingsText(std::u16string_view text) const;
+    // Replaces the whole file by this text (the writers end it with CR LF, as every write does).
+    void replaceSettingsText(std::u16string_view text) const;
+    // Whether anything (a file, a folder) is at the path: a read that failed on a file that is
+    // there was not a missing file.
+    [[nodiscard]] bool exists() const { return store_.exists(path_); }
 
 private:
     std::u16string path_;

@@ -72,9 +72,8 @@ void Bar::runMenuItem(MenuItem item, int pressedSlot) {
 void Bar::minimise() { toolkit_.window.minimize(); }
 
 void Bar::quit() {
-    BarSaveSource source(toolkit_, state_);
     try {
-        saveSettings(settingsFile(), source);
+        saveSettings(settingsFile(), valuesToSave(toolkit_, state_));
     } catch (const SaveNotVerified& e) {
         // Nothing was written: ending now would lose what the bar holds, so it stays open and
         // says why. Any other failure ends the program with its report, the file untouched.

@@ -2,15 +2,20 @@
 
 namespace quevor {
 
-bool BarSaveSource::clearItemVisible() const { return toolkit_.menu.visible(MenuItem::clear); }
-int16 BarSaveSource::titleBarHidden() const { return state_.titleBarHidden; }
-float BarSaveSource::windowWidth() const { return toolkit_.window.width(); }
-void BarSaveSource::setWindowWidth(float width) { toolkit_.window.setWidth(width); }
-float BarSaveSource::addButtonLeft() const { return toolkit_.addButton.left(); }
-float BarSaveSource::windowLeft() const { return toolkit_.window.left(); }
-float BarSaveSource::windowTop() const { return toolkit_.window.top(); }
-
-// The slots with buttons are stored in on-screen order; see SlotTable.
-std::u16string BarSaveSource::pathToSave(int slot) { return state_.slots.pathToSave(slot); }
+SaveValues valuesToSave(const Toolkit& toolkit, const BarState& state) {
+    SaveValues values;
+    // The clear hides its own item first: a quit after it leaves the cleared records alone.
+    values.cleared = !toolkit.menu.visible(MenuItem::clear);
+    values.titleBarHidden = state.titleBarHidden;
+    values.width = toolkit.window.width();
+    values.addButtonLeft = toolkit.addButton.left();
+    values.left = toolkit.window.left();
+    values.top = toolkit.window.top();
+    // The slots with buttons are stored in on-screen order; see SlotTable.
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        values.paths[slot - 1] = state.slots.pathToSave(slot);
+    }
+    return values;
+}
 
 }  // namespace quevor

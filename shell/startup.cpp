@@ -26,8 +26,7 @@ void Bar::start() {
     // the file's layout relies on. Nothing writes the file during start-up, so every key gets
     // the value a fresh read of the file would give it (and a file that cannot be read or
     // decoded stops start-up here, before any key is used, as the first key's read would).
-    DecodedFile once(settingsFile().readSettingsText());
-    const SettingsFile file = once.file();
+    const std::u16string file = settingsFile().readSettingsText();
 
     if (const auto width = readWidth(file)) {
         toolkit_.window.setWidth(*width);

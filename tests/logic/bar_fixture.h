@@ -33,6 +33,7 @@ class LoggingStore final : public FileStore {
         log_.add("write");
         inner_.replace(path, data);
     }
+    bool exists(const std::u16string& path) override { return inner_.exists(path); }
 
   private:
     FileStore& inner_;

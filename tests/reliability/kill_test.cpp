@@ -25,10 +25,10 @@ namespace {
 
 // A quit with two programs, the second in a folder with a Japanese name (the codec is CP932).
 void quit(const SettingsFile& file) {
-    FakeBar bar;
-    bar.addedPaths[1] = u"C:\\Tools\\edit.exe";
-    bar.addedPaths[2] = u"D:\\ゲーム\\play.exe";
-    bar.addLeft = 1170;
+    SaveValues bar = loadedBar();
+    bar.paths[0] = u"C:\\Tools\\edit.exe";
+    bar.paths[1] = u"D:\\ゲーム\\play.exe";
+    bar.addButtonLeft = 1170;
     bar.width = 1905;
     bar.left = -120;
     bar.top = 4000;
@@ -79,7 +79,7 @@ TEST(KillDuringSave, EveryKillLeavesTheOldOrTheNewFile) {
         const std::string bytes = folder.read("setting.ini");
         ASSERT_TRUE(bytes == oldText || bytes == newText) << "kill " << k << " left\n"
                                                           << shownBytes(bytes);
-        ASSERT_NO_THROW((void)readAllSettings(file)) << shownBytes(bytes);
+        ASSERT_NO_THROW((void)startUpReads(file)) << shownBytes(bytes);
         ++(bytes == oldText ? leftOld : leftNew);
         // A kill between creating the temporary file and renaming it leaves that file.
         leftovers += folder.entries() - 1;

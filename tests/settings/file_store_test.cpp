@@ -46,9 +46,11 @@ TEST_F(FileStoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
     EXPECT_EQ(error([&] { (void)store->read(file.u16string()); }),
               "File not found: " + file.string());
     EXPECT_EQ(folder.entries(), 0u);
+    EXPECT_FALSE(store->exists(file.u16string()));
     EXPECT_THROW(store->replace((folder / "gone/setting.ini").u16string(), "x"), RuntimeError);
 
     store->replace(file.u16string(), "old");
+    EXPECT_TRUE(store->exists(file.u16string()));
     // Any other failure is named in the system's words.
     const fs::path inFile = file / "setting.ini";
     EXPECT_EQ(error([&] { store->replace(inFile.u16string(), "x"); }),

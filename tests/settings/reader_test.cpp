@@ -13,20 +13,19 @@ TEST_F(ReaderTest, ReadsEveryKeyOfTheWorkedExampleAndTheClearedFile) {
     put(savedFile({"C:\\Tools\\edit.EXE"}, "735", "0", "1", "X:100Y:200"));
     StoredSettings expected{735.0f, 0.0f, {}, {100, 200}, 1};
     for (int n = 1; n <= 15; ++n) expected.slotPaths[n - 1] = n == 1 ? u"C:\\Tools\\edit.exe" : placeholder(n);
-    EXPECT_EQ(readAllSettings(file), expected);
+    EXPECT_EQ(startUpReads(file), expected);
 
     put(clearedFile());
     expected.slotPaths[0] = u"1.exe";
     expected.position.top = 100;
     expected.titleBar = std::nullopt;
-    EXPECT_EQ(readAllSettings(file), expected);
+    EXPECT_EQ(startUpReads(file), expected);
 
     put("nothing here");  // missing keys leave their targets alone
-    EXPECT_EQ(readAllSettings(file), StoredSettings{});
-    put("X:99999Y:-40000T:1");  // window edges are pulled into 16 bits
-    EXPECT_EQ(readPosition(file), (StoredPosition{32767, -32768}));
-    put("W:3.4028234663852886e38Path1:");  // the largest single-precision value still reads
-    EXPECT_EQ(readWidth(file), FLT_MAX);
+    EXPECT_EQ(startUpReads(file), StoredSettings{});
+    // window edges are pulled into 16 bits; the largest single-precision value still reads
+    EXPECT_EQ(readPosition(u"X:99999Y:-40000T:1"), (StoredPosition{32767, -32768}));
+    EXPECT_EQ(readWidth(u"W:3.4028234663852886e38Path1:"), FLT_MAX);
 }
 
 TEST_F(ReaderTest, SlotValuesAreCutAtTheFirstExe) {
@@ -42,8 +41,7 @@ TEST_F(ReaderTest, SlotValuesAreCutAtTheFirstExe) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.file);
-        put(bytes(row.file));
-        EXPECT_EQ(toUtf8(readSlotPath(file, 1).value()), row.slot1);
+        EXPECT_EQ(toUtf8(readSlotPath(fromUtf8(bytes(row.file)), 1).value()), row.slot1);
     }
 }
 
@@ -56,8 +54,9 @@ TEST_F(ReaderTest, WhatCannotBeReadStopsWithAMessage) {
     } rows[] = {
         {bytes("CL:0W:12a[CR][LF]Path1:1.exe"), "'W:' value \"12a\\r\\n\" is not a number"},
         {bytes("CL:0W:1 2\t[CR][LF]Path1:"), "'W:' value \"1 2\\t\\r\\n\" is not a number"},
-        {"W:\x01" + std::string(45, 'a') + "Path1:", "'W:' value \"\\x01" + std::string(39, 'a') + "...\" is not a number"},
+        {"W:\x1b" + std::string(45, 'a') + "Path1:", "'W:' value \"\\x1b" + std::string(39, 'a') + "...\" is not a number"},
         {bytes("CL:x[CR][LF]W:1Path1:"), "'CL:' value \"x\\r\\n\" is not a number"},
+        {"x===yW:5Path1:", "'W:' value \"yW\" is not a number"},  // the first marker is taken for the key's
         {bytes("CL:0[CR][LF]Path1:a.exe[CR][LF]W:735"), "'CL:' value \"0\\r\\nPath1:a.exe\\r\\n\" is not a number"},
         {bytes("Path3:X:\\tool.exe[CR][LF]X:1Y:2"), "'X:' value \"\\tool.exe\\r\\n\" is not a number"},
         {bytes("X:1Y:2[CR][LF]T:yes[CR][LF]"), "'T:' value \"yes\\r\\n\" is not a number"},
@@ -80,7 +79,7 @@ TEST_F(ReaderTest, WhatCannotBeReadStopsWithAMessage) {
         store.files.clear();
         if (row.file) put(*row.file);
         try {
-            (void)readAllSettings(file);
+            (void)startUpReads(file);
             ADD_FAILURE() << "no error";
         } catch (const RuntimeError& e) {
             EXPECT_EQ(e.what(), row.message);
@@ -96,8 +95,8 @@ TEST_F(ReaderTest, JapanesePathRoundTripsByteForByteInCp932) {
     const std::string content =
         savedFile({"C:\\\x83\x63\x81\x5B\x83\x8B\\\x95\x5C\x8E\xA6.exe"}, "1320", "585");
     put(content);
-    FakeBar bar = FakeBar::fromLoaded(readAllSettings(file));
-    EXPECT_EQ(toUtf8(bar.loadedPaths[1]), "C:\\ツール\\表示.exe");
+    const SaveValues bar = loadedBar(startUpReads(file));
+    EXPECT_EQ(toUtf8(bar.paths[0]), "C:\\ツール\\表示.exe");
     saveSettings(file, bar);
     EXPECT_EQ(disk(), content);
 }

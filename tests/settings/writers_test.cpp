@@ -2,51 +2,56 @@
 
 #include "core/error.h"
 #include "fixture.h"
+#include "settings/save_records.h"
 
 namespace quevor::testing {
 namespace {
 
 class WritersTest : public SettingsTest {
 protected:
-    FakeBar bar;
+    SaveValues bar = loadedBar();
 };
 
 TEST_F(WritersTest, TwoAddsOnAClearedBarSaveTheTwoHundredEightyOneByteFileAndTheNextRunKeepsIt) {
     put(clearedFile());
-    bar = FakeBar::fromLoaded(readAllSettings(file));
-    bar.addedPaths[1] = u"C:\\Tools\\edit.exe";
-    bar.addedPaths[2] = u"D:\\Games\\play.exe";
-    bar.addLeft = 1170;
+    bar = loadedBar(startUpReads(file));
+    bar.paths[0] = u"C:\\Tools\\edit.exe";
+    bar.paths[1] = u"D:\\Games\\play.exe";
+    bar.addButtonLeft = 1170;
     bar.width = 1905;
     for (int save = 1; save <= 2; ++save) {  // the next run, unchanged, keeps every byte
         saveSettings(file, bar);
         EXPECT_EQ(disk(), workedExampleFile()) << save;
         EXPECT_EQ(disk().size(), 281u);
-        bar = FakeBar::fromLoaded(readAllSettings(file));
+        bar = loadedBar(startUpReads(file));
     }
 }
 
 // The record cycles run on the text in memory; the file is replaced once, or not at all. A quit
-// without a file starts from the cleared state; a clear without one stops.
-TEST_F(WritersTest, AQuitAndAClearEachWriteOnceAndAFailedWriteLeavesTheFile) {
-    bar.width = 1320;
+// without a file starts from the cleared state; a clear without one stops, and so does either on
+// a file that is there but cannot be read. A quit of values no file can hold says so.
+TEST_F(WritersTest, AQuitAndAClearEachWriteOnceOrLeaveTheFile) {
     for (const bool clearing : {false, true}) {
-        for (const std::string fault : {"", "write fails", "file gone"}) {
+        for (const std::string fault : {"", "write fails", "file gone", "not CP932", "not verified"}) {
             SCOPED_TRACE((clearing ? "clear " : "quit ") + fault);
             store.writes.clear();
-            put(workedExampleFile());
+            const std::string before = (fault == "not CP932" ? "\xEF\xBB\xBF" : "") + workedExampleFile();
+            put(before);
             store.failOnWrite = fault == "write fails" ? 1 : 0;
             if (fault == "file gone") store.files.clear();
-            const auto run = [&] { clearing ? clearSettings(file) : saveSettings(file, bar); };
-            if (fault.empty() || (fault == "file gone" && !clearing)) {
-                run();
+            bar.width = fault == "not verified" ? std::numeric_limits<float>::infinity() : 1320;
+            try {
+                clearing ? clearSettings(file) : saveSettings(file, bar);
+                EXPECT_TRUE(fault.empty() || fault == (clearing ? "not verified" : "file gone"));
                 EXPECT_EQ(store.writes, std::vector<std::string>{disk()});
                 continue;
+            } catch (const RuntimeError& e) {
+                const bool unverified = dynamic_cast<const SaveNotVerified*>(&e) != nullptr;
+                EXPECT_EQ(unverified, fault == "not verified");
+                EXPECT_EQ(std::string(e.what()).find("could not be verified") != std::string::npos, unverified);
             }
-            EXPECT_THROW(run(), RuntimeError);
             EXPECT_TRUE(store.writes.empty());
-            const std::string left = fault == "file gone" ? "" : workedExampleFile();
-            EXPECT_EQ(store.files.count(path) ? disk() : "", left);
+            EXPECT_EQ(store.files.count(path) ? disk() : "", fault == "file gone" ? "" : before);
         }
     }
 }
@@ -92,37 +97,36 @@ TEST_F(WritersTest, ClearingGivesTheClearedStateAndLeavesWhatIsOutsideTheLayout)
 TEST_F(WritersTest, TheSavedEdgesTitleBarAndUntouchedRecords) {
     const struct {
         const char* name;
-        void (*live)(FakeBar&);
+        void (*live)(SaveValues&);
         float width;
         int16 left, top;
         int titleBar;
         std::string written;  // found in the file, once
     } rows[] = {
-        {"an unmoved cleared bar leaves CL and W as they stand", [](FakeBar&) {}, 735, 100, 100, 0,
+        {"an unmoved cleared bar leaves CL and W as they stand", [](SaveValues&) {}, 735, 100, 100, 0,
          bytes("CL:0W:735[CR]Path1:1.exe")},
         {"a hidden title bar saves the width plus 120 and T:1",
-         [](FakeBar& b) { b.hidden = 1; b.width = 1785; b.left = -120; }, 1905, -120, 100, 1,
+         [](SaveValues& b) { b.titleBarHidden = 1; b.width = 1785; b.left = -120; }, 1905, -120, 100, 1,
          "X:-120Y:100"},
-        {"without the clear item only the position and title bar are written",
-         [](FakeBar& b) { b.clearVisible = false; b.left = 300; }, 735, 300, 100, 0, "X:300Y:100"},
+        {"after a clear only the position and title bar are written",
+         [](SaveValues& b) { b.cleared = true; b.left = 300; }, 735, 300, 100, 0, "X:300Y:100"},
         {"a loaded path no file can hold is left out, the rest is saved",
-         [](FakeBar& b) {
-             b.loadedPaths[2] = u"D:\\X:5Y:5\\a.exe";
-             b.loadedPaths[15] = u"D:\\X:5Y:5\\b.exe";
-             b.addedPaths[1] = u"C:\\a.exe";
+         [](SaveValues& b) {
+             b.paths[1] = u"D:\\X:5Y:5\\a.exe";
+             b.paths[14] = u"D:\\X:5Y:5\\b.exe";
+             b.paths[0] = u"C:\\a.exe";
          },
          735, 100, 100, 0, bytes("Path1:C:\\a.exe[CR][LF]Path2:2.exe[CR][LF]")},
-        {"edges beyond sixteen bits are clamped", [](FakeBar& b) { b.left = 50000; b.top = -70000; },
+        {"edges beyond sixteen bits are clamped", [](SaveValues& b) { b.left = 50000; b.top = -70000; },
          735, 32767, -32768, 0, "X:32767Y:-32768"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         put(clearedFile());
-        bar = FakeBar::fromLoaded(readAllSettings(file));
+        bar = loadedBar(startUpReads(file));
         row.live(bar);
         saveSettings(file, bar);
-        EXPECT_EQ(bar.width, row.width);  // a hidden bar is widened by the save itself
-        const StoredSettings s = readAllSettings(file);
+        const StoredSettings s = startUpReads(file);
         EXPECT_EQ(s.width, row.width);
         EXPECT_EQ(s.position, (StoredPosition{row.left, row.top}));
         EXPECT_EQ(s.titleBar, row.titleBar);
@@ -131,21 +135,23 @@ TEST_F(WritersTest, TheSavedEdgesTitleBarAndUntouchedRecords) {
     }
 }
 
-// Live values no file can hold: nothing is written, the window keeps its width, and the message
-// says so.
-TEST_F(WritersTest, ASaveThatCannotBeVerifiedWritesNothing) {
-    put(workedExampleFile());
-    bar.hidden = 1;
-    bar.width = std::numeric_limits<float>::infinity();
-    try {
-        saveSettings(file, bar);
-        ADD_FAILURE() << "the save completed";
-    } catch (const SaveNotVerified& e) {
-        EXPECT_NE(std::string(e.what()).find("could not be verified"), std::string::npos) << e.what();
-        EXPECT_NE(std::string(e.what()).find("left as it was"), std::string::npos) << e.what();
+// The slot cycles' cuts, seen where a damaged file holds a slot key's text ahead of the slots.
+TEST(SaveRecordsTest, SlotsUpToTwoStopAtTheNextKeyAndSlotsFromTenKeepWhatFollows) {
+    const struct {
+        const char* start;
+        const char* text;
+        bool kept;
+    } rows[] = {
+        // Slot 1's old value stops at "Path2": "Path1x[CR][LF]", whose copy in front goes too.
+        {"Path1x[CR][LF]CL:0W:735Path1:x[CR][LF]Path2:2.exe", "Path1x", false},
+        // Slot 10's old value stops at the "---" in front; what follows it stays behind slot 15.
+        {"Path10:x---y[CR][LF]CL:0W:735Path1:1.exe", "Path16:16.exe---y[CR][LF]CL:0W:735[CR]", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.start);
+        const std::string saved = toUtf8(saveRecords(fromUtf8(bytes(row.start)), loadedBar()).text);
+        EXPECT_EQ(saved.find(bytes(row.text)) != std::string::npos, row.kept) << shownBytes(saved);
     }
-    EXPECT_TRUE(store.writes.empty());
-    EXPECT_EQ(bar.width, std::numeric_limits<float>::infinity());
 }
 
 }  // namespace

@@ -31,6 +31,8 @@ public:
         files[std::filesystem::path(path)] = std::string(bytes);
         writes.emplace_back(bytes);
     }
+
+    bool exists(const std::u16string& path) override { return files.count(std::filesystem::path(path)) != 0; }
 };
 
 }  // namespace quevor::testing

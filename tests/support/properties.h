@@ -54,20 +54,20 @@ inline bool storableSlot(const std::u16string& path, int slot) {
 }
 
 // The settings a completed save of this bar leaves, as start-up reads them.
-inline StoredSettings expectedAfterSave(const FakeBar& bar) {
+inline StoredSettings expectedAfterSave(const SaveValues& bar) {
     const auto throughText = [](float v) {
         return static_cast<float>(parseNumber(singleText(v)).value());
     };
     StoredSettings s;
-    s.width = throughText(bar.hidden == 1 ? bar.width + 120.0f : bar.width);
-    s.addButtonLeft = throughText(bar.addLeft);
+    s.width = throughText(bar.titleBarHidden == 1 ? bar.width + 120.0f : bar.width);
+    s.addButtonLeft = throughText(bar.addButtonLeft);
     for (int n = 1; n <= kSlotCount; ++n) {
-        std::u16string path = bar.addedPaths[n].empty() ? bar.loadedPaths[n] : bar.addedPaths[n];
+        const std::u16string& path = bar.paths[n - 1];
         s.slotPaths[n - 1] = replaceAll(path.empty() ? placeholder(n) : path, u".EXE", u".exe");
     }
     s.position.left = roundClampToInt16(bar.left);
     s.position.top = roundClampToInt16(throughText(std::fmax(-32768.0f, std::fmin(bar.top, 32767.0f))));
-    s.titleBar = bar.hidden;
+    s.titleBar = bar.titleBarHidden;
     return s;
 }
 
@@ -90,19 +90,18 @@ inline std::string describe(const StoredSettings& s) {
 inline void checkFileRoundTrip(const std::string& original) {
     MemoryStore store;
     const SettingsFile file(kSettingsPath, store, cp932());
-    const auto quit = [&](const FakeBar& live) {
-        FakeBar saving = live;
-        saveSettings(file, saving);
+    const auto quit = [&](const SaveValues& live) {
+        saveSettings(file, live);
         return store.files.at(kSettingsPath);
     };
-    FakeBar own;
+    SaveValues own = loadedBar();
     own.width = 1905;
-    own.addLeft = 1170;
-    own.loadedPaths[1] = u"C:\\Tools\\edit.exe";
-    own.addedPaths[15] = u"Z:\\last.exe";
+    own.addButtonLeft = 1170;
+    own.paths[0] = u"C:\\Tools\\edit.exe";
+    own.paths[14] = u"Z:\\last.exe";
     store.files[kSettingsPath] = original;
     if (completes([&] { quit(own); })) {
-        require(readAllSettings(file) == expectedAfterSave(own),
+        require(startUpReads(file) == expectedAfterSave(own),
                 "a bar's own values did not come back");
         // The next quit keeps the bytes, unless a "W:" or "CL:" value equal to the bar's stood
         // without its whole line break: that one adds it, and then nothing moves.
@@ -119,7 +118,7 @@ inline void checkFileRoundTrip(const std::string& original) {
     store.files[kSettingsPath] = original;
     store.writes.clear();
     StoredSettings loaded;
-    const bool loads = completes([&] { loaded = readAllSettings(file); });
+    const bool loads = completes([&] { loaded = startUpReads(file); });
     require(store.writes.empty() && store.files.at(kSettingsPath) == original,
             "start-up wrote the file");
     if (!loads) return;
@@ -128,28 +127,28 @@ inline void checkFileRoundTrip(const std::string& original) {
     for (const auto& path : loaded.slotPaths) {
         require(!path || (path->size() >= 4 && path->find(u".exe") == path->size() - 4), "slot value");
     }
-    FakeBar bar = FakeBar::fromLoaded(loaded);
+    SaveValues bar = loadedBar(loaded);
     bool promised = true;
     int spare = 0;
     for (int n = kSlotCount; n >= 1; --n) {
-        promised = promised && storableSlot(bar.loadedPaths[n], n);
-        if (isPlaceholderOrEmpty(bar.loadedPaths[n], n)) spare = n;
+        promised = promised && storableSlot(bar.paths[n - 1], n);
+        if (isPlaceholderOrEmpty(bar.paths[n - 1], n)) spare = n;
     }
-    if (spare != 0) bar.addedPaths[spare] = u"C:\\new\\added.exe";
+    if (spare != 0) bar.paths[spare - 1] = u"C:\\new\\added.exe";
 
     if (!completes([&] { quit(bar); })) return require(!promised, "a loadable file failed to save");
     StoredSettings reloaded;
-    const bool readable = completes([&] { reloaded = readAllSettings(file); });
+    const bool readable = completes([&] { reloaded = startUpReads(file); });
     if (!promised) return;
     const StoredSettings expected = expectedAfterSave(bar);
     require(readable && reloaded == expected, "values changed\n  loaded   " + describe(loaded) +
                                                   "\n  reloaded " + describe(reloaded) + "\n  expected " +
                                                   describe(expected));
     const std::string second = quit(bar);
-    require(readAllSettings(file) == expected && quit(bar) == second,
+    require(startUpReads(file) == expected && quit(bar) == second,
             "a further save changed the file");
-    if (bar.hidden == 1) return;  // start-up sizes a hidden bar from its buttons
-    require(quit(FakeBar::fromLoaded(reloaded)) == second, "a restart and quit changed the bytes");
+    if (bar.titleBarHidden == 1) return;  // start-up sizes a hidden bar from its buttons
+    require(quit(loadedBar(reloaded)) == second, "a restart and quit changed the bytes");
 }
 
 // A path the add check accepts goes through add, quit and the next start-up unchanged in every
@@ -165,18 +164,17 @@ inline void checkPathRoundTrip(const std::u16string& chosen) {
             store.files[kSettingsPath] = base;
             const SettingsFile file(kSettingsPath, store, cp932());
             const std::string where = " (slot " + std::to_string(slot) + ", " + toUtf8(chosen) + ")";
-            FakeBar bar = FakeBar::fromLoaded(readAllSettings(file));
-            bar.addedPaths[slot] = stored;
+            SaveValues bar = loadedBar(startUpReads(file));
+            bar.paths[slot - 1] = stored;
             bar.width += 585;
-            bar.addLeft += 585;
+            bar.addButtonLeft += 585;
             const StoredSettings expected = expectedAfterSave(bar);
             saveSettings(file, bar);
             const std::string saved = store.files.at(kSettingsPath);
             StoredSettings next;
-            require(completes([&] { next = readAllSettings(file); }) && next == expected,
+            require(completes([&] { next = startUpReads(file); }) && next == expected,
                     "values changed" + where + "\n  " + describe(next));
-            FakeBar restarted = FakeBar::fromLoaded(next);
-            saveSettings(file, restarted);
+            saveSettings(file, loadedBar(next));
             require(store.files.at(kSettingsPath) == saved, "a restart and quit changed the file" + where);
             clearSettings(file);
             require(store.files.at(kSettingsPath) == clearedFile(),

@@ -4,7 +4,7 @@
 //   bytes("CL:0[CR][LF]")  spelled-out line breaks;  shownBytes(b)  the reverse, for reports;
 //   savedFile(paths, w, cl, t, position)  the file a quit leaves ("" = the slot's placeholder);
 //   workedExampleFile()  two programs added to a cleared bar, then quit (281 bytes);
-//   clearedFile()  the file a clear leaves.  The fake SaveSource is FakeBar in fake_bar.h.
+//   clearedFile()  the file a clear leaves.  What a quit saves: loadedBar() in fake_bar.h.
 
 #include <string>
 #include <vector>
