@@ -1,7 +1,9 @@
 #pragma once
 
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace quevor {
 
@@ -25,6 +27,11 @@ private:
 };
 
 [[noreturn]] inline void fail(const std::string& message) { throw RuntimeError(message); }
+
+enum class Message;
+// Stops with one of the program's own messages (core/messages.h) as the report.
+[[noreturn]] void fail(Message id, std::initializer_list<std::u16string_view> args = {});
+[[noreturn]] void failOverflow(Message id, std::initializer_list<std::u16string_view> args = {});
 
 // A value out of its range; the bare message is "Overflow".
 [[noreturn]] inline void failOverflow(const std::string& message = "Overflow") {

@@ -3,11 +3,12 @@
 #include <cmath>
 
 #include "core/error.h"
+#include "core/messages.h"
 
 namespace quevor {
 
 int16 toInt16(long long value) {
-    if (value < kInt16Min || value > kInt16Max) failOverflow();
+    if (value < kInt16Min || value > kInt16Max) failOverflow(Message::outOfRange);
     return static_cast<int16>(value);
 }
 
@@ -28,14 +29,14 @@ double roundHalfEven(double value) {
 }  // namespace
 
 int16 roundToInt16(double value) {
-    if (!std::isfinite(value)) failOverflow();
+    if (!std::isfinite(value)) failOverflow(Message::outOfRange);
     const double rounded = roundHalfEven(value);
-    if (rounded < kInt16Min || rounded > kInt16Max) failOverflow();
+    if (rounded < kInt16Min || rounded > kInt16Max) failOverflow(Message::outOfRange);
     return static_cast<int16>(rounded);
 }
 
 int16 roundClampToInt16(double value) {
-    if (std::isnan(value)) failOverflow();
+    if (std::isnan(value)) failOverflow(Message::outOfRange);
     if (value <= kInt16Min) return kInt16Min;
     if (value >= kInt16Max) return kInt16Max;
     return roundToInt16(value);

@@ -83,11 +83,8 @@ std::u16string fromUtf8(std::string_view text) {
     return out;
 }
 
-int16 findPos(std::u16string_view text, std::u16string_view needle, int16 start) {
-    if (start < 1) fail("Invalid procedure call or argument");
-    const std::size_t from = static_cast<std::size_t>(start - 1);
-    if (from > text.size()) return 0;
-    const std::size_t found = text.find(needle, from);
+int16 findPos(std::u16string_view text, std::u16string_view needle) {
+    const std::size_t found = text.find(needle);
     if (found == std::u16string_view::npos) return 0;
     return toInt16(static_cast<long long>(found) + 1);
 }

@@ -17,9 +17,9 @@ std::u16string ascii(std::string_view text);
 std::string toUtf8(std::u16string_view text);
 std::u16string fromUtf8(std::string_view text);
 
-// 1-based position of the first occurrence of needle at or after 1-based position start, or 0.
-// Positions are 16-bit: an occurrence beyond 32767 is an "Overflow" error.
-int16 findPos(std::u16string_view text, std::u16string_view needle, int16 start = 1);
+// 1-based position of the first occurrence of needle, or 0. Positions are 16-bit: an occurrence
+// beyond 32767 is an out-of-range error.
+int16 findPos(std::u16string_view text, std::u16string_view needle);
 
 // True when needle occurs in text (its position, too, must fit 16 bits).
 bool occurs(std::u16string_view text, std::u16string_view needle);

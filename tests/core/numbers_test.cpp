@@ -27,7 +27,7 @@ TEST(RoundToInt16, HalvesGoToTheEvenNeighbourAndOutOfRangeIsOverflow) {
             EXPECT_EQ(std::optional<int>(roundToInt16(row.in)), row.out);
         } catch (const RuntimeError& e) {
             EXPECT_FALSE(row.out.has_value());
-            EXPECT_STREQ(e.what(), "Overflow");
+            EXPECT_EQ(e.kind(), ErrorKind::overflow);
         }
     }
 }
