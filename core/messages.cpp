@@ -112,9 +112,9 @@ constexpr bool inOrder() {
 }
 static_assert(inOrder(), "one row per message, in the order of the enumeration");
 
-}  // namespace
 
-std::u16string messageText(Message id, std::initializer_list<std::u16string_view> args) {
+template <class Args>
+std::u16string filledIn(Message id, const Args& args) {
     const std::u16string_view text = kMessages[static_cast<std::size_t>(id)].text;
     std::u16string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -123,7 +123,7 @@ std::u16string messageText(Message id, std::initializer_list<std::u16string_view
             text[i + 1] <= u'9') {
             const auto n = static_cast<std::size_t>(text[i + 1] - u'1');
             if (n < args.size()) {
-                out += *(args.begin() + n);
+                out += *(args.begin() + static_cast<std::ptrdiff_t>(n));
                 i += 2;
                 continue;
             }
@@ -131,6 +131,16 @@ std::u16string messageText(Message id, std::initializer_list<std::u16string_view
         out += text[i];
     }
     return out;
+}
+
+}  // namespace
+
+std::u16string messageText(Message id, std::initializer_list<std::u16string_view> args) {
+    return filledIn(id, args);
+}
+
+std::u16string messageText(Message id, const std::vector<std::u16string>& args) {
+    return filledIn(id, args);
 }
 
 void fail(Message id, std::initializer_list<std::u16string_view> args) {

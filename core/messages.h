@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quevor {
 
@@ -78,5 +79,6 @@ enum class Message {
 
 // The message's text with its placeholders filled in.
 std::u16string messageText(Message id, std::initializer_list<std::u16string_view> args = {});
+std::u16string messageText(Message id, const std::vector<std::u16string>& args);
 
 }  // namespace quevor

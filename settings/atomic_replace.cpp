@@ -3,6 +3,7 @@
 #include <random>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/text.h"
 
 namespace quevor {
@@ -57,7 +58,6 @@ std::u16string inFolder(const std::u16string& folder, const std::u16string& name
     return folder + kSeparator + name;
 }
 
-std::string describePath(const std::u16string& path) { return toUtf8(path); }
 
 void replaceAtomically(ReplaceSteps& steps, const std::u16string& target, std::string_view bytes) {
     const std::u16string folder = folderOf(target);
@@ -68,7 +68,7 @@ void replaceAtomically(ReplaceSteps& steps, const std::u16string& target, std::s
         temp = inFolder(folder, temporaryName(target, random()));
         created = steps.create(temp, target);
     }
-    if (!created) fail("Cannot write " + describePath(target) + ": no temporary name free");
+    if (!created) fail(Message::noTemporaryName, {target});
     try {
         steps.commit(temp, target, bytes);
     } catch (...) {

@@ -34,9 +34,6 @@ public:
 std::u16string folderOf(const std::u16string& target);
 std::u16string inFolder(const std::u16string& folder, const std::u16string& name);
 
-// A path as UTF-8 for an error message.
-std::string describePath(const std::u16string& path);
-
 // Replaces target with bytes through the steps; a failure leaves the target as it was.
 void replaceAtomically(ReplaceSteps& steps, const std::u16string& target, std::string_view bytes);
 

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/messages.h"
+#include "core/text.h"
 #include "settings/codec.h"
 
 namespace quevor {
@@ -16,7 +18,7 @@ public:
     IconvHandle(const std::string& to, const std::string& from)
         : handle_(iconv_open(to.c_str(), from.c_str())) {
         if (handle_ == reinterpret_cast<iconv_t>(-1)) {
-            fail("Code page " + (to == "UTF-16LE" ? from : to) + " is not available");
+            fail(Message::codePageMissing, {ascii(to == "UTF-16LE" ? from : to)});
         }
     }
     IconvHandle(const IconvHandle&) = delete;
@@ -69,7 +71,7 @@ public:
         std::string utf16;
         std::size_t bad = 0;
         if (!convert(handle.get(), bytes.data(), bytes.size(), utf16, &bad)) {
-            fail("setting.ini is not " + codePage_ + " text (byte " + std::to_string(bad) + ")");
+            fail(Message::notTextAt, {ascii(codePage_), ascii(std::to_string(bad))});
         }
         std::u16string text(utf16.size() / 2, u'\0');
         for (std::size_t i = 0; i < text.size(); ++i) {
@@ -82,7 +84,7 @@ public:
     std::string encode(std::u16string_view text) const override {
         std::string bytes;
         if (!tryEncode(text, bytes)) {
-            fail("Text cannot be written in code page " + codePage_);
+            fail(Message::cannotEncode, {ascii(codePage_)});
         }
         return bytes;
     }

@@ -2,6 +2,8 @@
 #include <limits>
 
 #include "core/error.h"
+#include "core/messages.h"
+#include "core/text.h"
 #include "platform/win32/system.h"
 #include "settings/codec.h"
 
@@ -10,7 +12,7 @@ namespace {
 
 int checkedLength(std::size_t size) {
     if (size > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
-        fail("setting.ini is too large");
+        fail(Message::fileTooLarge);
     }
     return static_cast<int>(size);
 }
@@ -27,14 +29,14 @@ public:
     std::u16string decode(std::string_view bytes) const override {
         std::u16string text;
         if (!tryDecode(bytes, text)) {
-            fail("setting.ini is not text in code page " + name_);
+            fail(Message::notText, {ascii(name_)});
         }
         return text;
     }
 
     std::string encode(std::u16string_view text) const override {
         std::string bytes;
-        if (!tryEncode(text, bytes)) fail("Text cannot be written in code page " + name_);
+        if (!tryEncode(text, bytes)) fail(Message::cannotEncode, {ascii(name_)});
         return bytes;
     }
 
@@ -110,7 +112,7 @@ std::unique_ptr<TextCodec> makeSystemCodec(const std::string& codePage) {
             return std::make_unique<Win32Codec>(number, codePage);
         }
     }
-    fail("Code page " + codePage + " is not available");
+    fail(Message::codePageMissing, {ascii(codePage)});
 }
 
 }  // namespace quevor

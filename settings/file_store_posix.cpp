@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/text.h"
 #include "settings/atomic_replace.h"
 #include "settings/file_store.h"
@@ -17,12 +18,10 @@ namespace {
 // The system's name of a path: its UTF-8 bytes.
 std::string sys(const std::u16string& path) { return toUtf8(path); }
 
-[[noreturn]] void failErrno(const std::string& what, const std::u16string& path, int error) {
-    if (error == ENOENT) fail("File not found: " + describePath(path));
-    if (error == EACCES || error == EPERM || error == EROFS) {
-        fail("Permission denied: " + describePath(path));
-    }
-    fail(what + " " + describePath(path) + ": " + std::strerror(error));
+[[noreturn]] void failErrno(Message what, const std::u16string& path, int error) {
+    if (error == ENOENT) fail(Message::fileNotFound, {path});
+    if (error == EACCES || error == EPERM || error == EROFS) fail(Message::accessDenied, {path});
+    fail(what, {path, fromUtf8(std::strerror(error))});
 }
 
 class Fd {
@@ -57,7 +56,7 @@ public:
     bool create(const std::u16string& temp, const std::u16string& path) override {
         file_.reset(::open(sys(temp).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         if (file_.get() >= 0) return true;
-        if (errno != EEXIST) failErrno("Cannot write", path, errno);
+        if (errno != EEXIST) failErrno(Message::cannotWrite, path, errno);
         return false;
     }
 
@@ -68,14 +67,14 @@ public:
             const ssize_t wrote = ::write(file_.get(), bytes.data() + done, bytes.size() - done);
             if (wrote < 0) {
                 if (errno == EINTR) continue;
-                failErrno("Cannot write", path, errno);
+                failErrno(Message::cannotWrite, path, errno);
             }
             done += static_cast<std::size_t>(wrote);
         }
-        if (::fchmod(file_.get(), mode_) != 0) failErrno("Cannot write", path, errno);
-        if (::fsync(file_.get()) != 0) failErrno("Cannot write", path, errno);
-        if (file_.release() != 0) failErrno("Cannot write", path, errno);
-        if (::rename(sys(temp).c_str(), sys(path).c_str()) != 0) failErrno("Cannot write", path, errno);
+        if (::fchmod(file_.get(), mode_) != 0) failErrno(Message::cannotWrite, path, errno);
+        if (::fsync(file_.get()) != 0) failErrno(Message::cannotWrite, path, errno);
+        if (file_.release() != 0) failErrno(Message::cannotWrite, path, errno);
+        if (::rename(sys(temp).c_str(), sys(path).c_str()) != 0) failErrno(Message::cannotWrite, path, errno);
     }
 
     void discard(const std::u16string& temp) noexcept override {
@@ -109,17 +108,17 @@ class PosixFileStore final : public FileStore {
 public:
     std::string read(const std::u16string& path) override {
         Fd fd(::open(sys(path).c_str(), O_RDONLY | O_CLOEXEC));
-        if (fd.get() < 0) failErrno("Cannot open", path, errno);
+        if (fd.get() < 0) failErrno(Message::cannotOpen, path, errno);
         struct stat info {};
-        if (::fstat(fd.get(), &info) != 0) failErrno("Cannot read", path, errno);
-        if (!S_ISREG(info.st_mode)) fail("Not a file: " + describePath(path));
+        if (::fstat(fd.get(), &info) != 0) failErrno(Message::cannotRead, path, errno);
+        if (!S_ISREG(info.st_mode)) fail(Message::notAFile, {path});
         std::string bytes;
         char buffer[65536];
         while (true) {
             const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
             if (got < 0) {
                 if (errno == EINTR) continue;
-                failErrno("Cannot read", path, errno);
+                failErrno(Message::cannotRead, path, errno);
             }
             if (got == 0) break;
             bytes.append(buffer, static_cast<std::size_t>(got));
@@ -132,13 +131,13 @@ public:
         mode_t mode = 0644;
         struct stat info {};
         if (::stat(sys(folder).c_str(), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-            fail("Permission denied: " + describePath(folder));
+            fail(Message::accessDenied, {folder});
         }
         if (::stat(sys(path).c_str(), &info) == 0) {
             // A read-only settings file stays read-only: refuse as the system would for a
             // direct write, even for a user (root) whom the rename would let through.
             if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-                fail("Permission denied: " + describePath(path));
+                fail(Message::accessDenied, {path});
             }
             mode = info.st_mode & 07777;
         }

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/text.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/long_path.h"
@@ -13,16 +14,15 @@ namespace {
 
 using win32::extendedFullPath;
 
-[[noreturn]] void failWith(const std::string& what, const std::u16string& path,
-                           DWORD error) {
+[[noreturn]] void failWith(Message what, const std::u16string& path, DWORD error) {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-        fail("File not found: " + describePath(path));
+        fail(Message::fileNotFound, {path});
     }
     if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ||
         error == ERROR_SHARING_VIOLATION) {
-        fail("Permission denied: " + describePath(path));
+        fail(Message::accessDenied, {path});
     }
-    fail(what + " " + describePath(path) + ": " + toUtf8(win32::systemReason(error)));
+    fail(what, {path, win32::systemReason(error)});
 }
 
 // Closing can report a deferred write error, so it is checked.
@@ -37,7 +37,7 @@ public:
         if (file_) return true;
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-            failWith("Cannot write", path, error);
+            failWith(Message::cannotWrite, path, error);
         }
         return false;
     }
@@ -50,16 +50,16 @@ public:
             DWORD wrote = 0;
             if (!WriteFile(file_.get(), bytes.data() + done, static_cast<DWORD>(chunk), &wrote,
                            nullptr)) {
-                failWith("Cannot write", path, GetLastError());
+                failWith(Message::cannotWrite, path, GetLastError());
             }
-            if (wrote == 0) fail("Cannot write " + describePath(path) + ": nothing was written");
+            if (wrote == 0) fail(Message::nothingWritten, {path});
             done += wrote;
         }
-        if (!FlushFileBuffers(file_.get())) failWith("Cannot write", path, GetLastError());
-        if (!closeChecked(file_)) failWith("Cannot write", path, GetLastError());
+        if (!FlushFileBuffers(file_.get())) failWith(Message::cannotWrite, path, GetLastError());
+        if (!closeChecked(file_)) failWith(Message::cannotWrite, path, GetLastError());
         if (!MoveFileExW(extendedFullPath(temp).c_str(), extendedFullPath(path).c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            failWith("Cannot write", path, GetLastError());
+            failWith(Message::cannotWrite, path, GetLastError());
         }
     }
 
@@ -99,20 +99,20 @@ public:
             CreateFileW(extendedFullPath(path).c_str(), GENERIC_READ,
                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                         FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) failWith("Cannot open", path, GetLastError());
+        if (!file) failWith(Message::cannotOpen, path, GetLastError());
         BY_HANDLE_FILE_INFORMATION info{};
         if (!GetFileInformationByHandle(file.get(), &info)) {
-            failWith("Cannot read", path, GetLastError());
+            failWith(Message::cannotRead, path, GetLastError());
         }
         if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            fail("Not a file: " + describePath(path));
+            fail(Message::notAFile, {path});
         }
         std::string bytes;
         char buffer[65536];
         while (true) {
             DWORD got = 0;
             if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
-                failWith("Cannot read", path, GetLastError());
+                failWith(Message::cannotRead, path, GetLastError());
             }
             if (got == 0) break;
             bytes.append(buffer, got);
@@ -123,17 +123,17 @@ public:
     void replace(const std::u16string& path, std::string_view bytes) override {
         const DWORD folderAttributes = GetFileAttributesW(extendedFullPath(folderOf(path)).c_str());
         if (folderAttributes == INVALID_FILE_ATTRIBUTES) {
-            failWith("Cannot write", path, GetLastError());
+            failWith(Message::cannotWrite, path, GetLastError());
         }
         if (!(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            fail("File not found: " + describePath(path));
+            fail(Message::fileNotFound, {path});
         }
         const DWORD attributes = GetFileAttributesW(extendedFullPath(path).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES) {
-            if (attributes & FILE_ATTRIBUTE_DIRECTORY) fail("Not a file: " + describePath(path));
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY) fail(Message::notAFile, {path});
             // The rename would replace a read-only file without complaint; a direct write
             // would not, and the user marked it read-only for a reason.
-            if (attributes & FILE_ATTRIBUTE_READONLY) fail("Permission denied: " + describePath(path));
+            if (attributes & FILE_ATTRIBUTE_READONLY) fail(Message::accessDenied, {path});
         }
         Win32Replace steps;
         replaceAtomically(steps, path, bytes);

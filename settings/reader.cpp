@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/number.h"
 #include "core/text.h"
 #include "settings/keyed_search.h"
@@ -15,47 +16,49 @@ namespace quevor {
 namespace {
 
 // A value as an error message shows it: line breaks visible, long values cut.
-std::string shown(const std::u16string& value) {
-    std::string out;
+std::u16string shown(const std::u16string& value) {
+    std::u16string out;
     for (char16_t c : value.substr(0, 40)) {
         if (c == u'\r') {
-            out += "\\r";
+            out += u"\\r";
         } else if (c == u'\n') {
-            out += "\\n";
+            out += u"\\n";
         } else if (c == u'\t') {
-            out += "\\t";
+            out += u"\\t";
         } else if (c < 0x20) {
-            out += "\\x" + std::string(1, "0123456789abcdef"[c >> 4]) + "0123456789abcdef"[c & 15];
+            out += u"\\x";
+            out += u"0123456789abcdef"[c >> 4];
+            out += u"0123456789abcdef"[c & 15];
         } else {
-            out += toUtf8(std::u16string(1, c));
+            out += c;
         }
     }
-    if (value.size() > 40) out += "...";
+    if (value.size() > 40) out += u"...";
     return out;
 }
 
 double number(const char* key, const std::u16string& value) {
     const auto parsed = parseNumber(value);
-    if (!parsed) fail(std::string("'") + key + "' value \"" + shown(value) + "\" is not a number");
+    if (!parsed) fail(Message::notANumber, {ascii(key), shown(value)});
     return *parsed;
 }
 
 float single(const char* key, const std::u16string& value) {
     const double v = number(key, value);
     if (std::fabs(v) > FLT_MAX)
-        failOverflow(std::string("Overflow: '") + key + "' value \"" + shown(value) + "\"");
+        failOverflow(Message::numberTooLarge, {ascii(key), shown(value)});
     return static_cast<float>(v);
 }
 
 // Search positions are 16-bit: a key or marker found beyond character 32767 of the text stops
-// the program. The bare "Overflow" says too little; name the key and the cause.
+// the program, naming the key.
 template <class Search>
 auto searched(const std::string& key, Search search) -> decltype(search()) {
     try {
         return search();
     } catch (const RuntimeError& e) {
         if (e.kind() != ErrorKind::overflow) throw;
-        failOverflow("Overflow: reading '" + key + "', setting.ini is searched beyond character 32767");
+        failOverflow(Message::searchedTooFar, {ascii(key)});
     }
 }
 
@@ -108,7 +111,7 @@ std::optional<int16> readTitleBar(std::u16string_view text) {
     if (!searched("T:", [&] { return occurs(text, u"T:"); })) return std::nullopt;
     const std::u16string value = searched("T:", [&] { return textAfter(text, u"T:"); });
     const double v = number("T:", value);
-    if (!(v > -32768.5 && v < 32767.5)) failOverflow("Overflow: 'T:' value \"" + shown(value) + "\"");
+    if (!(v > -32768.5 && v < 32767.5)) failOverflow(Message::numberTooLarge, {u"T:", shown(value)});
     return roundToInt16(v);
 }
 

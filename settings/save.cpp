@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/number.h"
 #include "core/text.h"
 #include "settings/layout.h"
@@ -42,12 +43,12 @@ bool readsBack(const StoredSettings& got, const SaveValues& values) {
 // every saved value back from the file's bytes, and the next quit with the same values leaves
 // them as they are. Otherwise nullopt, and why.
 std::optional<std::u16string> verifiedText(std::u16string_view start, const SaveValues& values,
-                                           const TextCodec& codec, std::string& why) {
+                                           const TextCodec& codec, std::u16string& why) {
     try {
         const SavedText saved = saveRecords(start, values);
         const std::string bytes = codec.encode(saved.text);
         if (!readsBack(readAllSettings(codec.decode(bytes)), values)) {
-            why = "start-up would not read the bar's settings back from it";
+            why = messageText(Message::wouldNotReadBack);
             return std::nullopt;
         }
         // The position-only save follows a clear, and the clear ends the bar: no quit follows.
@@ -59,12 +60,13 @@ std::optional<std::u16string> verifiedText(std::u16string_view start, const Save
         // A "W:" or "CL:" value left untouched stands without its line break (as in the cleared
         // state); the next quit adds it once, and the quits after that leave the bytes alone.
         if (again != bytes && !(saved.numbersKept && savedAgain(again) == again)) {
-            why = "the next quit would change it again";
+            why = messageText(Message::wouldChangeAgain);
             return std::nullopt;
         }
         return saved.text;
-    } catch (const RuntimeError& e) {
-        why = e.what();
+    } catch (const RuntimeError&) {
+        // The cycles lost a key on the way, or the result does not read as a number.
+        why = messageText(Message::wouldNotReadBack);
         return std::nullopt;
     }
 }
@@ -103,7 +105,7 @@ std::u16string textToWrite(const SettingsFile& file, const SaveValues& values) {
         if (file.exists()) throw;  // there but unreadable: report it
     }
     const TextCodec& codec = file.codec();
-    std::string why;
+    std::u16string why;
     if (text) {
         if (auto saved = verifiedText(*text, values, codec, why)) return *saved;
     }
@@ -114,8 +116,7 @@ std::u16string textToWrite(const SettingsFile& file, const SaveValues& values) {
             return *saved;
         }
     }
-    throw SaveNotVerified("Cannot save the settings: the new setting.ini could not be verified (" + why +
-                          "), so the file was left as it was.");
+    throw SaveNotVerified(toUtf8(messageText(Message::saveNotVerified, {file.path(), why})));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "core/messages.h"
 #include "bar_fixture.h"
 
 namespace quevor::testing {
@@ -47,8 +48,9 @@ TEST(MenuTest, AQuitThatCannotSaveLeavesTheFileAndDoesNotEndTheBar) {
             t.sim.window.setWidth(std::numeric_limits<float>::infinity());
             t.choose(MenuItem::quit);
             ASSERT_EQ(t.sim.platform.messages().size(), 1u);
-            EXPECT_NE(t.sim.platform.messages()[0].find(u"could not be verified"),
-                      std::u16string::npos);
+            EXPECT_EQ(t.sim.platform.messages()[0],
+                      messageText(Message::saveNotVerified,
+                                  {kSettingsPath, messageText(Message::wouldNotReadBack)}));
         }
         EXPECT_FALSE(t.sim.platform.ended());
         EXPECT_EQ(t.disk(), clearedFile());

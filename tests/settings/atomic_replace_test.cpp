@@ -1,3 +1,4 @@
+#include "support/said.h"
 #include "settings/atomic_replace.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +71,7 @@ TEST(ReplaceAtomicallyTest, ANewNameForEachCollisionAndNothingTouchedOnAFailure)
         std::string error, steps;  // error "": the replace succeeds; the steps after the creates
     } rows[] = {{0, false, "", done},
                 {15, false, "", done},
-                {16, false, "Cannot write /cfg/setting.ini: no temporary name free", ""},
+                {16, false, said(Message::noTemporaryName, {"/cfg/setting.ini"}), ""},
                 {0, true, "Disk full", commit + "discard; "}};
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(row.taken) + " taken, " + row.error);

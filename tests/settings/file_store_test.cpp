@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "support/said.h"
 #include "core/error.h"
 #include "settings/file_store.h"
 #include "support/temp_folder.h"
@@ -44,7 +45,7 @@ TEST_F(FileStoreTest, ReplaceWritesExactBytesKeepsThePermissionsAndClearsLeftove
 
 TEST_F(FileStoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
     EXPECT_EQ(error([&] { (void)store->read(file.u16string()); }),
-              "File not found: " + file.string());
+              said(Message::fileNotFound, {file.string()}));
     EXPECT_EQ(folder.entries(), 0u);
     EXPECT_FALSE(store->exists(file.u16string()));
     EXPECT_THROW(store->replace((folder / "gone/setting.ini").u16string(), "x"), RuntimeError);
@@ -54,10 +55,10 @@ TEST_F(FileStoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
     // Any other failure is named in the system's words.
     const fs::path inFile = file / "setting.ini";
     EXPECT_EQ(error([&] { store->replace(inFile.u16string(), "x"); }),
-              "Cannot write " + inFile.string() + ": Not a directory");
+              said(Message::cannotWrite, {inFile.string(), "Not a directory"}));
     fs::permissions(file, fs::perms::owner_read);
     EXPECT_EQ(error([&] { store->replace(file.u16string(), "new"); }),
-              "Permission denied: " + file.string());
+              said(Message::accessDenied, {file.string()}));
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
     fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_THROW(store->replace(file.u16string(), "new"), RuntimeError);

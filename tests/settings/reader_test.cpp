@@ -3,6 +3,7 @@
 #include <cfloat>
 
 #include "core/error.h"
+#include "support/said.h"
 
 namespace quevor::testing {
 namespace {
@@ -47,32 +48,38 @@ TEST_F(ReaderTest, SlotValuesAreCutAtTheFirstExe) {
 
 // Start-up stops at the first value it cannot take, with a message naming key and value.
 TEST_F(ReaderTest, WhatCannotBeReadStopsWithAMessage) {
-    const std::string over = "setting.ini is searched beyond character 32767";
+    const auto notANumber = [](const char* key, const std::string& value) {
+        return said(Message::notANumber, {key, value});
+    };
+    const auto tooLarge = [](const char* key, const std::string& value) {
+        return said(Message::numberTooLarge, {key, value});
+    };
+    const auto tooFar = [](const char* key) { return said(Message::searchedTooFar, {key}); };
     const struct {
         std::optional<std::string> file;  // nullopt: there is none
         std::string message;
     } rows[] = {
-        {bytes("CL:0W:12a[CR][LF]Path1:1.exe"), "'W:' value \"12a\\r\\n\" is not a number"},
-        {bytes("CL:0W:1 2\t[CR][LF]Path1:"), "'W:' value \"1 2\\t\\r\\n\" is not a number"},
-        {"W:\x1b" + std::string(45, 'a') + "Path1:", "'W:' value \"\\x1b" + std::string(39, 'a') + "...\" is not a number"},
-        {bytes("CL:x[CR][LF]W:1Path1:"), "'CL:' value \"x\\r\\n\" is not a number"},
-        {"x===yW:5Path1:", "'W:' value \"yW\" is not a number"},  // the first marker is taken for the key's
-        {bytes("CL:0[CR][LF]Path1:a.exe[CR][LF]W:735"), "'CL:' value \"0\\r\\nPath1:a.exe\\r\\n\" is not a number"},
-        {bytes("Path3:X:\\tool.exe[CR][LF]X:1Y:2"), "'X:' value \"\\tool.exe\\r\\n\" is not a number"},
-        {bytes("X:1Y:2[CR][LF]T:yes[CR][LF]"), "'T:' value \"yes\\r\\n\" is not a number"},
-        {bytes("X:1Y:2[CR][LF]T:70000[CR][LF]"), "Overflow: 'T:' value \"70000\\r\\n\""},
-        {"W:1e39Path1:", "Overflow: 'W:' value \"1e39\""},
-        {"X:1Y:2T:-32768.5", "Overflow: 'T:' value \"-32768.5\""},
-        {"X:1Y:2T:32767.5", "Overflow: 'T:' value \"32767.5\""},
+        {bytes("CL:0W:12a[CR][LF]Path1:1.exe"), notANumber("W:", "12a\\r\\n")},
+        {bytes("CL:0W:1 2\t[CR][LF]Path1:"), notANumber("W:", "1 2\\t\\r\\n")},
+        {"W:\x1b" + std::string(45, 'a') + "Path1:", notANumber("W:", "\\x1b" + std::string(39, 'a') + "...")},
+        {bytes("CL:x[CR][LF]W:1Path1:"), notANumber("CL:", "x\\r\\n")},
+        {"x===yW:5Path1:", notANumber("W:", "yW")},  // the first marker is taken for the key's
+        {bytes("CL:0[CR][LF]Path1:a.exe[CR][LF]W:735"), notANumber("CL:", "0\\r\\nPath1:a.exe\\r\\n")},
+        {bytes("Path3:X:\\tool.exe[CR][LF]X:1Y:2"), notANumber("X:", "\\tool.exe\\r\\n")},
+        {bytes("X:1Y:2[CR][LF]T:yes[CR][LF]"), notANumber("T:", "yes\\r\\n")},
+        {bytes("X:1Y:2[CR][LF]T:70000[CR][LF]"), tooLarge("T:", "70000\\r\\n")},
+        {"W:1e39Path1:", tooLarge("W:", "1e39")},
+        {"X:1Y:2T:-32768.5", tooLarge("T:", "-32768.5")},
+        {"X:1Y:2T:32767.5", tooLarge("T:", "32767.5")},
 #ifdef _WIN32
-        {"\xEF\xBB\xBF" + workedExampleFile(), "setting.ini is not text in code page CP932"},
+        {"\xEF\xBB\xBF" + workedExampleFile(), said(Message::notText, {"CP932"})},
 #else
-        {"\xEF\xBB\xBF" + workedExampleFile(), "setting.ini is not CP932 text (byte 0)"},
+        {"\xEF\xBB\xBF" + workedExampleFile(), said(Message::notTextAt, {"CP932", "0"})},
 #endif
-        {std::string(33000, ';') + "CL:0W:735", "Overflow: reading 'W:', " + over},
-        {"CL:0W:735Path1:C:\\" + std::string(33000, 'a') + ".exe", "Overflow: reading 'Path1:', " + over},
-        {"X:1Y:2" + std::string(33000, ' ') + "T:1", "Overflow: reading 'Y:', " + over},
-        {std::nullopt, "File not found: /cfg/setting.ini"},
+        {std::string(33000, ';') + "CL:0W:735", tooFar("W:")},
+        {"CL:0W:735Path1:C:\\" + std::string(33000, 'a') + ".exe", tooFar("Path1:")},
+        {"X:1Y:2" + std::string(33000, ' ') + "T:1", tooFar("Y:")},
+        {std::nullopt, said(Message::fileNotFound, {"/cfg/setting.ini"})},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.message);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/messages.h"
 #include "core/error.h"
 #include "core/text.h"
 #include "settings/file_store.h"
@@ -20,7 +21,7 @@ public:
 
     std::string read(const std::u16string& path) override {
         const auto found = files.find(std::filesystem::path(path));
-        if (found == files.end()) fail("File not found: " + toUtf8(path));
+        if (found == files.end()) fail(Message::fileNotFound, {path});
         return found->second;
     }
 
