@@ -20,6 +20,8 @@ constexpr auto kMessages = std::to_array<Row>({
     {Message::accessDenied,
      u"「{1}」にアクセスできません。ファイルの読み取り専用の設定とフォルダーのアクセス許可を確か"
      u"めてください。"},
+    {Message::fileInUse,
+     u"「{1}」はほかのプログラムが使用中です。しばらく待ってから、もう一度お試しください。"},
     {Message::cannotOpen, u"「{1}」を開けません（{2}）。"},
     {Message::cannotRead, u"「{1}」を読み込めません（{2}）。"},
     {Message::cannotWrite, u"「{1}」に書き込めません（{2}）。ファイルは元のままです。"},

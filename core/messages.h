@@ -16,6 +16,7 @@ enum class Message {
     // setting.ini on the disk
     fileNotFound,     // {1} path
     accessDenied,     // {1} path
+    fileInUse,        // {1} path
     cannotOpen,       // {1} path, {2} the system's reason
     cannotRead,       // {1} path, {2} the system's reason
     cannotWrite,      // {1} path, {2} the system's reason
