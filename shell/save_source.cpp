@@ -2,8 +2,8 @@
 
 namespace quevor {
 
-bool BarSaveSource::clearItemVisible() const { return toolkit_.menu.visible(MenuItem::clear); }
-int16 BarSaveSource::titleBarHidden() const { return state_.titleBarHidden; }
+bool BarSaveSource::clearItemVisible() const { return !state_.cleared; }
+int16 BarSaveSource::titleBarHidden() const { return state_.titleBarRecord; }
 float BarSaveSource::windowWidth() const { return toolkit_.window.width(); }
 void BarSaveSource::setWindowWidth(float width) { toolkit_.window.setWidth(width); }
 float BarSaveSource::addButtonLeft() const { return toolkit_.addButton.left(); }
