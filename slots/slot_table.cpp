@@ -39,7 +39,7 @@ const std::u16string& SlotTable::programPath(int slot) const {
     return isPlaceholderOrEmpty(record.loadedPath, slot) ? record.chosenPath : record.loadedPath;
 }
 
-bool SlotTable::allShown() const { return shown_.size() == kSlotCount; }
+bool SlotTable::allShown() const { return shownCount() == kSlotCount; }
 
 int16 SlotTable::positionOf(int slot) const {
     const auto at = std::find(shown_.begin(), shown_.end(), slot);
