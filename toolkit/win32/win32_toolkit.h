@@ -181,13 +181,14 @@ public:
     void endProgram() override;
 
 private:
+    // Starts COM on the user-interface thread once; nullopt when it is there, else the reason.
+    std::optional<std::u16string> startCom();
+
     MainWindow& window_;
     EventBoundary& boundary_;
     UniqueHandle instanceMutex_;  // held for the life of the process
     bool anotherInstance_ = false;
     bool comStarted_ = false;  // this thread's COM apartment, made on first need
-    // Starts COM on the user-interface thread once; nullopt when it is there, else the reason.
-    std::optional<std::u16string> startCom();
 };
 
 class MainWindow final : public Window {
