@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::u16string expected[16];  // the programs the bar holds before the last step
     for (int step = 0; step < 24 && !stopped && !s.sim.platform.ended(); ++step) {
         for (int n = 1; n <= kSlotCount; ++n) {
-            const std::u16string& added = s.bar.state().slots.addedPaths(n);
-            expected[n] = added.empty() ? s.bar.state().slots.loadedPaths(n) : added;
+            const std::u16string& added = s.bar.state().slots.at(n).addedPath;
+            expected[n] = added.empty() ? s.bar.state().slots.at(n).loadedPath : added;
         }
         const int action = in.ConsumeIntegralInRange<int>(0, 5);
         stopped = !completes([&] {
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     next.bar.start();  // one that stops throws out of the target: a crash, the input kept
     for (int n = 1; n <= kSlotCount; ++n) {
         const std::u16string want = expected[n].empty() ? placeholder(n) : expected[n];
-        const std::u16string& got = next.bar.state().slots.loadedPaths(n);
+        const std::u16string& got = next.bar.state().slots.at(n).loadedPath;
         require(got == want, "slot " + std::to_string(n) + " came back as " + toUtf8(got) +
                                  " instead of " + toUtf8(want));
     }

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // promises a round trip.
     SaveValues live;
     live.cleared = in.ConsumeIntegralInRange<int>(0, 7) == 0;
-    live.titleBarHidden = static_cast<int16>(in.ConsumeIntegralInRange<int>(0, 3) == 0 ? 1 : 0);
+    live.titleBarRecord = static_cast<int16>(in.ConsumeIntegralInRange<int>(0, 3) == 0 ? 1 : 0);
     for (float* v : {&live.width, &live.addButtonLeft, &live.left, &live.top}) *v = fuzz::consumeEdge(in);
     const bool hostile = in.ConsumeIntegralInRange<int>(0, 3) == 0;
     for (std::u16string& path : live.paths) {
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The next quit leaves the bytes alone, unless this one kept a "W:" or "CL:" value that stood
     // there already without its line break: the next adds it once, and then nothing moves.
-    const float width = live.titleBarHidden == 1 ? live.width + 120.0f : live.width;
+    const float width = live.titleBarRecord == 1 ? live.width + 120.0f : live.width;
     const bool joined =
         saved.find("W:" + toUtf8(singleText(width)) + "Path1:") != std::string::npos ||
         saved.find("CL:" + toUtf8(singleText(live.addButtonLeft)) + "W:") != std::string::npos;

@@ -35,7 +35,7 @@ bool readsBack(const StoredSettings& got, const SaveValues& values) {
     want.position.left = roundClampToInt16(values.left);
     const auto topRead = throughText(clampedEdge(values.top));
     want.position.top = topRead ? std::optional(roundClampToInt16(*topRead)) : std::nullopt;
-    want.titleBar = values.titleBarHidden;
+    want.titleBar = values.titleBarRecord;
     return got == want;
 }
 

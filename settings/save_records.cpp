@@ -97,7 +97,7 @@ float clampedEdge(float edge) {
 // A hidden title bar saves the width plus 120: the next start-up hides it again and fits the
 // window to its buttons, and files already written hold the widened value.
 float savedWidth(const SaveValues& values) {
-    return values.titleBarHidden == 1 ? values.width + 120.0f : values.width;
+    return values.titleBarRecord == 1 ? values.width + 120.0f : values.width;
 }
 
 SavedText saveRecords(std::u16string_view start, const SaveValues& values) {
@@ -110,7 +110,7 @@ SavedText saveRecords(std::u16string_view start, const SaveValues& values) {
         }
     }
     savePosition(saved.text, values.left, values.top);
-    saveTitleBar(saved.text, values.titleBarHidden);
+    saveTitleBar(saved.text, values.titleBarRecord);
     return saved;
 }
 

@@ -14,7 +14,7 @@ struct SaveValues {
     // The bar was cleared (the menu no longer offers the clear): only the position and title-bar
     // records are written, so the cleared records stay as the clear left them.
     bool cleared = false;
-    int16 titleBarHidden = 0;  // "T:"; 1 also widens the saved width (see save_records.cpp)
+    int16 titleBarRecord = 0;  // "T:"; 1 (hidden) also widens the saved width (see save_records.cpp)
     float width = 0;           // the window's width as it is shown
     float addButtonLeft = 0;
     float left = 0, top = 0;   // the window's edges

@@ -14,8 +14,12 @@ namespace quevor {
 // The run-time state of the bar; lives as long as its window.
 struct BarState {
     std::u16string settingsPath;  // found once by start-up
-    int16 titleBarHidden = 0;     // 1 while the title bar is hidden
-    int16 savedWidth = 0;         // the width when the title bar was last hidden
+    bool cleared = false;         // the settings were cleared: a save leaves them so
+    bool titleBarHidden = false;
+    // The "T:" record: as start-up read it until the title bar is toggled, then 1 or 0. Files
+    // already written keep it (a hand-edited "T:5" shows the title bar and is saved as "T:5").
+    int16 titleBarRecord = 0;
+    int16 savedWidth = 0;  // the width when the title bar was last hidden
     SlotTable slots;
 };
 
@@ -33,7 +37,7 @@ class Bar final : public BarEvents {
     // Start-up. May end the program (another instance, no settings file): the toolkit shows
     // the window only when the program has not ended.
     void start() override;
-    void onClose() override;  // saves nothing: only the menu's quit does
+    void onClose() override;
     void onProgramButtonClick(const std::u16string& key) override;
     void onToolbarMouseDown(int16 button, int16 shift, float x, float y) override;
     void onProgramButtonMouseDown(const std::u16string& key, int16 button, int16 shift, float x,
@@ -44,11 +48,13 @@ class Bar final : public BarEvents {
     void onAddButtonMouseDown(int16 button, int16 shift, float x, float y) override;
 
     // The pop-up menu's commands; the mouse handlers dispatch the chosen item to these.
-    void quit();         // save and quit
-    void clearAndQuit();         // clear the settings and quit
-    void minimise();         // minimise
-    void showTitleBar();    // show the title bar
-    void hideTitleBar();  // hide the title bar
+    void quit();          // save and quit
+    void clearAndQuit();  // clear the settings and quit
+    void minimise();
+    // The title bar comes and goes; the window is fitted to the buttons. Start-up hides it too
+    // when the file says so.
+    void showTitleBar();
+    void hideTitleBar();
 
     const BarState& state() const { return state_; }
 
@@ -57,9 +63,6 @@ class Bar final : public BarEvents {
     // pressedSlot: the slot of the program button the menu was opened on, 0 for none.
     void openMenu(int16 button, int pressedSlot = 0);
     void runMenuItem(MenuItem item, int pressedSlot);
-    // The steps that take the caption away and fit the window to the buttons: shared by the
-    // menu command and by start-up when the stored title bar is hidden.
-    void removeCaption(bool atStartUp);
 
     Toolkit& toolkit_;
     FileStore& store_;

@@ -85,7 +85,8 @@ void Bar::quit() {
 
 void Bar::clearAndQuit() {
     clearSettings(settingsFile());
-    // Hidden first: a save that followed would then leave the cleared records alone.
+    // Marked first: a save that followed would then leave the cleared records alone.
+    state_.cleared = true;
     toolkit_.menu.setVisible(MenuItem::clear, false);
     toolkit_.window.setWidth(geometry::twips(geometry::kDefaultWidth));
     toolkit_.addButton.setLeft(0.0f);

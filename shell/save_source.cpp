@@ -4,9 +4,8 @@ namespace quevor {
 
 SaveValues valuesToSave(const Toolkit& toolkit, const BarState& state) {
     SaveValues values;
-    // The clear hides its own item first: a quit after it leaves the cleared records alone.
-    values.cleared = !toolkit.menu.visible(MenuItem::clear);
-    values.titleBarHidden = state.titleBarHidden;
+    values.cleared = state.cleared;
+    values.titleBarRecord = state.titleBarRecord;
     values.width = toolkit.window.width();
     values.addButtonLeft = toolkit.addButton.left();
     values.left = toolkit.window.left();

@@ -34,20 +34,20 @@ void Bar::start() {
     }
     if (const auto left = readAddButtonLeft(file)) toolkit_.addButton.setLeft(*left);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        if (auto path = readSlotPath(file, slot)) slots.loadedPaths(slot) = std::move(*path);
-        const std::u16string& loaded = slots.loadedPaths(slot);
+        std::u16string& loaded = slots.at(slot).loadedPath;
+        if (auto path = readSlotPath(file, slot)) loaded = std::move(*path);
         if (isPlaceholderOrEmpty(loaded, slot)) continue;
-        if (addSlotButton(slots, toolkit_.toolbar, platform, loaded, slot)) {
-            slots.nextSlot = add16(slots.nextSlot, 1);
-        }
+        // A program without an icon keeps its slot, without a button.
+        addSlotButton(slots, toolkit_.toolbar, platform, loaded, slot);
     }
     const StoredPosition position = readPosition(file);
     if (position.left) toolkit_.window.setLeft(*position.left);
     if (position.top) toolkit_.window.setTop(*position.top);
-    if (const auto hidden = readTitleBar(file)) state_.titleBarHidden = *hidden;
+    if (const auto record = readTitleBar(file)) state_.titleBarRecord = *record;
 
-    if (state_.titleBarHidden == 1) {
-        removeCaption(true);
+    // Only "T:1" hides the title bar; any other value shows it and is saved back as read.
+    if (state_.titleBarRecord == 1) {
+        hideTitleBar();
     } else {
         toolkit_.menu.setVisible(MenuItem::showTitleBar, false);
         toolkit_.menu.setVisible(MenuItem::hideTitleBar, true);

@@ -1,6 +1,5 @@
 #include "slots/add_program.h"
 
-#include "settings/layout.h"
 #include "slots/add_slot_button.h"
 #include "slots/path_check.h"
 #include "toolkit/geometry.h"
@@ -23,21 +22,20 @@ bool takeChoice(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int 
         toolkit.platform.showMessage(u"Cannot add " + named + u": " + *reason);
         return false;
     }
-    slots.slotPaths(slot) = storedPathFor(chosen);
+    slots.at(slot).chosenPath = storedPathFor(chosen);
     return true;
 }
 
 // Makes the button for the path chosen for the slot and completes the add. Without an icon the
 // path stays pending and nothing else changes.
 void placeChoice(SlotTable& slots, Toolkit& toolkit, int slot) {
-    const std::u16string& entry = slots.slotPaths(slot);
-    if (!addSlotButton(slots, toolkit.toolbar, toolkit.platform, entry, slot)) return;
-    slots.addedPaths(slot) = entry;
-    slots.nextSlot = add16(slots.nextSlot, 1);
+    SlotRecord& record = slots.at(slot);
+    if (!addSlotButton(slots, toolkit.toolbar, toolkit.platform, record.chosenPath, slot)) return;
+    record.addedPath = record.chosenPath;
     toolkit.addButton.setLeft(toolkit.addButton.left() + kButtonStep);
     toolkit.window.setWidth(toolkit.window.width() + kButtonStep);
     // The fifteenth button takes its step back off the window, leaving the add button outside.
-    if (slots.nextSlot == kSlotCount) {
+    if (slots.allShown()) {
         toolkit.window.setWidth(toolkit.window.width() - kButtonStep);
     }
 }
@@ -53,10 +51,10 @@ void addProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec) {
         return;
     }
     // A path whose icon was not found last time is retried without the dialog.
-    if (isUnchosen(slots.slotPaths(slot))) {
+    if (isUnchosen(slots.at(slot).chosenPath)) {
         const std::u16string chosen = toolkit.dialog.showOpen(std::u16string(kProgramFilter));
         if (chosen.empty()) {
-            slots.slotPaths(slot) = kCancelMarker;
+            slots.at(slot).chosenPath = kCancelMarker;
             return;
         }
         if (!takeChoice(slots, toolkit, codec, slot, chosen, inQuotes(chosen))) return;

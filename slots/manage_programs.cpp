@@ -2,24 +2,23 @@
 
 #include <algorithm>
 
-#include "settings/layout.h"
 #include "slots/path_check.h"
+#include "toolkit/geometry.h"
 
 namespace quevor {
 namespace {
 
-constexpr float kButtonStep = 585.0f;
+constexpr float kButtonStep = geometry::twips(geometry::kButtonPitch);
 
 }  // namespace
 
 void removeProgram(SlotTable& slots, Toolkit& toolkit, int slot) {
     const int16 position = slots.positionOf(slot);
     if (position == 0) return;
-    const bool wasFull = slots.nextSlot == kSlotCount;
+    const bool wasFull = slots.allShown();
     toolkit.toolbar.removeButton(position);
     slots.unshow(slot);
     slots.forget(slot);
-    slots.nextSlot = sub16(slots.nextSlot, 1);
     toolkit.addButton.setLeft(toolkit.addButton.left() - kButtonStep);
     if (!wasFull) toolkit.window.setWidth(toolkit.window.width() - kButtonStep);
 }
@@ -28,8 +27,7 @@ void moveProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int
                  int16 position) {
     const int16 from = slots.positionOf(slot);
     if (from == 0) return;
-    const auto count = static_cast<int16>(slots.shownSlots().size());
-    const int16 to = std::clamp<int16>(position, 1, count);
+    const int16 to = std::clamp<int16>(position, 1, slots.shownCount());
     if (to == from) return;
     SlotTable moved = slots;
     moved.moveShown(from, to);

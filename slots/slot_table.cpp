@@ -9,32 +9,22 @@
 namespace quevor {
 namespace {
 
-template <typename Table>
-auto& entry(Table& table, int index, int first, const char* name) {
-    const int at = index - first;
-    if (at < 0 || at >= static_cast<int>(table.size())) {
-        fail(std::string("Subscript out of range: ") + name + "(" + std::to_string(index) + ")");
+template <typename Records>
+auto& recordOf(Records& records, int slot) {
+    if (slot < 1 || slot > static_cast<int>(records.size())) {
+        fail("Subscript out of range: slot " + std::to_string(slot));
     }
-    return table[static_cast<std::size_t>(at)];
+    return records[static_cast<std::size_t>(slot - 1)];
 }
 
 }  // namespace
 
-std::u16string& SlotTable::loadedPaths(int slot) { return entry(loaded_, slot, 1, "loadedPaths"); }
-const std::u16string& SlotTable::loadedPaths(int slot) const {
-    return entry(loaded_, slot, 1, "loadedPaths");
-}
-std::u16string& SlotTable::slotPaths(int slot) { return entry(chosen_, slot, 1, "slotPaths"); }
-const std::u16string& SlotTable::slotPaths(int slot) const {
-    return entry(chosen_, slot, 1, "slotPaths");
-}
-std::u16string& SlotTable::addedPaths(int slot) { return entry(added_, slot, 1, "addedPaths"); }
-const std::u16string& SlotTable::addedPaths(int slot) const {
-    return entry(added_, slot, 1, "addedPaths");
-}
+SlotRecord& SlotTable::at(int slot) { return recordOf(records_, slot); }
+const SlotRecord& SlotTable::at(int slot) const { return recordOf(records_, slot); }
 
 bool SlotTable::isFree(int slot) const {
-    return isPlaceholderOrEmpty(loadedPaths(slot), slot) && addedPaths(slot).empty();
+    const SlotRecord& record = at(slot);
+    return isPlaceholderOrEmpty(record.loadedPath, slot) && record.addedPath.empty();
 }
 
 int SlotTable::firstFreeSlot() const {
@@ -45,9 +35,11 @@ int SlotTable::firstFreeSlot() const {
 }
 
 const std::u16string& SlotTable::programPath(int slot) const {
-    const std::u16string& stored = loadedPaths(slot);
-    return isPlaceholderOrEmpty(stored, slot) ? slotPaths(slot) : stored;
+    const SlotRecord& record = at(slot);
+    return isPlaceholderOrEmpty(record.loadedPath, slot) ? record.chosenPath : record.loadedPath;
 }
+
+bool SlotTable::allShown() const { return shownCount() == kSlotCount; }
 
 int16 SlotTable::positionOf(int slot) const {
     const auto at = std::find(shown_.begin(), shown_.end(), slot);
@@ -90,11 +82,7 @@ std::vector<int> SlotTable::missingSlots() const {
     return missing;
 }
 
-void SlotTable::forget(int slot) {
-    loadedPaths(slot).clear();
-    slotPaths(slot).clear();
-    addedPaths(slot).clear();
-}
+void SlotTable::forget(int slot) { at(slot) = SlotRecord{}; }
 
 std::u16string SlotTable::pathToSave(int slot) const {
     if (positionOf(slot) != 0) {
@@ -104,7 +92,8 @@ std::u16string SlotTable::pathToSave(int slot) const {
         const auto rank = std::find(numbers.begin(), numbers.end(), slot) - numbers.begin();
         return programPath(shown_[static_cast<std::size_t>(rank)]);
     }
-    return addedPaths(slot).empty() ? loadedPaths(slot) : addedPaths(slot);
+    const SlotRecord& record = at(slot);
+    return record.addedPath.empty() ? record.loadedPath : record.addedPath;
 }
 
 std::u16string buttonKeyFor(int number) { return u"k1" + ascii(std::to_string(number)); }

@@ -8,9 +8,18 @@
 
 namespace quevor {
 
-// The slot table: which program belongs to which of the fifteen slots, which slots have a
-// button and in what order they show, and the counters the toolbar buttons are made with. Every
-// table is indexed by the slot number 1..15. Lives as long as the bar's window.
+// What the bar knows of one slot.
+struct SlotRecord {
+    std::u16string loadedPath;  // stored for the slot in the settings file, read at start-up
+    // Chosen with the add button in this run, or the cancel marker "?.exe"; kept while its
+    // program has no icon, so the next click retries it.
+    std::u16string chosenPath;
+    std::u16string addedPath;  // a completed add of this run, to be saved
+};
+
+// The slot table: which program belongs to which of the fifteen slots, and which slots have a
+// button and in what order they show. Slots are numbered 1..15; the record of a number outside
+// them is a RuntimeError, never a stray read. Lives as long as the bar's window.
 //
 // A slot is taken when the settings file stored a program for it or an add completed for it
 // in this run; a taken slot without a button holds a program that could not be found at
@@ -23,24 +32,10 @@ namespace quevor {
 // removed program's slot is stored empty. While the buttons show in ascending slot order, which
 // start-up and adds keep (an add into a gap shows at its slot's place), every slot keeps its
 // own program and the file comes out exactly as it would without moves.
-//
-// Every table is reached through a checked accessor: an index outside its bounds is a
-// RuntimeError, never a stray read.
 class SlotTable {
   public:
-    // loadedPaths(1..15): the path stored for slot N in the settings file, read at start-up.
-    std::u16string& loadedPaths(int slot);
-    const std::u16string& loadedPaths(int slot) const;
-    // slotPaths(1..15): the path chosen with the add button for slot N in this run, or the
-    // cancel marker "?.exe".
-    std::u16string& slotPaths(int slot);
-    const std::u16string& slotPaths(int slot) const;
-    // addedPaths(1..15): the path of a completed add for slot N, to be saved.
-    std::u16string& addedPaths(int slot);
-    const std::u16string& addedPaths(int slot) const;
-
-    // Number of slot buttons made so far; 15 means every slot is taken.
-    int16 nextSlot = 0;
+    SlotRecord& at(int slot);
+    const SlotRecord& at(int slot) const;
 
     // Lowest slot an add may fill: nothing stored for it in the settings file (empty or its
     // placeholder) and no add completed for it in this run. 0 when every slot is taken.
@@ -53,6 +48,9 @@ class SlotTable {
 
     // The slots of the program buttons, in on-screen order.
     const std::vector<int>& shownSlots() const { return shown_; }
+    int16 shownCount() const { return static_cast<int16>(shown_.size()); }
+    // Every slot has a button: the add button then stands outside the window.
+    bool allShown() const;
     // 1-based on-screen position of the slot's button; 0 when it has none.
     int16 positionOf(int slot) const;
     // Where a new button for the slot goes: before the first button of a higher slot.
@@ -63,7 +61,7 @@ class SlotTable {
 
     // Taken slots without a button, ascending.
     std::vector<int> missingSlots() const;
-    // Empties every entry of the slot: it is free for the next add and stored empty.
+    // Empties the slot's record: it is free for the next add and stored empty.
     void forget(int slot);
 
     // What the quit save stores for the slot (see above): a program, the slot's placeholder as
@@ -73,13 +71,11 @@ class SlotTable {
   private:
     bool isFree(int slot) const;
 
-    std::array<std::u16string, 15> loaded_{};
-    std::array<std::u16string, 15> chosen_{};
-    std::array<std::u16string, 15> added_{};
+    std::array<SlotRecord, 15> records_{};
     std::vector<int> shown_;
 };
 
-// Text stored in slotPaths when the open-file dialog was cancelled.
+// Text stored as the chosen path when the open-file dialog was cancelled.
 inline constexpr std::u16string_view kCancelMarker = u"?.exe";
 
 // "k1" followed by the number in decimal: the key of a slot's button and its image.

@@ -1,10 +1,8 @@
 #pragma once
 
-// The bar's design geometry in twips (1/1440 inch), and the caption bits of its window style:
-// the one home of these numbers for the logic, both toolkits and the tests. The values assume
-// 15 twips per pixel (one program button is 39 pixels at 96 DPI).
-
-#include <cstdint>
+// The bar's design geometry in twips (1/1440 inch): the one home of these numbers for the logic,
+// both toolkits and the tests. The values assume 15 twips per pixel (one program button is 39
+// pixels at 96 DPI).
 
 #include "core/int16.h"
 
@@ -25,17 +23,12 @@ inline constexpr int16 kDefaultWidth = 735;
 // Window heights with and without the title bar.
 inline constexpr int16 kShownHeight = 1125;
 inline constexpr int16 kHiddenHeight = 650;
-// Start-up hiding the title bar with exactly one program button makes the window this wide.
-inline constexpr int16 kSingleButtonHiddenWidth = 1200;
 
 // The toolbar strip along the top of the window, normally wider than the window, which clips it.
 inline constexpr int16 kToolbarWidth = 8820;
 inline constexpr int16 kToolbarHeight = 615;
 // The window's client area at its design size, before start-up sets a width and height.
 inline constexpr int16 kDesignClientSize = 600;
-
-// WS_CAPTION in the window's style word: hiding the title bar clears exactly these bits.
-inline constexpr std::uint32_t kCaptionBits = 0x00C00000;
 
 // Geometry as the toolkit takes it: single precision.
 constexpr float twips(int16 value) { return static_cast<float>(value); }

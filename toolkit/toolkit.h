@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,10 +31,8 @@ public:
     virtual void setWidth(float twips) = 0;
     virtual void setHeight(float twips) = 0;
     virtual void minimize() = 0;
-    // The style word (GWL_STYLE) and the frame redraw after changing it.
-    virtual std::uint32_t style() const = 0;
-    virtual void setStyle(std::uint32_t style) = 0;
-    virtual void redrawFrame() = 0;
+    // Shows or hides the title bar and redraws the frame; the outer rectangle stays as it is.
+    virtual void setCaptionVisible(bool visible) = 0;
     virtual void makeTopmost() = 0;  // above all non-topmost windows; geometry unchanged
 };
 
@@ -50,7 +47,6 @@ public:
 class Toolbar {
 public:
     virtual ~Toolbar() = default;
-    virtual int16 buttonCount() const = 0;
     // Renders the icon and stores its image under key at index. A key in use is an error.
     virtual void addImage(int16 index, const std::u16string& key, const Icon& icon) = 0;
     // Adds a captionless button at index showing the image stored under imageKey. A key in use
@@ -116,7 +112,6 @@ inline constexpr const MenuItemInfo& menuItemInfo(MenuItem item) {
 class Menu {
 public:
     virtual ~Menu() = default;
-    virtual bool visible(MenuItem item) const = 0;
     virtual void setVisible(MenuItem item, bool visible) = 0;
     // Replaces the item's caption, which starts as the one in kMenuItems.
     virtual void setCaption(MenuItem item, const std::u16string& caption) = 0;
@@ -176,6 +171,8 @@ class BarEvents {
 public:
     virtual ~BarEvents() = default;
     virtual void start() = 0;
+    // The window was closed other than through the menu (its close button, say): the program
+    // ends and saves nothing; only the menu's quit saves.
     virtual void onClose() = 0;
     virtual void onProgramButtonClick(const std::u16string& key) = 0;
     // A mouse button pressed over the toolbar's empty part, or (the next event) over the

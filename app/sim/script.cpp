@@ -17,7 +17,6 @@ std::optional<ScriptLine> readScriptLine(std::istream& in, int& lineNumber) {
         const std::size_t start = text.find_first_not_of(" \t");
         if (start == std::string::npos || text[start] == '#') continue;
         ScriptLine line;
-        line.number = lineNumber;
         const std::size_t end = text.find_first_of(" \t", start);
         line.command = text.substr(start, end == std::string::npos ? end : end - start);
         if (end != std::string::npos) {

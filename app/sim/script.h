@@ -14,7 +14,6 @@
 namespace quevor::sim {
 
 struct ScriptLine {
-    int number = 0;
     std::string command;
     std::string argument;  // the rest of the line after the command and its separating blanks
 };

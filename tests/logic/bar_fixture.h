@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -84,5 +85,30 @@ struct Rig {
         return out;
     }
 };
+
+// Programs are named by words: "a" is C:\a.exe, "." an empty slot. "p1..p15" stands for p1 to p15.
+inline std::vector<std::string> words(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string word; in >> word;) {
+        if (word.rfind("p1..p", 0) == 0) {
+            for (int n = 1; n <= std::stoi(word.substr(5)); ++n)
+                out.push_back("p" + std::to_string(n));
+        } else {
+            out.push_back(word);
+        }
+    }
+    return out;
+}
+inline std::vector<std::string> paths(const std::string& text) {
+    std::vector<std::string> out;
+    for (const auto& word : words(text)) out.push_back(word == "." ? "" : "C:\\" + word + ".exe");
+    return out;
+}
+inline Texts tips(const std::string& text) {
+    Texts out;
+    for (const auto& word : words(text)) out.push_back(ascii(word) + u".exe");
+    return out;
+}
 
 }  // namespace quevor::testing

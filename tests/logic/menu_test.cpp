@@ -28,6 +28,7 @@ TEST(MenuTest, ClearResetsFileAndBarAndEnds) {
     t.choose(MenuItem::clear);
     EXPECT_EQ(t.disk(), clearedFile());
     EXPECT_TRUE(t.sim.toolbar.buttons().empty());
+    EXPECT_TRUE(t.bar.state().cleared);
     EXPECT_FALSE(t.sim.menu.visible(MenuItem::clear));
     EXPECT_EQ(t.sim.window.width(), 735.0f);
     EXPECT_EQ(t.sim.addButton.left(), 0.0f);

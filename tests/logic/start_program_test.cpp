@@ -31,8 +31,8 @@ TEST(StartProgramTest, AKeyStartsItsSlotsStoredPathBeforeTheChosenOne) {
         SCOPED_TRACE(row.name);
         sim::SimToolkit sim;
         SlotTable slots;
-        slots.loadedPaths(row.slot) = row.loaded;
-        slots.slotPaths(row.slot) = row.chosen;
+        slots.at(row.slot).loadedPath = row.loaded;
+        slots.at(row.slot).chosenPath = row.chosen;
         if (!row.started.empty()) sim.platform.declareProgram(row.started);
 
         startSlotProgram(slots, sim.toolkit(), row.key);

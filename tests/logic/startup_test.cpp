@@ -1,49 +1,59 @@
+#include <algorithm>
+
 #include "bar_fixture.h"
 
 namespace quevor::testing {
 namespace {
 
-TEST(StartUpTest, ReadsTheFileOnceThenEveryKeyInItsOrderAndMakesEachButtonRightAfterItsSlot) {
+TEST(StartUpTest, ReadsTheFileOnceAndShowsEachStoredProgramFoundInSlotOrder) {
     // Slot 2 holds a program that is gone, slot 3 its placeholder, slot 5 "4.exe" (not the
     // placeholder of slot 5, so a program path).
     const Rig t(savedFile({"C:\\Tools\\a.exe", "C:\\gone.exe", "", "D:\\x\\4th.EXE", "4.exe"},
                           "1905", "1170", "0", "X:-120Y:300"),
                 {"C:\\Tools\\a.exe", "D:\\x\\4th.exe", "4.exe"});
-    const std::vector<std::string> expected = {
-        "platform.findFile setting.ini", "read", "window.setWidth 1905", "window.setHeight 1125",
-        "addButton.setLeft 1170", "toolbar.addButton 1 k11 k11", "toolbar.setToolTip 1 a.exe",
-        "toolbar.addButton 2 k14 k14", "toolbar.setToolTip 2 4th.exe",
-        "toolbar.addButton 3 k15 k15", "toolbar.setToolTip 3 4.exe", "window.setLeft -120",
-        "window.setTop 300", "menu.setVisible show-title-bar false",
-        "menu.setVisible hide-title-bar true", "window.makeTopmost"};
-    std::vector<std::string> calls = t.sim.log.calls;  // the icons aside: checked released
-    std::erase_if(calls, [](const std::string& call) {
-        return call.rfind("platform.programIcon", 0) == 0 || call.rfind("toolbar.addImage", 0) == 0;
-    });
-    EXPECT_EQ(calls, expected);
-    EXPECT_EQ(t.sim.platform.liveIcons(), 0);
+    const auto calls = [&](const std::string& to) {
+        return std::count_if(t.sim.log.calls.begin(), t.sim.log.calls.end(),
+                             [&](const std::string& call) { return call.rfind(to, 0) == 0; });
+    };
+    EXPECT_EQ(calls("read"), 1);
+    EXPECT_EQ(calls("platform.programIcon"), 4);  // none for a placeholder or an empty slot
+    EXPECT_EQ(t.sim.platform.liveIcons(), 0);  // each released once its image is made
+    EXPECT_EQ(t.shown(), (Texts{u"a.exe", u"4th.exe", u"4.exe"}));
+    EXPECT_EQ(t.bar.state().slots.shownSlots(), (std::vector<int>{1, 4, 5}));
+    EXPECT_EQ(t.bar.state().slots.missingSlots(), std::vector<int>{2});
+    const sim::SimWindow& w = t.sim.window;
+    EXPECT_EQ(std::tuple(w.left(), w.top(), w.width(), w.height(), t.sim.addButton.left()),
+              std::tuple(-120.0f, 300.0f, 1905.0f, 1125.0f, 1170.0f));
+    EXPECT_TRUE(w.topmost());
 }
 
-// Only "T:1" hides the title bar; a key that is missing leaves the window as designed.
-TEST(StartUpTest, ValuesOtherThanATitleBarOfOneAndMissingKeysLeaveTheCaption) {
+// Only "T:1" hides the title bar, once the buttons are made; any other value is kept to be
+// saved again. Keys that are missing leave the window as designed.
+TEST(StartUpTest, OnlyATitleBarRecordOfOneHidesItAndTheRecordIsKept) {
+    const float designWidth = sim::SimWindow::kDesignWidth;
+    const float designHeight = sim::SimWindow::kDesignHeight;
     const struct {
         std::string file;
         float width, height;
+        int16 record;
     } rows[] = {
-        {savedFile({}, "1905", "0", "0"), 1905, 1125},
-        {savedFile({}, "1905", "0", "2"), 1905, 1125},
-        {savedFile({}, "1905", "0", "-1"), 1905, 1125},
-        {bytes("Path1:1.exe[CR][LF]"), sim::SimWindow::kDesignWidth,
-         sim::SimWindow::kDesignHeight},
+        {savedFile({"C:\\a.exe", "C:\\b.exe"}, "1905", "0", "1"), 1785, 650, 1},
+        {savedFile({}, "1905", "0", "0"), 1905, 1125, 0},
+        {savedFile({}, "1905", "0", "5"), 1905, 1125, 5},
+        {savedFile({}, "1905", "0", "-1"), 1905, 1125, -1},
+        {bytes("Path1:1.exe[CR][LF]"), designWidth, designHeight, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(shownBytes(row.file));
-        const Rig t(row.file);
+        const Rig t(row.file, {"C:\\a.exe", "C:\\b.exe"});
+        const bool hidden = row.record == 1;
         EXPECT_EQ(t.sim.window.width(), row.width);
         EXPECT_EQ(t.sim.window.height(), row.height);
-        EXPECT_TRUE(t.sim.window.caption());
-        EXPECT_FALSE(t.sim.menu.visible(MenuItem::showTitleBar));
-        EXPECT_TRUE(t.sim.menu.visible(MenuItem::hideTitleBar));
+        EXPECT_EQ(t.sim.window.caption(), !hidden);
+        EXPECT_EQ(t.bar.state().titleBarHidden, hidden);
+        EXPECT_EQ(t.bar.state().titleBarRecord, row.record);
+        EXPECT_EQ(t.sim.menu.visible(MenuItem::showTitleBar), hidden);
+        EXPECT_EQ(t.sim.menu.visible(MenuItem::hideTitleBar), !hidden);
     }
 }
 

@@ -3,67 +3,39 @@
 namespace quevor::testing {
 namespace {
 
-using sim::SimWindow;
-
-std::vector<std::string> programs(int count) {
-    std::vector<std::string> paths;
-    for (int n = 1; n <= count; ++n) paths.push_back("C:\\p" + std::to_string(n) + ".exe");
-    return paths;
-}
-
-// Hidden by the menu or by start-up (a stored "T:1"), the window fits the buttons.
-TEST(TitleBarTest, HidingFitsTheWindowToTheButtonsAndClearsOnlyTheCaptionBits) {
-    const struct {
-        int buttons;
-        float width;
-    } rows[] = {{0, 615}, {1, 1200}, {2, 1785}, {14, 8805}, {15, 8775}};
-    for (const bool atStartUp : {false, true}) {
-        for (const auto& row : rows) {
-            SCOPED_TRACE(std::to_string(row.buttons) + (atStartUp ? " at start-up" : ""));
-            Rig t(savedFile(programs(row.buttons), "3000.4", "0", atStartUp ? "1" : "0",
-                            "X:-300Y:450"),
-                  programs(row.buttons));
-            const std::uint32_t other = atStartUp ? 0 : 0x1;  // an unrelated bit must survive
-            if (!atStartUp) {
-                t.sim.window.setStyle(t.sim.window.style() | other);
-                t.bar.hideTitleBar();
-            }
-            EXPECT_EQ(t.sim.window.width(), row.width);
-            EXPECT_EQ(t.sim.window.height(), 650.0f);
-            EXPECT_EQ(t.sim.window.style(), (SimWindow::kDesignStyle | other) & 0xFF3FFFFF);
-            EXPECT_EQ(t.bar.state().savedWidth, 3000);
-            EXPECT_EQ(t.bar.state().titleBarHidden, 1);
-            EXPECT_TRUE(t.sim.menu.visible(MenuItem::showTitleBar));
-            EXPECT_FALSE(t.sim.menu.visible(MenuItem::hideTitleBar));
-        }
-    }
-}
-
-TEST(TitleBarTest, ShowingRebuildsTheWidthWithThe588PitchUnlessTheSavedWidthIsLarger) {
+// Hidden, the window fits the buttons at their pitch and the add button; shown again, the width
+// is rebuilt with a pitch of 588 unless the width saved on hiding is larger. A full bar leaves
+// the add button outside either way.
+TEST(TitleBarTest, HidingFitsTheWindowToTheButtonsShowingRebuildsTheWidth) {
     const struct {
         int buttons;
         std::string storedWidth;
-        float shownWidth;
-        int16 savedAfter;
+        float hiddenWidth, shownWidth;
+        int16 saved;
     } rows[] = {
-        {2, "1785", 1891, 1785},   // saved width not above 2 x 588 + 615: 2 x 588 + 715
-        {1, "1203", 1303, 1203},   // nor when just equal to 1 x 588 + 615
-        {0, "600", 735, 735},      // raised to 735, which exceeds 615
-        {3, "5000", 5000, 5000},   // a wide window comes back as it was
-        {15, "8775", 8920, 8775},  // 15 x 588 + 715 = 9535, less 615 for the full bar
+        {0, "600", 615, 735, 735},       // raised to 735, which exceeds 615
+        {1, "1203", 1200, 1303, 1203},   // not above 1 x 588 + 615: 1 x 588 + 715
+        {2, "1785", 1785, 1891, 1785},   // nor below
+        {3, "5000", 2370, 5000, 5000},   // a wide window comes back as it was
+        {14, "3000.4", 8805, 8947, 3000},
+        {15, "8775", 8775, 8920, 8775},  // 15 x 588 + 715 = 9535, less 615 for the full bar
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(row.buttons) + " buttons, width " + row.storedWidth);
-        Rig t(savedFile(programs(row.buttons), row.storedWidth), programs(row.buttons));
-        t.bar.hideTitleBar();
-        t.bar.showTitleBar();
-        EXPECT_EQ(t.sim.window.width(), row.shownWidth);
-        EXPECT_EQ(t.sim.window.height(), 1125.0f);
-        EXPECT_EQ(t.sim.window.style(), SimWindow::kDesignStyle);
-        EXPECT_EQ(t.bar.state().savedWidth, row.savedAfter);
-        EXPECT_EQ(t.bar.state().titleBarHidden, 0);
-        EXPECT_FALSE(t.sim.menu.visible(MenuItem::showTitleBar));
-        EXPECT_TRUE(t.sim.menu.visible(MenuItem::hideTitleBar));
+        // A stored "T:5" shows the title bar; toggling it stores 1 or 0.
+        const auto programs = paths("p1..p" + std::to_string(row.buttons));
+        Rig t(savedFile(programs, row.storedWidth, "0", "5"), programs);
+        for (const bool hidden : {true, false}) {
+            hidden ? t.bar.hideTitleBar() : t.bar.showTitleBar();
+            EXPECT_EQ(t.sim.window.width(), hidden ? row.hiddenWidth : row.shownWidth);
+            EXPECT_EQ(t.sim.window.height(), hidden ? 650.0f : 1125.0f);
+            EXPECT_EQ(t.sim.window.caption(), !hidden);
+            EXPECT_EQ(t.bar.state().titleBarHidden, hidden);
+            EXPECT_EQ(t.bar.state().titleBarRecord, hidden ? 1 : 0);
+            EXPECT_EQ(t.sim.menu.visible(MenuItem::showTitleBar), hidden);
+            EXPECT_EQ(t.sim.menu.visible(MenuItem::hideTitleBar), !hidden);
+        }
+        EXPECT_EQ(t.bar.state().savedWidth, row.saved);
     }
 }
 

@@ -105,7 +105,7 @@ TEST_F(WritersTest, TheSavedEdgesTitleBarAndUntouchedRecords) {
         {"an unmoved cleared bar leaves CL and W as they stand", [](SaveValues&) {}, 735, 100, 100, 0,
          bytes("CL:0W:735[CR]Path1:1.exe")},
         {"a hidden title bar saves the width plus 120 and T:1",
-         [](SaveValues& b) { b.titleBarHidden = 1; b.width = 1785; b.left = -120; }, 1905, -120, 100, 1,
+         [](SaveValues& b) { b.titleBarRecord = 1; b.width = 1785; b.left = -120; }, 1905, -120, 100, 1,
          "X:-120Y:100"},
         {"after a clear only the position and title bar are written",
          [](SaveValues& b) { b.cleared = true; b.left = 300; }, 735, 300, 100, 0, "X:300Y:100"},

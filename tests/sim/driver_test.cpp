@@ -59,7 +59,6 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
          0, "", {{"setting.ini", testing::savedFile({"C:\\d.exe", "", "C:\\a.exe"})}}},
         {{"--another-instance", "@"}, {{"setting.ini", worked}}, "start\nnever read\n", "ended\n",
          0, "", {{"setting.ini", worked}}},
-        {{"@/nowhere"}, {}, "start\nnever read\n", "ended\n", 0, "", {}},
         {{"@"}, {{"setting.ini", bytes("CL:0W:wide[CR][LF]Path1:1.exe[CR][LF]")}}, "start\n", "",
          2, "error: 'W:' value \"wide\\r\\n\" is not a number\n", {}},
         {{"--verbose", "@"}, {}, "", "", 64,

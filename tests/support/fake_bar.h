@@ -19,7 +19,7 @@ inline SaveValues loadedBar(const StoredSettings& s = {}) {
     bar.addButtonLeft = s.addButtonLeft.value_or(0);
     bar.left = s.position.left.value_or(100);
     bar.top = s.position.top.value_or(100);
-    bar.titleBarHidden = s.titleBar.value_or(0);
+    bar.titleBarRecord = s.titleBar.value_or(0);
     for (int n = 1; n <= kSlotCount; ++n) bar.paths[n - 1] = s.slotPaths[n - 1].value_or(u"");
     return bar;
 }

@@ -59,7 +59,7 @@ inline StoredSettings expectedAfterSave(const SaveValues& bar) {
         return static_cast<float>(parseNumber(singleText(v)).value());
     };
     StoredSettings s;
-    s.width = throughText(bar.titleBarHidden == 1 ? bar.width + 120.0f : bar.width);
+    s.width = throughText(bar.titleBarRecord == 1 ? bar.width + 120.0f : bar.width);
     s.addButtonLeft = throughText(bar.addButtonLeft);
     for (int n = 1; n <= kSlotCount; ++n) {
         const std::u16string& path = bar.paths[n - 1];
@@ -67,7 +67,7 @@ inline StoredSettings expectedAfterSave(const SaveValues& bar) {
     }
     s.position.left = roundClampToInt16(bar.left);
     s.position.top = roundClampToInt16(throughText(std::fmax(-32768.0f, std::fmin(bar.top, 32767.0f))));
-    s.titleBar = bar.titleBarHidden;
+    s.titleBar = bar.titleBarRecord;
     return s;
 }
 
@@ -147,7 +147,7 @@ inline void checkFileRoundTrip(const std::string& original) {
     const std::string second = quit(bar);
     require(startUpReads(file) == expected && quit(bar) == second,
             "a further save changed the file");
-    if (bar.titleBarHidden == 1) return;  // start-up sizes a hidden bar from its buttons
+    if (bar.titleBarRecord == 1) return;  // start-up sizes a hidden bar from its buttons
     require(quit(loadedBar(reloaded)) == second, "a restart and quit changed the bytes");
 }
 

@@ -18,7 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t kCaption = 0x00C00000;
 // Each button as the toolbar control holds it: key, image index and tooltip.
 using Buttons = std::vector<std::tuple<std::u16string, int, std::wstring>>;
 
@@ -29,6 +28,7 @@ protected:
     HWND hwnd() { return bar.window().hwnd(); }
     const Win32Toolbar& toolbar() { return bar.window().toolbar(); }
     int px(float twips) { return bar.window().units().toPixels(twips); }
+    int count() { return static_cast<int>(SendMessageW(toolbar().hwnd(), TB_BUTTONCOUNT, 0, 0)); }
     RECT rectIn(HWND window, HWND parent) {
         RECT r{};
         GetWindowRect(window, &r);
@@ -41,9 +41,8 @@ protected:
     // Whether the tooltip control has one tool per button, by command id, over its area.
     bool toolsFollowButtons() {
         HWND buttonBar = toolbar().hwnd();
-        const int count = kit.toolbar.buttonCount();
-        bool follow = SendMessageW(toolTips(), TTM_GETTOOLCOUNT, 0, 0) == count;
-        for (int i = 0; i < count; ++i) {
+        bool follow = SendMessageW(toolTips(), TTM_GETTOOLCOUNT, 0, 0) == count();
+        for (int i = 0; i < count(); ++i) {
             TBBUTTON b{};
             RECT area{};
             const auto index = static_cast<WPARAM>(i);
@@ -61,7 +60,7 @@ protected:
     }
     Buttons buttons() {
         Buttons out;
-        for (int i = 0; i < kit.toolbar.buttonCount(); ++i) {
+        for (int i = 0; i < count(); ++i) {
             TBBUTTON b{};
             SendMessageW(toolbar().hwnd(), TB_GETBUTTON, static_cast<WPARAM>(i),
                          reinterpret_cast<LPARAM>(&b));
@@ -137,15 +136,19 @@ TEST_F(Win32ToolkitTest, HeldGeometryReachesTheWindowWhenApplied) {
     EXPECT_EQ(rectIn(hwnd(), HWND_DESKTOP).left, px(100));
 }
 
+// Only the caption bits come and go (the other bits of the frame stay), and so does the outer
+// rectangle.
 TEST_F(Win32ToolkitTest, CaptionBitsComeAndGoTopmostKeepsTheTooltipNoMenuBar) {
-    const std::uint32_t shown = kit.window.style();
-    ASSERT_EQ(shown & kCaption, kCaption);
-    kit.window.setStyle(shown & ~kCaption);
-    kit.window.redrawFrame();
-    EXPECT_EQ(static_cast<std::uint32_t>(GetWindowLongPtrW(hwnd(), GWL_STYLE)), shown & ~kCaption);
-    kit.window.setStyle(kit.window.style() | kCaption);
-    kit.window.redrawFrame();
-    EXPECT_EQ(kit.window.style(), shown);
+    const auto style = [&] { return GetWindowLongPtrW(hwnd(), GWL_STYLE); };
+    const LONG_PTR shown = style();
+    const RECT before = rectIn(hwnd(), HWND_DESKTOP);
+    ASSERT_EQ(shown & WS_CAPTION, WS_CAPTION);
+    kit.window.setCaptionVisible(false);
+    EXPECT_EQ(style(), shown & ~static_cast<LONG_PTR>(WS_CAPTION));
+    const RECT hidden = rectIn(hwnd(), HWND_DESKTOP);
+    EXPECT_TRUE(EqualRect(&hidden, &before));
+    kit.window.setCaptionVisible(true);
+    EXPECT_EQ(style(), shown);
     EXPECT_EQ(GetMenu(hwnd()), nullptr);
     // A tooltip control that comes with the mouse after the bar is topmost leaves it so; Wine's
     // workaround takes the control away from the bar for a moment only.
@@ -188,7 +191,7 @@ TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtTheP
     const auto notepad = kit.platform.programIcon((fs::path(system) / L"notepad.exe").u16string());
     ASSERT_NE(notepad, nullptr);
     for (const std::u16string key : {u"k11", u"k12", u"k13"}) {
-        const int16 at = static_cast<int16>(kit.toolbar.buttonCount() + 1);
+        const auto at = static_cast<int16>(count() + 1);
         kit.toolbar.addImage(at, key, *notepad);
         kit.toolbar.addButton(at, key, key);
     }
@@ -241,7 +244,7 @@ TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtTheP
         }
     }
     kit.toolbar.clearButtons();
-    EXPECT_EQ(kit.toolbar.buttonCount(), 0);
+    EXPECT_EQ(count(), 0);
     EXPECT_EQ(ImageList_GetImageCount(images), 3);  // the images stay
 }
 

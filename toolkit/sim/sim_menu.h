@@ -25,7 +25,7 @@ class SimMenu final : public Menu {
 
     explicit SimMenu(CallLog& log);
 
-    bool visible(MenuItem item) const override;
+    bool visible(MenuItem item) const;
     void setVisible(MenuItem item, bool visible) override;
     void setCaption(MenuItem item, const std::u16string& caption) override;
     const std::u16string& caption(MenuItem item) const;

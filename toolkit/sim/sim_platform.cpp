@@ -40,7 +40,7 @@ std::optional<std::u16string> SimPlatform::findFile(const std::u16string& name) 
 std::unique_ptr<Icon> SimPlatform::programIcon(const std::u16string& path) {
     log_.add("platform.programIcon " + toUtf8(path));
     if (!programExists(path)) return nullptr;
-    return std::make_unique<SimIcon>(path, liveIcons_);
+    return std::make_unique<SimIcon>(liveIcons_);
 }
 
 std::optional<std::u16string> SimPlatform::startProgram(const std::u16string& path) {

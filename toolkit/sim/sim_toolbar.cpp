@@ -22,14 +22,13 @@ void checkNew(const std::vector<Entry>& entries, int16 index, const std::u16stri
 
 }  // namespace
 
-int16 SimToolbar::buttonCount() const { return toInt16(static_cast<long long>(buttons_.size())); }
-
 void SimToolbar::addImage(int16 index, const std::u16string& key, const Icon& icon) {
     log_.add("toolbar.addImage " + std::to_string(index) + " " + toUtf8(key));
     checkNew(images_, index, key, "image list");
-    const auto* simIcon = dynamic_cast<const SimIcon*>(&icon);
-    if (simIcon == nullptr) fail("image list: not an icon of this toolkit");
-    images_.insert(images_.begin() + (index - 1), SimImage{key, simIcon->programPath()});
+    if (dynamic_cast<const SimIcon*>(&icon) == nullptr) {
+        fail("image list: not an icon of this toolkit");
+    }
+    images_.insert(images_.begin() + (index - 1), SimImage{key});
 }
 
 void SimToolbar::addButton(int16 index, const std::u16string& key, const std::u16string& imageKey) {

@@ -17,8 +17,6 @@ struct SimButton {
 
 struct SimImage {
     std::u16string key;
-    std::u16string programPath;  // whose icon was rendered into it
-    bool operator==(const SimImage&) const = default;
 };
 
 // The toolbar with its image list. Keys are unique within each; positions are
@@ -27,7 +25,6 @@ class SimToolbar final : public Toolbar {
   public:
     explicit SimToolbar(CallLog& log) : log_(log) {}
 
-    int16 buttonCount() const override;
     void addImage(int16 index, const std::u16string& key, const Icon& icon) override;
     void addButton(int16 index, const std::u16string& key, const std::u16string& imageKey) override;
     void setToolTip(int16 index, const std::u16string& text) override;
@@ -36,7 +33,6 @@ class SimToolbar final : public Toolbar {
     void clearButtons() override;
 
     const std::vector<SimButton>& buttons() const { return buttons_; }
-    const std::vector<SimImage>& images() const { return images_; }
     // The button with this key, or nullptr.
     const SimButton* find(const std::u16string& key) const;
 

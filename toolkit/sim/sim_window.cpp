@@ -1,7 +1,5 @@
 #include "toolkit/sim/sim_window.h"
 
-#include <cstdio>
-
 #include "core/number.h"
 #include "core/text.h"
 
@@ -9,12 +7,6 @@ namespace quevor::sim {
 namespace {
 
 std::string number(float value) { return toUtf8(singleText(value)); }
-
-std::string hex(std::uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
-    return text;
-}
 
 }  // namespace
 
@@ -38,13 +30,9 @@ void SimWindow::minimize() {
     log_.add("window.minimize");
     minimized_ = true;
 }
-void SimWindow::setStyle(std::uint32_t style) {
-    log_.add("window.setStyle " + hex(style));
-    style_ = style;
-}
-void SimWindow::redrawFrame() {
-    log_.add("window.redrawFrame");
-    ++frameRedraws_;
+void SimWindow::setCaptionVisible(bool visible) {
+    log_.add(std::string("window.setCaptionVisible ") + (visible ? "true" : "false"));
+    caption_ = visible;
 }
 void SimWindow::makeTopmost() {
     log_.add("window.makeTopmost");

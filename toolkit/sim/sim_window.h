@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 #include "toolkit/geometry.h"
 #include "toolkit/sim/sim_log.h"
 #include "toolkit/toolkit.h"
@@ -15,9 +13,6 @@ class SimWindow final : public Window {
   public:
     static constexpr float kDesignWidth = geometry::twips(geometry::kDesignClientSize) + 120.0f;
     static constexpr float kDesignHeight = geometry::twips(geometry::kDesignClientSize) + 525.0f;
-    // WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN
-    static constexpr std::uint32_t kDesignStyle = 0x02CA0000;
-    static constexpr std::uint32_t kCaptionBits = geometry::kCaptionBits;
 
     explicit SimWindow(CallLog& log) : log_(log) {}
 
@@ -30,16 +25,13 @@ class SimWindow final : public Window {
     void setWidth(float twips) override;
     void setHeight(float twips) override;
     void minimize() override;
-    std::uint32_t style() const override { return style_; }
-    void setStyle(std::uint32_t style) override;
-    void redrawFrame() override;
+    void setCaptionVisible(bool visible) override;
     void makeTopmost() override;
 
     bool minimized() const { return minimized_; }
     bool topmost() const { return topmost_; }
-    bool caption() const { return (style_ & kCaptionBits) == kCaptionBits; }
+    bool caption() const { return caption_; }
     bool shown() const { return shown_; }
-    int frameRedraws() const { return frameRedraws_; }
 
     // The toolkit shows the window once its load handler has returned.
     void show() { shown_ = true; }
@@ -53,11 +45,10 @@ class SimWindow final : public Window {
     float top_ = 0.0f;
     float width_ = kDesignWidth;
     float height_ = kDesignHeight;
-    std::uint32_t style_ = kDesignStyle;
+    bool caption_ = true;
     bool minimized_ = false;
     bool topmost_ = false;
     bool shown_ = false;
-    int frameRedraws_ = 0;
 };
 
 // The add button, at its design place 0, 0 and at its design width.

@@ -86,10 +86,6 @@ void Win32Toolbar::attachToolTips() {
     }
 }
 
-int16 Win32Toolbar::buttonCount() const {
-    return toInt16(static_cast<long long>(SendMessageW(hwnd_, TB_BUTTONCOUNT, 0, 0)));
-}
-
 void Win32Toolbar::checkIndex(int16 index, std::size_t count, const char* what) const {
     if (index < 1 || static_cast<std::size_t>(index) > count + 1) {
         fail(std::string("Index out of bounds (") + what + " " + std::to_string(index) + ")");
@@ -97,7 +93,7 @@ void Win32Toolbar::checkIndex(int16 index, std::size_t count, const char* what) 
 }
 
 void Win32Toolbar::addImage(int16 index, const std::u16string& key, const Icon& icon) {
-    checkIndex(index, imageKeys_.size(), "image");
+    checkIndex(index, imageSlots_.size(), "image");
     if (imageSlots_.count(key)) fail("Key is not unique in collection: " + toUtf8(key));
     const auto* native = dynamic_cast<const Win32Icon*>(&icon);
     if (!native || !native->get()) fail("Invalid picture");
@@ -107,7 +103,6 @@ void Win32Toolbar::addImage(int16 index, const std::u16string& key, const Icon& 
     const int slot = storeIcon(images_.get(), reused, native->get(), iconSize_);
     if (slot < 0) fail("Cannot store the icon in the image list");
     if (reused >= 0) freeImageSlots_.pop_back();
-    imageKeys_.insert(imageKeys_.begin() + (index - 1), key);
     imageSlots_[key] = slot;
 }
 
@@ -153,8 +148,6 @@ void Win32Toolbar::removeButton(int16 index) {
     const auto image = imageSlots_.find(button->key);
     if (image != imageSlots_.end()) {
         freeImageSlots_.push_back(image->second);
-        imageKeys_.erase(std::remove(imageKeys_.begin(), imageKeys_.end(), button->key),
-                         imageKeys_.end());
         imageSlots_.erase(image);
     }
     buttons_.erase(button);

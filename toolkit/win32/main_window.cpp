@@ -58,7 +58,7 @@ int16 shiftState(WPARAM keys) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, EventBoundary& boundary)
-    : instance_(instance), boundary_(boundary), units_(Units::system()) {
+    : boundary_(boundary), units_(Units::system()) {
     registerClass(instance, &MainWindow::windowProc);
     RECT rect{0, 0, units_.toPixels(kDesignClientTwips), units_.toPixels(kDesignClientTwips)};
     AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
@@ -170,7 +170,6 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_CLOSE:
-        // Closing other than through the menu: the unload handler runs and saves nothing.
         if (events_) events_->onClose();
         boundary_.setEnded();
         DestroyWindow(hwnd_);

@@ -8,20 +8,22 @@
 #include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
-namespace {
 
-// The shell wants COM on the thread that asks it for a file's icon or starts a program. It is
-// started there the first time (in most runs never) and lasts until the program ends.
-void startCom() {
-    static const bool started = [] {
-        auto* const coInitializeEx =
-            systemFunction<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
-        return SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    }();
-    (void)started;
+std::optional<std::u16string> Win32Platform::startCom() {
+    // The shell wants COM on the thread that asks it for a file's icon, starts a program or
+    // reads a shortcut. It is started there the first time (in most runs never) and lasts
+    // until the program ends; an apartment already there, of whatever kind, serves as well.
+    // ole32 is loaded only then.
+    if (comStarted_) return std::nullopt;
+    static auto* const coInitializeEx =
+        systemFunction<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    const HRESULT result = coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (FAILED(result) && result != RPC_E_CHANGED_MODE) {
+        return systemReason(static_cast<unsigned long>(result));
+    }
+    comStarted_ = true;
+    return std::nullopt;
 }
-
-}  // namespace
 
 std::optional<std::u16string> Win32Platform::findFile(const std::u16string& name) {
     // The system's file search order; the buffer grows to whatever length the path has.
@@ -59,7 +61,8 @@ std::unique_ptr<Icon> Win32Platform::programIcon(const std::u16string& path) {
     if (count == 1 && extracted) return std::make_unique<Win32Icon>(UniqueIcon(extracted));
     static auto* const shGetFileInfo =
         systemFunction<decltype(SHGetFileInfoW)>(L"shell32.dll", "SHGetFileInfoW");
-    startCom();
+    // Without COM the shell still answers for most files; its answer alone decides.
+    (void)startCom();
     SHFILEINFOW info{};
     shGetFileInfo(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON);
     if (!info.hIcon) return nullptr;
@@ -84,7 +87,8 @@ std::optional<std::u16string> Win32Platform::startProgram(const std::u16string& 
     info.nShow = SW_SHOWNORMAL;
     static auto* const shellExecuteEx =
         systemFunction<decltype(ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
-    startCom();
+    // As for the icon: whether the program starts is the shell's answer.
+    (void)startCom();
     if (shellExecuteEx(&info)) return std::nullopt;
     return systemReason(GetLastError());
 }
@@ -103,16 +107,7 @@ struct ComRef {
 }  // namespace
 
 ShortcutTarget Win32Platform::resolveShortcut(const std::u16string& path) {
-    // COM is loaded for the first shortcut only, and its apartment then stays for the rest of
-    // the thread's life (one already there, of whatever kind, serves as well).
-    if (!comReady_) {
-        const HRESULT init = systemFunction<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx")(
-            nullptr, COINIT_APARTMENTTHREADED);
-        if (FAILED(init) && init != RPC_E_CHANGED_MODE) {
-            return {std::nullopt, systemReason(static_cast<unsigned long>(init))};
-        }
-        comReady_ = true;
-    }
+    if (auto failure = startCom()) return {std::nullopt, std::move(*failure)};
     ComRef<IShellLinkW> link;
     ComRef<IPersistFile> file;
     static auto* const coCreateInstance =

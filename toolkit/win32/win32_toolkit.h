@@ -82,7 +82,6 @@ public:
     Win32Toolbar(HWND parent, const Units& units, int controlId);
     HWND hwnd() const { return hwnd_; }
 
-    int16 buttonCount() const override;
     void addImage(int16 index, const std::u16string& key, const Icon& icon) override;
     void addButton(int16 index, const std::u16string& key,
                    const std::u16string& imageKey) override;
@@ -116,7 +115,6 @@ private:
     HWND toolTips_ = nullptr;  // owned by the main window, which destroys it with itself
     int iconSize_;
     UniqueImageList images_;
-    std::vector<std::u16string> imageKeys_;     // the image list's keys by position
     std::map<std::u16string, int> imageSlots_;  // key -> index in the native image list
     std::vector<int> freeImageSlots_;           // native images of removed buttons, for reuse
     std::vector<ButtonInfo> buttons_;           // the toolbar's buttons by position
@@ -141,7 +139,7 @@ private:
 class Win32Menu final : public Menu {
 public:
     explicit Win32Menu(HWND owner) : owner_(owner) {}
-    bool visible(MenuItem item) const override;
+    bool visible(MenuItem item) const;
     void setVisible(MenuItem item, bool visible) override;
     void setCaption(MenuItem item, const std::u16string& caption) override;
     std::optional<MenuItem> popup() override;
@@ -183,11 +181,14 @@ public:
     void endProgram() override;
 
 private:
+    // Starts COM on the user-interface thread once; nullopt when it is there, else the reason.
+    std::optional<std::u16string> startCom();
+
     MainWindow& window_;
     EventBoundary& boundary_;
     UniqueHandle instanceMutex_;  // held for the life of the process
     bool anotherInstance_ = false;
-    bool comReady_ = false;  // the thread's COM apartment, made on the first shortcut
+    bool comStarted_ = false;  // this thread's COM apartment, made on first need
 };
 
 class MainWindow final : public Window {
@@ -222,9 +223,7 @@ public:
     void setWidth(float twips) override;
     void setHeight(float twips) override;
     void minimize() override;
-    std::uint32_t style() const override;
-    void setStyle(std::uint32_t style) override;
-    void redrawFrame() override;
+    void setCaptionVisible(bool visible) override;
     void makeTopmost() override;
 
 private:
@@ -241,7 +240,6 @@ private:
     RECT outerRect() const;
     void move(const RECT& rect);
 
-    HINSTANCE instance_;
     EventBoundary& boundary_;
     Units units_;
     HWND hwnd_ = nullptr;
@@ -268,7 +266,6 @@ public:
         return Toolkit{window_, window_.toolbar(), window_.addButton(), menu_, dialog_, platform_};
     }
     MainWindow& window() { return window_; }
-    Win32Menu& menu() { return menu_; }
     EventBoundary& boundary() { return boundary_; }
 
 private:

@@ -1,4 +1,4 @@
-// The main window's geometry, style and stacking: what the logic reads and writes through the
+// The main window's geometry, caption and stacking: what the logic reads and writes through the
 // Window interface, in twips.
 #include <algorithm>
 #include <utility>
@@ -85,18 +85,15 @@ void MainWindow::setHeight(float twips) {
 
 void MainWindow::minimize() { ShowWindow(hwnd_, SW_MINIMIZE); }
 
-std::uint32_t MainWindow::style() const {
-    return static_cast<std::uint32_t>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
-}
-
-void MainWindow::setStyle(std::uint32_t style) {
+void MainWindow::setCaptionVisible(bool visible) {
+    // The caption bits alone come and go; the rest of the frame's style stays.
+    const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+    const LONG_PTR caption = WS_CAPTION;
+    const LONG_PTR changed = visible ? style | caption : style & ~caption;
     SetLastError(0);
-    if (!SetWindowLongPtrW(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(style)) && GetLastError() != 0) {
+    if (!SetWindowLongPtrW(hwnd_, GWL_STYLE, changed) && GetLastError() != 0) {
         fail("Cannot change the window style: " + toUtf8Reason());
     }
-}
-
-void MainWindow::redrawFrame() {
     DrawMenuBar(hwnd_);
     // The frame is only recalculated for a style change when asked to; the outer rectangle
     // stays as it is.
