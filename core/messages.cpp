@@ -100,9 +100,12 @@ constexpr auto kMessages = std::to_array<Row>({
     {Message::cannotCreateMenu, u"メニューを作れません（{1}）。"},
     {Message::cannotOpenDialog, u"ファイルを開くダイアログを表示できません（エラー {1}）。"},
     {Message::cannotPlaceWindow, u"ウィンドウを移動できません（{1}）。"},
+    {Message::cannotChangeWindow, u"ウィンドウのタイトルバーを切り替えられません（{1}）。"},
 
     {Message::internalError,
      u"quevor の内部エラーです（{1}）。setting.ini はこれまでに保存した内容のままです。"},
+    {Message::outOfMemory,
+     u"メモリが足りません。ほかのプログラムを閉じてから、もう一度お試しください。"},
     {Message::unknownError, u"原因のわからないエラーが起きました。"},
 });
 

@@ -73,8 +73,10 @@ enum class Message {
     cannotCreateMenu,       // {1} reason
     cannotOpenDialog,       // {1} error code
     cannotPlaceWindow,      // {1} reason
+    cannotChangeWindow,     // {1} reason
     // a fault of the program itself
     internalError,  // {1} what
+    outOfMemory,
     unknownError,
 };
 

@@ -1,5 +1,6 @@
 #include "slots/add_program.h"
 
+#include "core/messages.h"
 #include "slots/add_slot_button.h"
 #include "slots/path_check.h"
 #include "toolkit/geometry.h"
@@ -12,14 +13,16 @@ constexpr float kButtonStep = geometry::twips(geometry::kButtonPitch);
 // Empty, or the marker of a cancelled dialog: the next click asks the user.
 bool isUnchosen(const std::u16string& entry) { return entry.empty() || entry == kCancelMarker; }
 
-std::u16string inQuotes(const std::u16string& text) { return u"\"" + text + u"\""; }
+std::u16string named(const std::u16string& path) {
+    return messageText(Message::namedProgram, {path});
+}
 
 // Takes the user's choice for the slot when the settings file can hold it; otherwise tells
 // the user why not, naming it as given, and leaves the slot as it was.
 bool takeChoice(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int slot,
                 const std::u16string& chosen, const std::u16string& named) {
     if (const auto reason = checkStorablePath(chosen, codec)) {
-        toolkit.platform.showMessage(u"Cannot add " + named + u": " + *reason);
+        toolkit.platform.showMessage(messageText(Message::cannotAdd, {named, *reason}));
         return false;
     }
     slots.at(slot).chosenPath = storedPathFor(chosen);
@@ -57,7 +60,7 @@ void addProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec) {
             slots.at(slot).chosenPath = kCancelMarker;
             return;
         }
-        if (!takeChoice(slots, toolkit, codec, slot, chosen, inQuotes(chosen))) return;
+        if (!takeChoice(slots, toolkit, codec, slot, chosen, named(chosen))) return;
     }
     placeChoice(slots, toolkit, slot);
 }
@@ -71,33 +74,34 @@ void addDroppedPrograms(SlotTable& slots, Toolkit& toolkit, const TextCodec& cod
             return;
         }
         std::u16string chosen = dropped;
-        std::u16string named = inQuotes(dropped);
+        std::u16string shown = named(dropped);
         if (endsWithAnyCase(dropped, u".lnk")) {
             const ShortcutTarget target = toolkit.platform.resolveShortcut(dropped);
             if (!target.path) {
-                toolkit.platform.showMessage(u"Cannot add " + named + u": " + target.failure);
+                toolkit.platform.showMessage(
+                    messageText(Message::cannotAdd, {shown, target.failure}));
                 continue;
             }
             chosen = *target.path;
-            named += u" (a shortcut to " + inQuotes(chosen) + u")";
+            shown = messageText(Message::namedShortcut, {dropped, chosen});
         }
         // A dropped file is a new choice: it replaces a path still pending for the slot.
-        if (takeChoice(slots, toolkit, codec, slot, chosen, named)) {
+        if (takeChoice(slots, toolkit, codec, slot, chosen, shown)) {
             placeChoice(slots, toolkit, slot);
         }
     }
 }
 
 std::u16string fullBarMessage(const SlotTable& slots) {
-    std::u16string text = u"Cannot add a program: all fifteen slots are taken.";
     const std::vector<int> missing = slots.missingSlots();
-    if (missing.empty()) return text;
-    text += u" Programs that cannot be found hold some of them:";
+    if (missing.empty()) return messageText(Message::barFull);
+    std::u16string list;
     for (std::size_t i = 0; i < missing.size(); ++i) {
-        text += (i == 0 ? u" " : u", ") + inQuotes(slots.programPath(missing[i]));
+        if (i > 0) list += messageText(Message::listSeparator);
+        list += named(slots.programPath(missing[i]));
     }
-    return text + u". Choose " + menuItemInfo(MenuItem::forgetMissing).caption +
-           u" in the menu to free their slots.";
+    return messageText(Message::barFullWithMissing,
+                       {list, menuItemInfo(MenuItem::forgetMissing).caption});
 }
 
 }  // namespace quevor

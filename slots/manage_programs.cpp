@@ -1,5 +1,7 @@
 #include "slots/manage_programs.h"
 
+#include "core/messages.h"
+
 #include <algorithm>
 
 #include "slots/path_check.h"
@@ -35,7 +37,7 @@ void moveProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int
         const std::u16string path = moved.pathToSave(shown);
         if (path == moved.programPath(shown)) continue;  // stays in its own slot
         if (const auto reason = checkStorablePath(path, codec)) {
-            toolkit.platform.showMessage(u"Cannot move \"" + path + u"\": " + *reason);
+            toolkit.platform.showMessage(messageText(Message::cannotMove, {path, *reason}));
             return;
         }
     }

@@ -1,5 +1,7 @@
 #include "slots/path_check.h"
 
+#include "core/messages.h"
+
 #include <algorithm>
 #include <array>
 
@@ -28,34 +30,30 @@ std::optional<std::u16string> searchedText(const std::u16string& path) {
     return std::nullopt;
 }
 
-std::u16string quoted(const std::u16string& text) { return u"\"" + text + u"\""; }
-
 }  // namespace
 
 std::optional<std::u16string> checkStorablePath(const std::u16string& path,
                                                 const TextCodec& codec) {
-    if (path.size() > kLongestPath) return u"the path is longer than 259 characters";
+    if (path.size() > kLongestPath) return messageText(Message::pathTooLong);
     for (const char16_t c : path) {
-        if (c < 0x20 || c == 0x7F) return u"the path holds a control character";
+        if (c < 0x20 || c == 0x7F) return messageText(Message::pathControlCharacter);
     }
-    if (!endsInExeAnyCase(path)) return u"only programs ending in .exe can be added";
+    if (!endsInExeAnyCase(path)) return messageText(Message::pathNotAProgram);
     if (const auto text = searchedText(path)) {
-        return u"the path holds " + quoted(*text) + u", which the settings file cannot store";
+        return messageText(Message::pathHoldsKey, {*text});
     }
     const std::size_t body = path.size() - 4;
     for (const std::u16string_view ext : {u".exe", u".EXE"}) {
         const std::size_t at = path.find(ext);
         if (at < body) {
-            return u"the path holds " + quoted(std::u16string(ext)) +
-                   u" before its end, which the settings file cannot store";
+            return messageText(Message::pathHoldsExe, {ext});
         }
     }
     const std::u16string stored = storedPathFor(path);
-    if (stored == kCancelMarker) return u"the name \"?.exe\" cannot be stored";
+    if (stored == kCancelMarker) return messageText(Message::pathCancelName);
     for (int slot = 1; slot <= kSlotCount + 1; ++slot) {
         if (stored == placeholder(slot)) {
-            return u"the name " + quoted(stored) +
-                   u" stands for an empty slot in the settings file";
+            return messageText(Message::pathPlaceholder, {stored});
         }
     }
     bool holds = false;
@@ -65,8 +63,7 @@ std::optional<std::u16string> checkStorablePath(const std::u16string& path,
         holds = false;
     }
     if (!holds) {
-        return u"the path holds characters that code page " + ascii(codec.name()) +
-               u" cannot store";
+        return messageText(Message::pathNotInCodePage, {ascii(codec.name())});
     }
     return std::nullopt;
 }

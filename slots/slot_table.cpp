@@ -1,5 +1,7 @@
 #include "slots/slot_table.h"
 
+#include "core/messages.h"
+
 #include <algorithm>
 
 #include "core/error.h"
@@ -12,7 +14,7 @@ namespace {
 template <typename Records>
 auto& recordOf(Records& records, int slot) {
     if (slot < 1 || slot > static_cast<int>(records.size())) {
-        fail("Subscript out of range: slot " + std::to_string(slot));
+        fail(Message::internalError, {ascii("slot " + std::to_string(slot))});
     }
     return records[static_cast<std::size_t>(slot - 1)];
 }
@@ -53,8 +55,8 @@ int16 SlotTable::placeFor(int slot) const {
 
 void SlotTable::show(int slot, int16 position) {
     if (positionOf(slot) != 0 || position < 1 || position > static_cast<int>(shown_.size()) + 1) {
-        fail("Slot " + std::to_string(slot) + " cannot show at position " +
-             std::to_string(position));
+        fail(Message::internalError,
+             {ascii("slot " + std::to_string(slot) + " at " + std::to_string(position))});
     }
     shown_.insert(shown_.begin() + (position - 1), slot);
 }
@@ -67,7 +69,8 @@ void SlotTable::unshow(int slot) {
 void SlotTable::moveShown(int16 from, int16 to) {
     const int count = static_cast<int>(shown_.size());
     if (from < 1 || from > count || to < 1 || to > count) {
-        fail("Cannot move button " + std::to_string(from) + " to " + std::to_string(to));
+        fail(Message::internalError,
+             {ascii("button " + std::to_string(from) + " to " + std::to_string(to))});
     }
     const int slot = shown_[static_cast<std::size_t>(from - 1)];
     shown_.erase(shown_.begin() + (from - 1));

@@ -1,5 +1,7 @@
 #include "slots/start_program.h"
 
+#include "core/messages.h"
+
 namespace quevor {
 
 void startSlotProgram(const SlotTable& slots, Toolkit& toolkit, const std::u16string& key) {
@@ -8,7 +10,7 @@ void startSlotProgram(const SlotTable& slots, Toolkit& toolkit, const std::u16st
     const std::u16string path = slot == 0 ? std::u16string() : slots.programPath(slot);
     if (!path.empty()) {
         if (const auto reason = toolkit.platform.startProgram(path)) {
-            toolkit.platform.showMessage(u"Cannot start \"" + path + u"\": " + *reason);
+            toolkit.platform.showMessage(messageText(Message::cannotStart, {path, *reason}));
             return;
         }
     }

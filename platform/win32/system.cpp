@@ -20,6 +20,6 @@ std::u16string systemReason(unsigned long error) {
     return text;
 }
 
-std::string toUtf8Reason() { return toUtf8(systemReason(GetLastError())); }
+std::u16string lastReason() { return systemReason(GetLastError()); }
 
 }  // namespace quevor::win32

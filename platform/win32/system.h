@@ -26,7 +26,7 @@ inline std::u16string narrowToU16(std::wstring_view text) { return {text.begin()
 // ("system error N" when the system has none).
 std::u16string systemReason(unsigned long error);
 
-// The description of GetLastError(), in UTF-8 for an error message.
-std::string toUtf8Reason();
+// The description of GetLastError().
+std::u16string lastReason();
 
 }  // namespace quevor::win32

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "core/messages.h"
 #include "bar_fixture.h"
 #include "slots/add_program.h"
 
@@ -17,7 +18,14 @@ std::string saved(const std::string& stored, int n) {
                         std::to_string(585 * n));
 }
 
-const std::u16string kFull = u"Cannot add a program: all fifteen slots are taken.";
+const std::u16string kFull = messageText(Message::barFull);
+
+std::u16string cannotAdd(const std::u16string& named, Message reason, std::u16string_view arg = {}) {
+    return messageText(Message::cannotAdd, {named, messageText(reason, {arg})});
+}
+std::u16string program(const std::u16string& path) {
+    return messageText(Message::namedProgram, {path});
+}
 
 TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
     struct Row {
@@ -41,8 +49,7 @@ TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
          [](Rig& t) { t.add(u""); t.add(u"C:\\a.exe"); }, "a", {}, "a"},
         {"a refused choice says why and leaves nothing pending", "", "a",
          [](Rig& t) { t.add(u"C:\\a=b.exe"); t.add(u"C:\\a.exe"); }, "a",
-         {u"Cannot add \"C:\\a=b.exe\": the path holds \"=\", which the settings file cannot "
-          u"store"}, "a"},
+         {cannotAdd(program(u"C:\\a=b.exe"), Message::pathHoldsKey, u"=")}, "a"},
         {"a choice without an icon waits; the next clicks retry it without the dialog", "",
          "later b",
          [](Rig& t) {
@@ -67,8 +74,9 @@ TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
          "a d c"},
         {"a path from a hand-edited file that only its own slot can hold is not moved", "a x=y",
          "a x=y", drag(u"k12", 1), "a x=y",
-         {u"Cannot move \"C:\\x=y.exe\": the path holds \"=\", which the settings file cannot "
-          u"store"}, "a x=y"},
+         {messageText(Message::cannotMove,
+                      {u"C:\\x=y.exe", messageText(Message::pathHoldsKey, {u"="})})},
+         "a x=y"},
         {"a drop adds each file as the dialog would, a shortcut as its target", "a", "a d e",
          [](Rig& t) {
              t.sim.platform.declareShortcut(u"C:\\E.LNK", u"C:\\e.exe");
@@ -76,10 +84,11 @@ TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
              t.bar.onDrop({u"C:\\d.exe", u"C:\\x.txt", u"C:\\E.LNK", u"C:\\docs.lnk",
                            u"C:\\broken.lnk"});
          }, "a d e",
-         {u"Cannot add \"C:\\x.txt\": only programs ending in .exe can be added",
-          u"Cannot add \"C:\\docs.lnk\" (a shortcut to \"C:\\Docs\"): only programs ending in "
-          u".exe can be added",
-          u"Cannot add \"C:\\broken.lnk\": the shortcut cannot be read"}, "a d e"},
+         {cannotAdd(program(u"C:\\x.txt"), Message::pathNotAProgram),
+          cannotAdd(messageText(Message::namedShortcut, {u"C:\\docs.lnk", u"C:\\Docs"}),
+                    Message::pathNotAProgram),
+          cannotAdd(program(u"C:\\broken.lnk"), Message::shortcutUnreadable)},
+         "a d e"},
         {"a drop that fills the bar says once that the rest did not fit",
          "p1 p2 . p4 p5 p6 p7 p8 p9 p10 p11 p12 p13 p14 p15", "p1..p17",
          drop({u"C:\\p3.exe", u"C:\\p16.exe", u"C:\\p17.exe"}), "p1..p15", {kFull}, "p1..p15"},
@@ -94,9 +103,8 @@ TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
              t.add(u"C:\\new.exe"); t.choose(MenuItem::forgetMissing); t.add(u"C:\\new.exe");
          },
          "p1 p2 new p4 p5 p6 p7 p8 p9 p10 p11 p12 p13 p14",
-         {kFull + u" Programs that cannot be found hold some of them: \"C:\\gone.exe\", "
-                  u"\"C:\\gone15.exe\". Choose 見つからない項目を削除 in the menu to free "
-                  u"their slots."},
+         {messageText(Message::barFullWithMissing,
+                      {u"「C:\\gone.exe」、「C:\\gone15.exe」", u"見つからない項目を削除"})},
          "p1 p2 new p4 p5 p6 p7 p8 p9 p10 p11 p12 p13 p14 ."},
     };
     // clang-format on

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/messages.h"
 #include "core/text.h"
 #include "settings/codec.h"
 
@@ -13,18 +14,15 @@ namespace {
 enum Rule { kTooLong, kControl, kNotExe, kSearched, kExeInside, kCancel, kPlaceholder, kCodePage };
 
 std::u16string reason(Rule rule, const std::u16string& text) {
-    const std::u16string quoted = u"\"" + text + u"\"";
-    const std::u16string cannot = u", which the settings file cannot store";
     switch (rule) {
-    case kTooLong: return u"the path is longer than 259 characters";
-    case kControl: return u"the path holds a control character";
-    case kNotExe: return u"only programs ending in .exe can be added";
-    case kSearched: return u"the path holds " + quoted + cannot;
-    case kExeInside: return u"the path holds " + quoted + u" before its end" + cannot;
-    case kCancel: return u"the name \"?.exe\" cannot be stored";
-    case kPlaceholder:
-        return u"the name " + quoted + u" stands for an empty slot in the settings file";
-    case kCodePage: return u"the path holds characters that code page CP932 cannot store";
+    case kTooLong: return messageText(Message::pathTooLong);
+    case kControl: return messageText(Message::pathControlCharacter);
+    case kNotExe: return messageText(Message::pathNotAProgram);
+    case kSearched: return messageText(Message::pathHoldsKey, {text});
+    case kExeInside: return messageText(Message::pathHoldsExe, {text});
+    case kCancel: return messageText(Message::pathCancelName);
+    case kPlaceholder: return messageText(Message::pathPlaceholder, {text});
+    case kCodePage: return messageText(Message::pathNotInCodePage, {u"CP932"});
     }
     return u"";
 }

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "support/said.h"
 #include "support/settings_text.h"
 #include "support/temp_folder.h"
 
@@ -11,6 +12,7 @@ namespace quevor::sim {
 namespace {
 
 using testing::bytes;
+using testing::said;
 using testing::TempFolder;
 
 // quevor-sim's language, options and exit statuses. "@" in an argument is the row's folder;
@@ -22,7 +24,7 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
         std::vector<std::pair<std::string, std::string>> files;  // name, content
         std::string script, out;
         int status;
-        std::string err;                                         // standard error starts so
+        std::string err;                                         // standard error's first line
         std::vector<std::pair<std::string, std::string>> after;  // name, content
     };
     const Row rows[] = {
@@ -36,15 +38,17 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
          R"("minimized":true,"addLeft":1170,"buttons":[{"key":"k11","tooltip":"edit.exe"},)"
          R"({"key":"k12","tooltip":"play.exe"}],"missing":[],"menu":["quit","clear",)"
          R"("separator","minimise","hide-title-bar"]})"
-         "\nmessage Cannot start \"D:\\Games\\play.exe\": the file does not exist\nended\n",
+         "\nmessage " + said(Message::cannotStart, {"D:\\Games\\play.exe", said(Message::programMissing)}) +
+             "\nended\n",
          0, "",
          {{"setting.ini", testing::savedFile({"C:\\Tools\\edit.exe", "D:\\Games\\play.exe"},
                                              "1905", "1170", "0", "X:-120Y:2000")}}},
         {{"--codepage", "CP1252", "@"}, {{"setting.ini", testing::clearedFile()}},
          "exists C:\\\xc3\xa9.exe\nstart\nadd C:\\\xc3\xa9.exe\nadd C:\\\xe3\x83\x84.exe\n"
          "press add 2\nchoose clear\n",
-         "message Cannot add \"C:\\\xe3\x83\x84.exe\": the path holds characters that code "
-         "page CP1252 cannot store\nended\n",
+         "message " + said(Message::cannotAdd, {said(Message::namedProgram, {"C:\\\xe3\x83\x84.exe"}),
+                                              said(Message::pathNotInCodePage, {"CP1252"})}) +
+             "\nended\n",
          0, "", {}},
         {{"@/first", "@/second", "@/third"},
          {{"second/setting.ini", worked}, {"third/setting.ini", worked}},
@@ -55,31 +59,42 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
          "exists C:\\a.exe\nexists C:\\b.exe\nexists C:\\d.exe\nshortcut C:\\my d.lnk C:\\d.exe\n"
          "start\ndrop C:\\my d.lnk\ndrop C:\\notes.txt\ndrag k13 1\npress toolbar 2 k12\n"
          "choose remove\npress toolbar 2\nchoose quit\n",
-         "message Cannot add \"C:\\notes.txt\": only programs ending in .exe can be added\nended\n",
+         "message " + said(Message::cannotAdd, {said(Message::namedProgram, {"C:\\notes.txt"}),
+                                              said(Message::pathNotAProgram)}) +
+             "\nended\n",
          0, "", {{"setting.ini", testing::savedFile({"C:\\d.exe", "", "C:\\a.exe"})}}},
         {{"--another-instance", "@"}, {{"setting.ini", worked}}, "start\nnever read\n", "ended\n",
          0, "", {{"setting.ini", worked}}},
         {{"@"}, {{"setting.ini", bytes("CL:0W:wide[CR][LF]Path1:1.exe[CR][LF]")}}, "start\n", "",
-         2, "error: 'W:' value \"wide\\r\\n\" is not a number\n", {}},
-        {{"--verbose", "@"}, {}, "", "", 64,
-         "quevor-sim: unknown option --verbose\nusage: quevor-sim", {}},
-        {{"--codepage"}, {}, "", "", 64, "quevor-sim: --codepage needs", {}},
-        {{"--codepage", "NO-SUCH-PAGE", "@"}, {}, "", "", 64, "quevor-sim: ", {}},
-        {{"@"}, {}, "click k11\n", "", 64, "quevor-sim: line 1: click before start", {}},
+         2, "error: " + said(Message::notANumber, {"W:", "wide\\r\\n"}), {}},
+        {{"--verbose", "@"}, {}, "", "", 64, "quevor-sim: unknown option --verbose", {}},
+        {{"--codepage"}, {}, "", "", 64, "quevor-sim: --codepage needs a code page name", {}},
+        {{"--codepage", "NO-SUCH-PAGE", "@"}, {}, "", "", 64,
+         "quevor-sim: " + said(Message::codePageMissing, {"NO-SUCH-PAGE"}), {}},
+        {{"@"}, {}, "click k11\n", "", 64, "quevor-sim: line 1: click before start: the bar is not running", {}},
         {{"@"}, {}, "exists\n", "", 64, "quevor-sim: line 1: exists needs a PATH", {}},
         {{"@"}, {}, "choose quit\n", "", 64, "quevor-sim: line 1: choose: no pop-up menu is open",
          {}},
     };
-    // Lines a running bar refuses, and the number of the line named.
-    const std::pair<std::string, int> runningBar[] = {
-        {"press toolbar ", 2}, {"press toolbar 3", 2}, {"press window 2", 2}, {"move 100", 2},
-        {"move a b", 2}, {"restore now", 2}, {"start", 2}, {"click k11", 2}, {"fly away", 2},
-        {"press toolbar 2\nstate", 3}, {"press toolbar 2\nchoose show-title-bar", 3},
-        {"press toolbar 2\nchoose nothing", 3}, {"press toolbar 2", 2}};
+    // Lines a running bar refuses, and what it says of them.
+    const std::pair<std::string, std::string> runningBar[] = {
+        {"press toolbar ", "2: press needs TARGET BUTTON, BUTTON being 1 (left), 2 (right) or 4 (middle)"},
+        {"press toolbar 3", "2: press needs TARGET BUTTON, BUTTON being 1 (left), 2 (right) or 4 (middle)"},
+        {"press window 2", "2: press: TARGET is toolbar or add, not \"window\""},
+        {"move 100", "2: move needs LEFT TOP in twips"},
+        {"move a b", "2: move needs LEFT TOP in twips"},
+        {"restore now", "2: restore takes no argument"},
+        {"start", "2: start: the bar is already running"},
+        {"click k13", "2: no toolbar button has the key \"k13\""},
+        {"fly away", "2: unknown command \"fly\""},
+        {"press toolbar 2\nstate", "3: the pop-up menu is open: expected choose ITEM or dismiss"},
+        {"press toolbar 2\nchoose show-title-bar", "3: show-title-bar is not an item the menu offers now"},
+        {"press toolbar 2\nchoose nothing", "3: choose: no menu item is called \"nothing\""},
+        {"press toolbar 2", "2: the script ends while the pop-up menu is open"}};
     std::vector<Row> all(std::begin(rows), std::end(rows));
-    for (const auto& [line, number] : runningBar) {
+    for (const auto& [line, said] : runningBar) {
         all.push_back({{"@"}, {{"setting.ini", worked}}, "start\n" + line + "\n", "", 64,
-                       "quevor-sim: line " + std::to_string(number) + ": ", {}});
+                       "quevor-sim: line " + said, {}});
     }
     for (const Row& row : all) {
         SCOPED_TRACE(row.script + " with " + row.args.front());
@@ -95,7 +110,7 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
         std::ostringstream out, err;
         EXPECT_EQ(runDriver(args, in, out, err), row.status);
         EXPECT_EQ(out.str(), row.out);
-        EXPECT_EQ(err.str().substr(0, row.err.size()), row.err) << err.str();
+        EXPECT_EQ(err.str().substr(0, err.str().find('\n')), row.err) << err.str();
         for (const auto& [name, content] : row.after)
             EXPECT_EQ(folder.read(name), content) << name;
     }

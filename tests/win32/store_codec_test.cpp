@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/text.h"
 #include "platform/win32/long_path.h"
 #include "settings/codec.h"
@@ -83,7 +84,7 @@ TEST_F(Win32StoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
         (void)store->read(file.u16string());
         FAIL() << "read of a missing file succeeded";
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("File not found: ", 0), 0u) << e.what();
+        EXPECT_EQ(fromUtf8(e.what()), messageText(Message::fileNotFound, {file.u16string()}));
     }
     EXPECT_THROW(store->replace((folder / "gone" / "setting.ini").u16string(), "x"), RuntimeError);
     EXPECT_EQ(folder.entries(), 0u);

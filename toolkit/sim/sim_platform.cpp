@@ -1,5 +1,6 @@
 #include "toolkit/sim/sim_platform.h"
 
+#include "core/messages.h"
 #include "core/text.h"
 #include "toolkit/sim/sim_icon.h"
 
@@ -45,7 +46,7 @@ std::unique_ptr<Icon> SimPlatform::programIcon(const std::u16string& path) {
 
 std::optional<std::u16string> SimPlatform::startProgram(const std::u16string& path) {
     log_.add("platform.startProgram " + toUtf8(path));
-    if (!programExists(path)) return u"the file does not exist";
+    if (!programExists(path)) return messageText(Message::programMissing);
     outputs_.push_back({SimOutput::Kind::started, path});
     return std::nullopt;
 }
@@ -53,7 +54,7 @@ std::optional<std::u16string> SimPlatform::startProgram(const std::u16string& pa
 ShortcutTarget SimPlatform::resolveShortcut(const std::u16string& path) {
     log_.add("platform.resolveShortcut " + toUtf8(path));
     const auto shortcut = shortcuts_.find(folded(path));
-    if (shortcut == shortcuts_.end()) return {std::nullopt, u"the shortcut cannot be read"};
+    if (shortcut == shortcuts_.end()) return {std::nullopt, messageText(Message::shortcutUnreadable)};
     return {shortcut->second, u""};
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/text.h"
 #include "toolkit/sim/sim_icon.h"
 
@@ -13,11 +14,11 @@ template <typename Entry>
 void checkNew(const std::vector<Entry>& entries, int16 index, const std::u16string& key,
               const char* what) {
     if (index < 1 || index > static_cast<int>(entries.size()) + 1) {
-        fail(std::string(what) + ": index " + std::to_string(index) + " out of bounds");
+        fail(Message::internalError, {ascii(std::string(what) + " " + std::to_string(index))});
     }
     const bool taken = std::any_of(entries.begin(), entries.end(),
                                    [&](const Entry& entry) { return entry.key == key; });
-    if (taken) fail(std::string(what) + ": key \"" + toUtf8(key) + "\" is not unique");
+    if (taken) fail(Message::internalError, {ascii(std::string(what) + " ") + key});
 }
 
 }  // namespace
@@ -26,7 +27,7 @@ void SimToolbar::addImage(int16 index, const std::u16string& key, const Icon& ic
     log_.add("toolbar.addImage " + std::to_string(index) + " " + toUtf8(key));
     checkNew(images_, index, key, "image list");
     if (dynamic_cast<const SimIcon*>(&icon) == nullptr) {
-        fail("image list: not an icon of this toolkit");
+        fail(Message::internalError, {u"icon"});
     }
     images_.insert(images_.begin() + (index - 1), SimImage{key});
 }
@@ -38,13 +39,13 @@ void SimToolbar::addButton(int16 index, const std::u16string& key, const std::u1
     const bool imageThere = std::any_of(images_.begin(), images_.end(), [&](const SimImage& image) {
         return image.key == imageKey;
     });
-    if (!imageThere) fail("toolbar: no image with key \"" + toUtf8(imageKey) + "\"");
+    if (!imageThere) fail(Message::internalError, {u"image " + imageKey});
     buttons_.insert(buttons_.begin() + (index - 1), SimButton{key, imageKey, u""});
 }
 
 void SimToolbar::checkButton(int16 index) const {
     if (index < 1 || index > static_cast<int>(buttons_.size())) {
-        fail("toolbar: index " + std::to_string(index) + " out of bounds");
+        fail(Message::internalError, {ascii("button " + std::to_string(index))});
     }
 }
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/text.h"
 #include "toolkit/geometry.h"
 #include "toolkit/win32/win32_toolkit.h"
@@ -44,12 +45,12 @@ Win32Toolbar::Win32Toolbar(HWND parent, const Units& units, int controlId)
                             0, 0, units.toPixels(kToolbarWidth), units.toPixels(kToolbarHeight),
                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                             GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) fail("Cannot create the toolbar: " + toUtf8Reason());
+    if (!hwnd_) fail(Message::cannotCreateToolbar, {lastReason()});
     SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
     // The shell's icons at the system's large-icon size, with their alpha.
     images_.reset(ImageList_Create(iconSize_, iconSize_, ILC_COLOR32 | ILC_MASK, 0, 16));
-    if (!images_) fail("Cannot create the image list");
+    if (!images_) fail(Message::cannotCreateImages);
     SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
 
     // One button every pitch: the icon plus padding fills it exactly.
@@ -88,20 +89,20 @@ void Win32Toolbar::attachToolTips() {
 
 void Win32Toolbar::checkIndex(int16 index, std::size_t count, const char* what) const {
     if (index < 1 || static_cast<std::size_t>(index) > count + 1) {
-        fail(std::string("Index out of bounds (") + what + " " + std::to_string(index) + ")");
+        fail(Message::internalError, {ascii(std::string(what) + " " + std::to_string(index))});
     }
 }
 
 void Win32Toolbar::addImage(int16 index, const std::u16string& key, const Icon& icon) {
     checkIndex(index, imageSlots_.size(), "image");
-    if (imageSlots_.count(key)) fail("Key is not unique in collection: " + toUtf8(key));
+    if (imageSlots_.count(key)) fail(Message::internalError, {u"image " + key});
     const auto* native = dynamic_cast<const Win32Icon*>(&icon);
-    if (!native || !native->get()) fail("Invalid picture");
+    if (!native || !native->get()) fail(Message::internalError, {u"icon"});
     // The image list keeps its own copy; the caller destroys the shell's icon afterwards.
     // A removed button's image is overwritten rather than the list growing.
     const int reused = freeImageSlots_.empty() ? -1 : freeImageSlots_.back();
     const int slot = storeIcon(images_.get(), reused, native->get(), iconSize_);
-    if (slot < 0) fail("Cannot store the icon in the image list");
+    if (slot < 0) fail(Message::cannotStoreIcon);
     if (reused >= 0) freeImageSlots_.pop_back();
     imageSlots_[key] = slot;
 }
@@ -110,10 +111,10 @@ void Win32Toolbar::addButton(int16 index, const std::u16string& key,
                              const std::u16string& imageKey) {
     checkIndex(index, buttons_.size(), "button");
     for (const ButtonInfo& b : buttons_) {
-        if (b.key == key) fail("Key is not unique in collection: " + toUtf8(key));
+        if (b.key == key) fail(Message::internalError, {u"button " + key});
     }
     const auto image = imageSlots_.find(imageKey);
-    if (image == imageSlots_.end()) fail("Element not found: " + toUtf8(imageKey));
+    if (image == imageSlots_.end()) fail(Message::internalError, {u"image " + imageKey});
     TBBUTTON button{};
     button.iBitmap = image->second;
     button.idCommand = nextCommand_;
@@ -122,7 +123,7 @@ void Win32Toolbar::addButton(int16 index, const std::u16string& key,
     button.iString = -1;  // no caption: only the icon shows
     if (!SendMessageW(hwnd_, TB_INSERTBUTTONW, static_cast<WPARAM>(index - 1),
                       reinterpret_cast<LPARAM>(&button))) {
-        fail("Cannot add the toolbar button " + toUtf8(key));
+        fail(Message::cannotChangeButtons, {lastReason()});
     }
     buttons_.insert(buttons_.begin() + (index - 1), ButtonInfo{nextCommand_, key, {}});
     ++nextCommand_;
@@ -130,17 +131,17 @@ void Win32Toolbar::addButton(int16 index, const std::u16string& key,
 
 void Win32Toolbar::setToolTip(int16 index, const std::u16string& text) {
     if (index < 1 || static_cast<std::size_t>(index) > buttons_.size()) {
-        fail("Index out of bounds (button " + std::to_string(index) + ")");
+        fail(Message::internalError, {ascii("button " + std::to_string(index))});
     }
     buttons_[static_cast<std::size_t>(index - 1)].toolTip = wide(text);
 }
 
 void Win32Toolbar::removeButton(int16 index) {
     if (index < 1 || static_cast<std::size_t>(index) > buttons_.size()) {
-        fail("Index out of bounds (button " + std::to_string(index) + ")");
+        fail(Message::internalError, {ascii("button " + std::to_string(index))});
     }
     if (!SendMessageW(hwnd_, TB_DELETEBUTTON, static_cast<WPARAM>(index - 1), 0)) {
-        fail("Cannot remove a toolbar button");
+        fail(Message::cannotChangeButtons, {lastReason()});
     }
     const auto button = buttons_.begin() + (index - 1);
     // The button shows the image of its own key. Removing a native image would renumber the
@@ -157,12 +158,12 @@ void Win32Toolbar::moveButton(int16 from, int16 to) {
     const std::size_t count = buttons_.size();
     if (from < 1 || static_cast<std::size_t>(from) > count || to < 1 ||
         static_cast<std::size_t>(to) > count) {
-        fail("Index out of bounds (button " + std::to_string(from) + " to " + std::to_string(to) +
-             ")");
+        fail(Message::internalError,
+             {ascii("button " + std::to_string(from) + " to " + std::to_string(to))});
     }
     if (!SendMessageW(hwnd_, TB_MOVEBUTTON, static_cast<WPARAM>(from - 1),
                       static_cast<LPARAM>(to - 1))) {
-        fail("Cannot move a toolbar button");
+        fail(Message::cannotChangeButtons, {lastReason()});
     }
     const ButtonInfo moved = buttons_[static_cast<std::size_t>(from - 1)];
     buttons_.erase(buttons_.begin() + (from - 1));
@@ -171,7 +172,7 @@ void Win32Toolbar::moveButton(int16 from, int16 to) {
 
 void Win32Toolbar::clearButtons() {
     while (SendMessageW(hwnd_, TB_BUTTONCOUNT, 0, 0) > 0) {
-        if (!SendMessageW(hwnd_, TB_DELETEBUTTON, 0, 0)) fail("Cannot remove a toolbar button");
+        if (!SendMessageW(hwnd_, TB_DELETEBUTTON, 0, 0)) fail(Message::cannotChangeButtons, {lastReason()});
     }
     buttons_.clear();
 }
@@ -214,7 +215,7 @@ Win32AddButton::Win32AddButton(HWND parent, const Units& units, int controlId) :
                             0, size, size, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                             GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) fail("Cannot create the add button: " + toUtf8Reason());
+    if (!hwnd_) fail(Message::cannotCreateAddButton, {lastReason()});
     // The program's 35 x 35 picture; the button stays blank when it was built without it.
     picture_.reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
                                                    MAKEINTRESOURCEW(kAddPictureId), IMAGE_BITMAP,
@@ -238,7 +239,7 @@ void Win32AddButton::setLeft(float twips) {
     MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
     const int pixels = units_.toPixels(twips);
     if (!SetWindowPos(hwnd_, nullptr, pixels, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
-        fail("Cannot move the add button: " + toUtf8Reason());
+        fail(Message::cannotPlaceWindow, {lastReason()});
     }
     left_.wrote(twips, pixels);
 }

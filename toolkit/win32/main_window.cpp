@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "toolkit/geometry.h"
 #include "toolkit/win32/win32_toolkit.h"
 
@@ -32,7 +33,7 @@ void registerClass(HINSTANCE instance, WNDPROC proc) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);  // shared: never destroyed
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
-    if (!RegisterClassExW(&wc)) fail("Cannot register the window class: " + toUtf8Reason());
+    if (!RegisterClassExW(&wc)) fail(Message::cannotCreateWindow, {lastReason()});
 }
 
 int16 mouseButtonCode(UINT message) {
@@ -65,7 +66,7 @@ MainWindow::MainWindow(HINSTANCE instance, EventBoundary& boundary)
     hwnd_ = CreateWindowExW(0, kClassName, L"quevor", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                             rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                             instance, this);
-    if (!hwnd_) fail("Cannot create the main window: " + toUtf8Reason());
+    if (!hwnd_) fail(Message::cannotCreateWindow, {lastReason()});
 
     // The program's own icon, at the sizes the shell asks for; absent when the program was
     // built without its resources (the tests).

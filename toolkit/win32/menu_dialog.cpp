@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/text.h"
 #include "toolkit/win32/win32_toolkit.h"
 
@@ -28,7 +29,7 @@ void Win32Menu::setCaption(MenuItem item, const std::u16string& text) {
 std::optional<MenuItem> Win32Menu::popup() {
     // Built afresh from the visible items each time, as the hidden parent "menu" shows them.
     UniqueMenu menu(CreatePopupMenu());
-    if (!menu) fail("Cannot create the pop-up menu: " + toUtf8Reason());
+    if (!menu) fail(Message::cannotCreateMenu, {lastReason()});
     for (const MenuItemInfo& info : kMenuItems) {
         const MenuItem item = info.item;
         if (!visible(item)) continue;
@@ -38,7 +39,7 @@ std::optional<MenuItem> Win32Menu::popup() {
                                           captions_[slot(item)].empty()
                                               ? caption(item)
                                               : captions_[slot(item)].c_str());
-        if (!ok) fail("Cannot build the pop-up menu: " + toUtf8Reason());
+        if (!ok) fail(Message::cannotCreateMenu, {lastReason()});
     }
     // Where the pointer was when the mouse button went down (the message being handled), not
     // where it has moved since: the menu opens under the click.
@@ -88,7 +89,7 @@ std::u16string Win32Dialog::showOpen(const std::u16string& filter) {
         systemFunction<decltype(CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
     if (getOpenFileName(&ofn)) return narrowToU16(name.data());
     const DWORD error = commDlgExtendedError();
-    if (error != 0) fail("The open-file dialog failed (error " + std::to_string(error) + ")");
+    if (error != 0) fail(Message::cannotOpenDialog, {ascii(std::to_string(error))});
     return u"";  // cancelled
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/text.h"
 #include "toolkit/win32/win32_toolkit.h"
 
@@ -42,7 +43,7 @@ bool Win32Platform::anotherInstanceRunning() {
     // A named mutex lives as long as an instance holds it; the name is per user session.
     if (!instanceMutex_) {
         instanceMutex_.reset(CreateMutexW(nullptr, FALSE, L"Local\\quevor.bar.instance"));
-        if (!instanceMutex_) fail("Cannot check for a running instance: " + toUtf8Reason());
+        if (!instanceMutex_) fail(Message::cannotCheckInstance, {lastReason()});
         anotherInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
     }
     return anotherInstance_;
@@ -121,7 +122,7 @@ ShortcutTarget Win32Platform::resolveShortcut(const std::u16string& path) {
     std::vector<wchar_t> target(32768, L'\0');
     result = link.p->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0);
     if (result != S_OK || target[0] == L'\0') {
-        return {std::nullopt, u"the shortcut does not point to a file"};
+        return {std::nullopt, messageText(Message::shortcutNotAFile)};
     }
     return {narrowToU16(target.data()), {}};
 }

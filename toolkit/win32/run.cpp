@@ -1,11 +1,14 @@
+#include <new>
+
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/text.h"
 #include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
 namespace {
 
-std::u16string messageText(const std::string& utf8) {
+std::u16string reportText(const std::string& utf8) {
     try {
         return fromUtf8(utf8);
     } catch (...) {
@@ -21,10 +24,14 @@ std::u16string messageText(const std::string& utf8) {
 std::string describe(std::exception_ptr error) {
     try {
         std::rethrow_exception(error);
-    } catch (const std::exception& e) {
+    } catch (const RuntimeError& e) {
         return e.what();
+    } catch (const std::bad_alloc&) {
+        return toUtf8(messageText(Message::outOfMemory));
+    } catch (const std::exception& e) {
+        return toUtf8(messageText(Message::internalError, {fromUtf8(e.what())}));
     } catch (...) {
-        return "Unknown error";
+        return toUtf8(messageText(Message::unknownError));
     }
 }
 
@@ -40,7 +47,7 @@ void reportError(const std::string& utf8Message) noexcept {
     MSG pending;
     while (PeekMessageW(&pending, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
-    const std::wstring text = wide(messageText(utf8Message));
+    const std::wstring text = wide(reportText(utf8Message));
     MessageBoxW(nullptr, text.c_str(), L"quevor", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "toolkit/win32/win32.h"
 
 namespace quevor::win32 {
@@ -16,7 +17,7 @@ Units Units::system() {
 
 int Units::toPixels(float twips) const {
     const double pixels = std::nearbyint(static_cast<double>(twips) * dpi_ / 1440.0);
-    if (!std::isfinite(pixels) || pixels < -1e6 || pixels > 1e6) failOverflow();
+    if (!std::isfinite(pixels) || pixels < -1e6 || pixels > 1e6) failOverflow(Message::outOfRange);
     return static_cast<int>(pixels);
 }
 

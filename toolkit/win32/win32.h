@@ -11,6 +11,8 @@
 #include <string>
 
 #include "core/error.h"
+#include "core/messages.h"
+#include "core/text.h"
 
 namespace quevor::win32 {
 
@@ -22,7 +24,7 @@ Function* systemFunction(const wchar_t* library, const char* name) {
     const HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     const FARPROC found = module ? GetProcAddress(module, name) : nullptr;
     if (!found) {
-        fail("Cannot load the system function " + std::string(name) + ": " + toUtf8Reason());
+        fail(Message::cannotLoadFunction, {ascii(name), lastReason()});
     }
     // Through the type that matches any function, which the compiler accepts without warning.
     return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(found));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
@@ -26,7 +27,7 @@ RECT MainWindow::outerRect() const {
         }
         return rect;
     }
-    if (!GetWindowRect(hwnd_, &rect)) fail("Cannot read the window's position: " + toUtf8Reason());
+    if (!GetWindowRect(hwnd_, &rect)) fail(Message::cannotPlaceWindow, {lastReason()});
     return rect;
 }
 
@@ -37,7 +38,7 @@ void MainWindow::move(const RECT& rect) {
     }
     if (!SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left,
                       rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
-        fail("Cannot move the window: " + toUtf8Reason());
+        fail(Message::cannotPlaceWindow, {lastReason()});
     }
 }
 
@@ -69,7 +70,7 @@ void MainWindow::setTop(float twips) {
 void MainWindow::setWidth(float twips) {
     RECT r = outerRect();
     const int pixels = units_.toPixels(twips);
-    if (pixels < 0) fail("Invalid window width");
+    if (pixels < 0) failOverflow(Message::outOfRange);
     r.right = r.left + pixels;
     move(r);
     width_.wrote(twips, pixels);
@@ -77,7 +78,7 @@ void MainWindow::setWidth(float twips) {
 void MainWindow::setHeight(float twips) {
     RECT r = outerRect();
     const int pixels = units_.toPixels(twips);
-    if (pixels < 0) fail("Invalid window height");
+    if (pixels < 0) failOverflow(Message::outOfRange);
     r.bottom = r.top + pixels;
     move(r);
     height_.wrote(twips, pixels);
@@ -92,7 +93,7 @@ void MainWindow::setCaptionVisible(bool visible) {
     const LONG_PTR changed = visible ? style | caption : style & ~caption;
     SetLastError(0);
     if (!SetWindowLongPtrW(hwnd_, GWL_STYLE, changed) && GetLastError() != 0) {
-        fail("Cannot change the window style: " + toUtf8Reason());
+        fail(Message::cannotChangeWindow, {lastReason()});
     }
     DrawMenuBar(hwnd_);
     // The frame is only recalculated for a style change when asked to; the outer rectangle
@@ -125,7 +126,7 @@ void MainWindow::applyGeometry() {
     const bool topmost = topmost_;  // asked for while held
     if (!SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : nullptr, r.left, r.top, r.right - r.left,
                       r.bottom - r.top, SWP_NOACTIVATE | (topmost ? 0 : SWP_NOZORDER))) {
-        fail("Cannot move the window: " + toUtf8Reason());
+        fail(Message::cannotPlaceWindow, {lastReason()});
     }
     if (topmost && !isTopmost(hwnd_)) makeTopmost();  // the way round Wine's popups
 }
@@ -139,7 +140,7 @@ void MainWindow::makeTopmost() {
     // activate the still hidden window at start-up, which cost time before it showed).
     const UINT zOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     if (!SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, zOrderOnly)) {
-        fail("Cannot keep the window on top: " + toUtf8Reason());
+        fail(Message::cannotPlaceWindow, {lastReason()});
     }
     if (!isTopmost(hwnd_)) {
         // Wine places the window below its own non-topmost popups (the toolbar's tooltip)
