@@ -15,7 +15,7 @@ class ReplaceSteps {
 public:
     virtual ~ReplaceSteps() = default;
     // Creates temp for writing, only if no file has that name: false when one has. Any other
-    // failure throws, naming target.
+    // failure throws, naming the settings file as the user gave it (as every step does).
     virtual bool create(const std::u16string& temp, const std::u16string& target) = 0;
     // Writes every byte into the created file, flushes it to the disk, closes it and renames it
     // over target.
@@ -34,7 +34,9 @@ public:
 std::u16string folderOf(const std::u16string& target);
 std::u16string inFolder(const std::u16string& folder, const std::u16string& name);
 
-// Replaces target with bytes through the steps; a failure leaves the target as it was.
+// Replaces target with bytes through the steps; a failure leaves the target as it was. Where the
+// settings file is a link, target is the file it leads to: the link stays, and the temporary
+// file goes beside the file it replaces.
 void replaceAtomically(ReplaceSteps& steps, const std::u16string& target, std::string_view bytes);
 
 }  // namespace quevor

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include "core/error.h"
 #include "core/messages.h"
@@ -22,6 +23,16 @@ std::string sys(const std::u16string& path) { return toUtf8(path); }
     if (error == ENOENT) fail(Message::fileNotFound, {path});
     if (error == EACCES || error == EPERM || error == EROFS) fail(Message::accessDenied, {path});
     fail(what, {path, fromUtf8(std::strerror(error))});
+}
+
+// The file a symbolic link leads to, so that a replace keeps the link and puts its temporary
+// file beside the real file; any other path as it is.
+std::u16string finalPath(const std::u16string& path) {
+    struct stat info {};
+    if (::lstat(sys(path).c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::error_code error;
+    const std::filesystem::path real = std::filesystem::canonical(sys(path), error);
+    return error ? path : fromUtf8(real.string());
 }
 
 class Fd {
@@ -49,32 +60,34 @@ private:
 };
 
 // The system calls of one replace; the temporary file is made with the target's permissions.
+// Messages name the settings file as the user gave it, though a link may lead elsewhere.
 class PosixReplace final : public ReplaceSteps {
 public:
-    explicit PosixReplace(mode_t mode) : mode_(mode) {}
+    PosixReplace(std::u16string shown, mode_t mode) : shown_(std::move(shown)), mode_(mode) {}
 
-    bool create(const std::u16string& temp, const std::u16string& path) override {
+    bool create(const std::u16string& temp, const std::u16string&) override {
         file_.reset(::open(sys(temp).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         if (file_.get() >= 0) return true;
-        if (errno != EEXIST) failErrno(Message::cannotWrite, path, errno);
+        if (errno != EEXIST) failErrno(Message::cannotWrite, shown_, errno);
         return false;
     }
 
-    void commit(const std::u16string& temp, const std::u16string& path,
+    void commit(const std::u16string& temp, const std::u16string& target,
                 std::string_view bytes) override {
         std::size_t done = 0;
         while (done < bytes.size()) {
             const ssize_t wrote = ::write(file_.get(), bytes.data() + done, bytes.size() - done);
             if (wrote < 0) {
                 if (errno == EINTR) continue;
-                failErrno(Message::cannotWrite, path, errno);
+                failErrno(Message::cannotWrite, shown_, errno);
             }
             done += static_cast<std::size_t>(wrote);
         }
-        if (::fchmod(file_.get(), mode_) != 0) failErrno(Message::cannotWrite, path, errno);
-        if (::fsync(file_.get()) != 0) failErrno(Message::cannotWrite, path, errno);
-        if (file_.release() != 0) failErrno(Message::cannotWrite, path, errno);
-        if (::rename(sys(temp).c_str(), sys(path).c_str()) != 0) failErrno(Message::cannotWrite, path, errno);
+        if (::fchmod(file_.get(), mode_) != 0) failErrno(Message::cannotWrite, shown_, errno);
+        if (::fsync(file_.get()) != 0) failErrno(Message::cannotWrite, shown_, errno);
+        if (file_.release() != 0) failErrno(Message::cannotWrite, shown_, errno);
+        if (::rename(sys(temp).c_str(), sys(target).c_str()) != 0)
+            failErrno(Message::cannotWrite, shown_, errno);
     }
 
     void discard(const std::u16string& temp) noexcept override {
@@ -100,6 +113,7 @@ public:
     void remove(const std::u16string& file) noexcept override { ::unlink(sys(file).c_str()); }
 
 private:
+    std::u16string shown_;
     mode_t mode_;
     Fd file_{-1};
 };
@@ -127,13 +141,14 @@ public:
     }
 
     void replace(const std::u16string& path, std::string_view bytes) override {
-        const std::u16string folder = folderOf(path);
+        const std::u16string file = finalPath(path);
+        const std::u16string folder = folderOf(file);
         mode_t mode = 0644;
         struct stat info {};
         if (::stat(sys(folder).c_str(), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
             fail(Message::accessDenied, {folder});
         }
-        if (::stat(sys(path).c_str(), &info) == 0) {
+        if (::stat(sys(file).c_str(), &info) == 0) {
             // A read-only settings file stays read-only: refuse as the system would for a
             // direct write, even for a user (root) whom the rename would let through.
             if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
@@ -141,8 +156,8 @@ public:
             }
             mode = info.st_mode & 07777;
         }
-        PosixReplace steps(mode);
-        replaceAtomically(steps, path, bytes);
+        PosixReplace steps(path, mode);
+        replaceAtomically(steps, file, bytes);
     }
 
     bool exists(const std::u16string& path) override {

@@ -1,7 +1,7 @@
 #pragma once
 
-// Move-only owners of Windows handles: the general template and the kernel handle. The
-// toolkit adds its own kinds (icons, menus, image lists) in toolkit/win32/handles.h.
+// Move-only owners of Windows handles: the general template, the kernel handle and a folder
+// listing. The toolkit adds its own kinds (icons, menus, image lists) in toolkit/win32/handles.h.
 
 #include <utility>
 
@@ -43,6 +43,15 @@ using UniqueHandle = Unique<HANDLE, closeHandle>;
 // CreateFileW's handle: INVALID_HANDLE_VALUE, not null, says it failed; the owner is then empty.
 inline UniqueHandle fileHandle(HANDLE handle) {
     return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
+
+inline void findClose(HANDLE search) { FindClose(search); }
+
+// A folder listing from FindFirstFileExW, which fails with INVALID_HANDLE_VALUE as well.
+using UniqueFind = Unique<HANDLE, findClose>;
+
+inline UniqueFind findHandle(HANDLE search) {
+    return UniqueFind(search == INVALID_HANDLE_VALUE ? nullptr : search);
 }
 
 }  // namespace quevor::win32

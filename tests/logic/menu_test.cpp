@@ -51,7 +51,8 @@ TEST(MenuTest, AQuitThatCannotSaveLeavesTheFileAndDoesNotEndTheBar) {
             ASSERT_EQ(t.sim.platform.messages().size(), 1u);
             EXPECT_EQ(t.sim.platform.messages()[0],
                       messageText(Message::saveNotVerified,
-                                  {kSettingsPath, messageText(Message::wouldNotReadBack)}));
+                                  {t.bar.state().settingsPath,
+                                   messageText(Message::wouldNotReadBack)}));
         }
         EXPECT_FALSE(t.sim.platform.ended());
         EXPECT_EQ(t.disk(), clearedFile());

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 
-#include "support/said.h"
 #include "core/error.h"
 #include "settings/file_store.h"
+#include "support/said.h"
 #include "support/temp_folder.h"
 
 namespace quevor::testing {
@@ -29,18 +30,23 @@ protected:
     }
 };
 
-// A replace ended midway left its temporary file; which names count as such is for the
-// replace's own test.
-TEST_F(FileStoreTest, ReplaceWritesExactBytesKeepsThePermissionsAndClearsLeftovers) {
+// A link stays a link: the file it leads to, in another folder, gets exactly the new bytes and
+// keeps its permissions, and the temporary files replaces ended midway left beside it go (which
+// names count as such is for the replace's own test).
+TEST_F(FileStoreTest, ReplaceThroughALinkWritesExactBytesKeepsPermissionsAndClearsLeftovers) {
     const std::string content("CL:0\r\n\0\xff end", 11);
-    folder.write(".setting.ini.7.tmp", "left");
-    store->replace(file.u16string(), content);
     const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
-    fs::permissions(file, perms);
-    store->replace(file.u16string(), content + "more");
-    EXPECT_EQ(store->read(file.u16string()), content + "more");
-    EXPECT_EQ(fs::status(file).permissions(), perms);
-    EXPECT_EQ(folder.entries(), 1u);
+    const fs::path real = folder / "real" / "setting.ini";
+    fs::create_directories(real.parent_path());
+    std::ofstream(real) << "old";
+    std::ofstream(real.parent_path() / ".setting.ini.7.tmp") << "left";
+    fs::create_symlink(real, file);
+    fs::permissions(real, perms);
+    store->replace(file.u16string(), content);
+    EXPECT_EQ(store->read(file.u16string()), content);
+    EXPECT_EQ(fs::status(real).permissions(), perms);
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(std::distance(fs::directory_iterator(real.parent_path()), {}), 1);
 }
 
 TEST_F(FileStoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {

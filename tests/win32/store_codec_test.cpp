@@ -5,14 +5,17 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
+#include <thread>
 #include <vector>
 
 #include "core/error.h"
-#include "core/messages.h"
 #include "core/text.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/long_path.h"
 #include "settings/codec.h"
 #include "settings/file_store.h"
+#include "support/said.h"
 #include "support/temp_folder.h"
 
 namespace quevor::testing {
@@ -25,12 +28,27 @@ protected:
     TempFolder folder;
     const fs::path file = folder / "setting.ini";
     std::unique_ptr<FileStore> store = makeSystemFileStore();
+
+    // The message the store stops with, "" when it does not.
+    static std::string error(const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const RuntimeError& e) {
+            return e.what();
+        }
+        return "";
+    }
 };
 
-TEST_F(Win32StoreTest, ReplaceWritesExactBytesOverTheOldFileAndLeavesNoTemporaryFile) {
+// The replaced file keeps the old one's attributes: a hidden settings file stays hidden.
+TEST_F(Win32StoreTest,
+       ReplaceWritesExactBytesOverTheOldFileKeepsItsAttributesAndLeavesNoTemporaryFile) {
     folder.write("setting.ini", "old content that is longer than the new one");
+    const DWORD hidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), hidden));
     const std::string bytes("CL:0\r\n\0\xff\x1a end\r\n", 14);
     store->replace(file.u16string(), bytes);
+    EXPECT_EQ(GetFileAttributesW(file.c_str()) & hidden, hidden);
     EXPECT_EQ(folder.read("setting.ini"), bytes);
     EXPECT_EQ(store->read(file.u16string()), bytes);
     EXPECT_EQ(folder.entries(), 1u);
@@ -79,19 +97,45 @@ TEST_F(Win32StoreTest, LongPathsBeyondMaxPathWork) {
     for (auto p = chain.rbegin(); p != chain.rend(); ++p) RemoveDirectoryW(p->c_str());
 }
 
-TEST_F(Win32StoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
-    try {
-        (void)store->read(file.u16string());
-        FAIL() << "read of a missing file succeeded";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(fromUtf8(e.what()), messageText(Message::fileNotFound, {file.u16string()}));
+// Another program's handle on the file, as scanners and sync clients hold one for moments: one
+// that shares nothing refuses reads too, one that shares reading and writing only the rename.
+// The store waits a moment for it; a file held longer is reported in use and keeps its bytes.
+TEST_F(Win32StoreTest, AFileHeldForAMomentIsWaitedForAndOneHeldLongerIsInUse) {
+    const struct { bool replace; DWORD share; bool letGoSoon, inUse; } rows[] = {{false, 0, true, false}, {false, 0, false, true}, {true, 0, true, false},
+                {true, FILE_SHARE_READ | FILE_SHARE_WRITE, false, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << (row.replace ? "replace" : "read") << ", sharing "
+                                          << row.share << (row.letGoSoon ? ", let go soon" : ""));
+        folder.write("setting.ini", "old");
+        win32::UniqueHandle held = win32::fileHandle(
+            CreateFileW(file.c_str(), GENERIC_READ, row.share, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        std::thread holder([&] {
+            if (!row.letGoSoon) return;
+            Sleep(500);
+            held.reset();
+        });
+        const std::string outcome = error([&] {
+            row.replace ? store->replace(file.u16string(), "new") : (void)store->read(file.u16string());
+        });
+        holder.join();
+        held.reset();
+        EXPECT_EQ(outcome, row.inUse ? said(Message::fileInUse, {file.string()}) : "");
+        EXPECT_EQ(folder.read("setting.ini"), row.replace && !row.inUse ? "new" : "old");
+        EXPECT_EQ(folder.entries(), 1u);
     }
+}
+
+TEST_F(Win32StoreTest, WhatCannotBeReadOrWrittenIsReportedAndKept) {
+    EXPECT_EQ(error([&] { (void)store->read(file.u16string()); }),
+              said(Message::fileNotFound, {file.string()}));
     EXPECT_THROW(store->replace((folder / "gone" / "setting.ini").u16string(), "x"), RuntimeError);
     EXPECT_EQ(folder.entries(), 0u);
 
     folder.write("setting.ini", "keep me");  // read-only
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_THROW(store->replace(file.u16string(), "new"), RuntimeError);
+    EXPECT_EQ(error([&] { store->replace(file.u16string(), "new"); }),
+              said(Message::accessDenied, {file.string()}));
     EXPECT_EQ(folder.read("setting.ini"), "keep me");
     EXPECT_EQ(folder.entries(), 1u);
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
