@@ -310,7 +310,10 @@ TEST(Win32RunTest, AHandlerThatThrowsEndsTheProgramWithTheReport) {
              PostMessageW(w.addButton().hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
          }},
     };
-    for (const auto& [handler, send] : rows) {
+    for (const auto& row : rows) {
+        // Named copies: a lambda cannot capture a structured binding in every compiler here.
+        const char* handler = row.first;
+        void (*send)(MainWindow&) = row.second;
         SCOPED_TRACE(handler);
         auto report = std::async(std::launch::async, closeReport, GetCurrentThreadId());
         const int status = runBar(GetModuleHandleW(nullptr), SW_SHOWNORMAL, [&](Toolkit& kit) {
