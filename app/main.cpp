@@ -8,9 +8,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace quevor;
     std::unique_ptr<FileStore> store;
     std::unique_ptr<TextCodec> codec;
-    return win32::runBar(instance, showCommand, [&](Toolkit& toolkit) -> std::unique_ptr<BarEvents> {
-        store = makeSystemFileStore();
-        codec = makeSystemCodec("");  // the system's ANSI code page
-        return std::make_unique<Bar>(toolkit, *store, *codec);
-    });
+    return win32::runBar(instance, showCommand,
+                         [&](Toolkit& toolkit) -> std::unique_ptr<BarEvents> {
+                             store = makeSystemFileStore();
+                             codec = makeSystemCodec("");  // the system's ANSI code page
+                             return std::make_unique<Bar>(toolkit, *store, *codec);
+                         });
 }

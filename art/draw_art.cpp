@@ -260,7 +260,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
-    const bool ok = write(folder + "/quevor.ico", iconFile({16, 20, 24, 32, 35, 40, 48, 64, 256})) &&
-                    write(folder + "/add.bmp", pictureFile(35));
+    const bool ok =
+        write(folder + "/quevor.ico", iconFile({16, 20, 24, 32, 35, 40, 48, 64, 256})) &&
+        write(folder + "/add.bmp", pictureFile(35));
     return ok ? 0 : 1;
 }

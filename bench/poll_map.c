@@ -44,7 +44,8 @@ static long ownerPid(Display* d, Window w) {
     unsigned char* data = NULL;
     long pid = 0;
     if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_PID", False), 0, 1, False, XA_CARDINAL,
-                           &type, &format, &items, &after, &data) == Success && data && items == 1)
+                           &type, &format, &items, &after, &data) == Success &&
+        data && items == 1)
         pid = (long)*(unsigned long*)data;
     if (data) XFree(data);
     return pid;

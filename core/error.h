@@ -17,12 +17,12 @@ enum class ErrorKind {
 // handle itself is thrown as this type; the event boundary of the toolkit reports the message
 // and ends the process with a non-zero status. Whatever was written to disk before it stays.
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     explicit RuntimeError(const std::string& message, ErrorKind kind = ErrorKind::general)
         : std::runtime_error(message), kind_(kind) {}
     ErrorKind kind() const { return kind_; }
 
-private:
+  private:
     ErrorKind kind_;
 };
 

@@ -11,7 +11,8 @@ using int16 = std::int16_t;
 constexpr int16 kInt16Min = INT16_MIN;
 constexpr int16 kInt16Max = INT16_MAX;
 
-// Narrows to 16 bits; outside -32768..32767 throws an out-of-range RuntimeError (ErrorKind::overflow).
+// Narrows to 16 bits; outside -32768..32767 throws an out-of-range RuntimeError
+// (ErrorKind::overflow).
 int16 toInt16(long long value);
 int16 add16(int16 a, int16 b);
 int16 sub16(int16 a, int16 b);

@@ -16,7 +16,8 @@ struct Row {
 
 // What the program says, one row per message in the order of the enumeration.
 constexpr auto kMessages = std::to_array<Row>({
-    {Message::fileNotFound, u"「{1}」が見つかりません。ファイルがその場所にあるか確かめてください。"},
+    {Message::fileNotFound,
+     u"「{1}」が見つかりません。ファイルがその場所にあるか確かめてください。"},
     {Message::accessDenied,
      u"「{1}」にアクセスできません。ファイルの読み取り専用の設定とフォルダーのアクセス許可を確か"
      u"めてください。"},
@@ -40,7 +41,8 @@ constexpr auto kMessages = std::to_array<Row>({
     {Message::notTextAt,
      u"setting.ini はコードページ {1} のテキストではありません（{2} バイト目）。テキストエディター"
      u"で直してから、もう一度起動してください。"},
-    {Message::cannotEncode, u"コードページ {1} で書けない文字があるため、setting.ini に書き込めません。"},
+    {Message::cannotEncode,
+     u"コードページ {1} で書けない文字があるため、setting.ini に書き込めません。"},
     {Message::fileTooLarge, u"setting.ini が大きすぎて読み込めません。"},
 
     {Message::notANumber,
@@ -82,8 +84,7 @@ constexpr auto kMessages = std::to_array<Row>({
     {Message::pathCancelName, u"「?.exe」という名前は setting.ini に保存できません"},
     {Message::pathPlaceholder,
      u"「{1}」という名前は setting.ini では空いている枠を表すため、保存できません"},
-    {Message::pathNotInCodePage,
-     u"パスにコードページ {1} で保存できない文字が含まれています"},
+    {Message::pathNotInCodePage, u"パスにコードページ {1} で保存できない文字が含まれています"},
 
     {Message::shortcutNotAFile, u"ショートカットのリンク先がファイルではありません"},
     {Message::shortcutUnreadable, u"ショートカットを読み込めません"},
@@ -116,7 +117,6 @@ constexpr bool inOrder() {
     return kMessages.size() == static_cast<std::size_t>(Message::unknownError) + 1;
 }
 static_assert(inOrder(), "one row per message, in the order of the enumeration");
-
 
 template <class Args>
 std::u16string filledIn(Message id, const Args& args) {

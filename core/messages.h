@@ -36,9 +36,9 @@ enum class Message {
     keyMissing,      // {1} key
     outOfRange,
     // the quit's save
-    saveNotVerified,    // {1} path, {2} why (one of the two below, or another message)
-    wouldNotReadBack,   //
-    wouldChangeAgain,   //
+    saveNotVerified,   // {1} path, {2} why (one of the two below, or another message)
+    wouldNotReadBack,  //
+    wouldChangeAgain,  //
     // programs on the bar
     cannotAdd,           // {1} the program as named below, {2} reason
     namedProgram,        // {1} path
@@ -52,8 +52,8 @@ enum class Message {
     pathTooLong,
     pathControlCharacter,
     pathNotAProgram,
-    pathHoldsKey,       // {1} the text
-    pathHoldsExe,       // {1} ".exe" or ".EXE"
+    pathHoldsKey,  // {1} the text
+    pathHoldsExe,  // {1} ".exe" or ".EXE"
     pathCancelName,
     pathPlaceholder,    // {1} the name
     pathNotInCodePage,  // {1} code page
@@ -62,13 +62,13 @@ enum class Message {
     shortcutUnreadable,
     programMissing,
     // the window system
-    cannotLoadFunction,  // {1} function, {2} reason
+    cannotLoadFunction,   // {1} function, {2} reason
     cannotCheckInstance,  // {1} reason
     cannotCreateWindow,   // {1} reason
     cannotCreateToolbar,  // {1} reason
     cannotCreateImages,
     cannotStoreIcon,
-    cannotChangeButtons,  // {1} reason
+    cannotChangeButtons,    // {1} reason
     cannotCreateAddButton,  // {1} reason
     cannotCreateMenu,       // {1} reason
     cannotOpenDialog,       // {1} error code

@@ -47,7 +47,8 @@ std::optional<double> parseNumber(std::u16string_view text) {
 
     std::size_t i = 0;
     std::string plain;
-    if (i < body.size() && (body[i] == u'+' || body[i] == u'-')) plain += static_cast<char>(body[i++]);
+    if (i < body.size() && (body[i] == u'+' || body[i] == u'-'))
+        plain += static_cast<char>(body[i++]);
     std::size_t digits = 0;
     while (i < body.size() && isDigit(body[i])) plain += static_cast<char>(body[i++]), ++digits;
     if (i < body.size() && body[i] == u'.') {
@@ -59,9 +60,11 @@ std::optional<double> parseNumber(std::u16string_view text) {
     if (i < body.size() && (body[i] == u'e' || body[i] == u'E')) {
         plain += 'e';
         ++i;
-        if (i < body.size() && (body[i] == u'+' || body[i] == u'-')) plain += static_cast<char>(body[i++]);
+        if (i < body.size() && (body[i] == u'+' || body[i] == u'-'))
+            plain += static_cast<char>(body[i++]);
         std::size_t expDigits = 0;
-        while (i < body.size() && isDigit(body[i])) plain += static_cast<char>(body[i++]), ++expDigits;
+        while (i < body.size() && isDigit(body[i]))
+            plain += static_cast<char>(body[i++]), ++expDigits;
         if (expDigits == 0) return std::nullopt;
     }
     if (i != body.size()) return std::nullopt;

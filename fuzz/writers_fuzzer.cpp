@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SaveValues live;
     live.cleared = in.ConsumeIntegralInRange<int>(0, 7) == 0;
     live.titleBarRecord = static_cast<int16>(in.ConsumeIntegralInRange<int>(0, 3) == 0 ? 1 : 0);
-    for (float* v : {&live.width, &live.addButtonLeft, &live.left, &live.top}) *v = fuzz::consumeEdge(in);
+    for (float* v : {&live.width, &live.addButtonLeft, &live.left, &live.top})
+        *v = fuzz::consumeEdge(in);
     const bool hostile = in.ConsumeIntegralInRange<int>(0, 3) == 0;
     for (std::u16string& path : live.paths) {
         if (!in.ConsumeBool()) path = fuzz::consumePath(in, hostile);

@@ -29,7 +29,8 @@ std::u16string temporaryName(const std::u16string& target, unsigned number) {
 bool isTemporaryName(const std::u16string& entry, const std::u16string& target) {
     const std::u16string prefix = u"." + fileNameOf(target) + u".";
     const std::u16string_view suffix = u".tmp";
-    if (entry.size() <= prefix.size() + suffix.size() || entry.compare(0, prefix.size(), prefix) != 0 ||
+    if (entry.size() <= prefix.size() + suffix.size() ||
+        entry.compare(0, prefix.size(), prefix) != 0 ||
         entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) != 0) {
         return false;
     }
@@ -39,7 +40,8 @@ bool isTemporaryName(const std::u16string& entry, const std::u16string& target) 
     return true;
 }
 
-void removeLeftovers(ReplaceSteps& steps, const std::u16string& folder, const std::u16string& target) {
+void removeLeftovers(ReplaceSteps& steps, const std::u16string& folder,
+                     const std::u16string& target) {
     for (const std::u16string& name : steps.names(folder)) {
         if (isTemporaryName(name, target)) steps.remove(inFolder(folder, name));
     }
@@ -54,10 +56,10 @@ std::u16string folderOf(const std::u16string& target) {
 }
 
 std::u16string inFolder(const std::u16string& folder, const std::u16string& name) {
-    if (!folder.empty() && kSeparators.find(folder.back()) != std::u16string_view::npos) return folder + name;
+    if (!folder.empty() && kSeparators.find(folder.back()) != std::u16string_view::npos)
+        return folder + name;
     return folder + kSeparator + name;
 }
-
 
 void replaceAtomically(ReplaceSteps& steps, const std::u16string& target, std::string_view bytes) {
     const std::u16string folder = folderOf(target);

@@ -12,7 +12,7 @@
 namespace quevor {
 
 class ReplaceSteps {
-public:
+  public:
     virtual ~ReplaceSteps() = default;
     // Creates temp for writing, only if no file has that name: false when one has. Any other
     // failure throws, naming the settings file as the user gave it (as every step does).

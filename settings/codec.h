@@ -10,7 +10,7 @@ namespace quevor {
 // system's ANSI code page; bytes that code page cannot decode, and characters it cannot hold,
 // are errors, never silently substituted, so what is written reads back byte for byte.
 class TextCodec {
-public:
+  public:
     virtual ~TextCodec() = default;
     // Throws RuntimeError for bytes that are not text in the code page.
     [[nodiscard]] virtual std::u16string decode(std::string_view bytes) const = 0;

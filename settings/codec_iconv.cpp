@@ -14,7 +14,7 @@ namespace {
 
 // One conversion descriptor per call: the codec is cheap to use this way and keeps no state.
 class IconvHandle {
-public:
+  public:
     IconvHandle(const std::string& to, const std::string& from)
         : handle_(iconv_open(to.c_str(), from.c_str())) {
         if (handle_ == reinterpret_cast<iconv_t>(-1)) {
@@ -26,7 +26,7 @@ public:
     ~IconvHandle() { iconv_close(handle_); }
     iconv_t get() const { return handle_; }
 
-private:
+  private:
     iconv_t handle_;
 };
 
@@ -41,7 +41,8 @@ bool convert(iconv_t handle, const char* input, std::size_t length, std::string&
     while (true) {
         char* outPtr = buffer.data();
         std::size_t outLeft = buffer.size();
-        const std::size_t result = iconv(handle, inLeft ? &in : nullptr, &inLeft, &outPtr, &outLeft);
+        const std::size_t result =
+            iconv(handle, inLeft ? &in : nullptr, &inLeft, &outPtr, &outLeft);
         out.append(buffer.data(), buffer.size() - outLeft);
         if (result != static_cast<std::size_t>(-1)) {
             if (inLeft == 0) {
@@ -61,7 +62,7 @@ bool convert(iconv_t handle, const char* input, std::size_t length, std::string&
 }
 
 class IconvCodec final : public TextCodec {
-public:
+  public:
     explicit IconvCodec(std::string codePage) : codePage_(std::move(codePage)) {
         IconvHandle probe("UTF-16LE", codePage_);  // fails early for an unknown code page
     }
@@ -96,7 +97,7 @@ public:
 
     std::string name() const override { return codePage_; }
 
-private:
+  private:
     bool tryEncode(std::u16string_view text, std::string& bytes) const {
         std::string utf16(text.size() * 2, '\0');
         for (std::size_t i = 0; i < text.size(); ++i) {

@@ -23,7 +23,7 @@ int checkedLength(std::size_t size) {
 // encoding is finally decoded again and compared, so nothing that would read back differently
 // is ever written.
 class Win32Codec final : public TextCodec {
-public:
+  public:
     Win32Codec(UINT codePage, std::string name) : codePage_(codePage), name_(std::move(name)) {}
 
     std::u16string decode(std::string_view bytes) const override {
@@ -47,7 +47,7 @@ public:
 
     std::string name() const override { return name_; }
 
-private:
+  private:
     bool isUtf8() const { return effectiveCodePage() == CP_UTF8; }
 
     UINT effectiveCodePage() const { return codePage_ == CP_ACP ? GetACP() : codePage_; }

@@ -9,7 +9,7 @@ namespace quevor {
 // Whole-file access to the settings file, the one seam between the settings logic and the disk.
 // Paths are the system's full file names as UTF-16 text, like all of the program's text.
 class FileStore {
-public:
+  public:
     virtual ~FileStore() = default;
     // All bytes of the file. A missing file is "File not found: <path>"; reading never creates.
     [[nodiscard]] virtual std::string read(const std::u16string& path) = 0;

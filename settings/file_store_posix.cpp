@@ -36,7 +36,7 @@ std::u16string finalPath(const std::u16string& path) {
 }
 
 class Fd {
-public:
+  public:
     explicit Fd(int fd) : fd_(fd) {}
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
@@ -55,14 +55,14 @@ public:
         return result;
     }
 
-private:
+  private:
     int fd_;
 };
 
 // The system calls of one replace; the temporary file is made with the target's permissions.
 // Messages name the settings file as the user gave it, though a link may lead elsewhere.
 class PosixReplace final : public ReplaceSteps {
-public:
+  public:
     PosixReplace(std::u16string shown, mode_t mode) : shown_(std::move(shown)), mode_(mode) {}
 
     bool create(const std::u16string& temp, const std::u16string&) override {
@@ -112,14 +112,14 @@ public:
 
     void remove(const std::u16string& file) noexcept override { ::unlink(sys(file).c_str()); }
 
-private:
+  private:
     std::u16string shown_;
     mode_t mode_;
     Fd file_{-1};
 };
 
 class PosixFileStore final : public FileStore {
-public:
+  public:
     std::string read(const std::u16string& path) override {
         Fd fd(::open(sys(path).c_str(), O_RDONLY | O_CLOEXEC));
         if (fd.get() < 0) failErrno(Message::cannotOpen, path, errno);
@@ -145,7 +145,8 @@ public:
         const std::u16string folder = folderOf(file);
         mode_t mode = 0644;
         struct stat info {};
-        if (::stat(sys(folder).c_str(), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        if (::stat(sys(folder).c_str(), &info) == 0 &&
+            (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
             fail(Message::accessDenied, {folder});
         }
         if (::stat(sys(file).c_str(), &info) == 0) {

@@ -106,7 +106,7 @@ bool closeChecked(win32::UniqueHandle& file) { return CloseHandle(file.release()
 // away; a rename over the target leaves it old or new, so the temporary file takes the old
 // file's attributes when it is made.
 class Win32Replace final : public ReplaceSteps {
-public:
+  public:
     Win32Replace(std::u16string shown, DWORD attributes)
         : shown_(std::move(shown)), attributes_(attributes) {}
 
@@ -175,14 +175,14 @@ public:
         DeleteFileW(extendedFullPath(file).c_str());
     }
 
-private:
+  private:
     std::u16string shown_;
     DWORD attributes_;
     win32::UniqueHandle file_;
 };
 
 class Win32FileStore final : public FileStore {
-public:
+  public:
     std::string read(const std::u16string& path) override {
         win32::UniqueHandle file;
         const DWORD opened = retryWhileHeld(

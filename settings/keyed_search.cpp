@@ -5,8 +5,8 @@
 
 namespace quevor {
 
-MarkedText markKey(std::u16string_view text, std::u16string_view key,
-                   std::u16string_view markedKey, std::u16string_view found) {
+MarkedText markKey(std::u16string_view text, std::u16string_view key, std::u16string_view markedKey,
+                   std::u16string_view found) {
     MarkedText result{replaceAll(text, key, markedKey), std::nullopt};
     if (occurs(result.text, found)) result.value = textAfter(result.text, u"===");
     return result;

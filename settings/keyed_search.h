@@ -20,8 +20,8 @@ struct MarkedText {
 
 // The key becomes markedKey, and counts as found when `found` then occurs; the value is all of
 // the text from the first marker to the next.
-MarkedText markKey(std::u16string_view text, std::u16string_view key,
-                   std::u16string_view markedKey, std::u16string_view found);
+MarkedText markKey(std::u16string_view text, std::u16string_view key, std::u16string_view markedKey,
+                   std::u16string_view found);
 
 // The usual form: the key's colon becomes the marker ("W:" -> "W===", found as such), and the
 // value is cut at the first terminator after the marker (or is all of it without one).

@@ -45,8 +45,7 @@ double number(const char* key, const std::u16string& value) {
 
 float single(const char* key, const std::u16string& value) {
     const double v = number(key, value);
-    if (std::fabs(v) > FLT_MAX)
-        failOverflow(Message::numberTooLarge, {ascii(key), shown(value)});
+    if (std::fabs(v) > FLT_MAX) failOverflow(Message::numberTooLarge, {ascii(key), shown(value)});
     return static_cast<float>(v);
 }
 
@@ -111,7 +110,8 @@ std::optional<int16> readTitleBar(std::u16string_view text) {
     if (!searched("T:", [&] { return occurs(text, u"T:"); })) return std::nullopt;
     const std::u16string value = searched("T:", [&] { return textAfter(text, u"T:"); });
     const double v = number("T:", value);
-    if (!(v > -32768.5 && v < 32767.5)) failOverflow(Message::numberTooLarge, {u"T:", shown(value)});
+    if (!(v > -32768.5 && v < 32767.5))
+        failOverflow(Message::numberTooLarge, {u"T:", shown(value)});
     return roundToInt16(v);
 }
 

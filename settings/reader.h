@@ -13,8 +13,8 @@ namespace quevor {
 // the key the layout puts after it (see layout.h). A missing key gives nullopt (the target keeps
 // its value); a value that is no number stops the program.
 
-std::optional<float> readWidth(std::u16string_view text);          // "W:"
-std::optional<float> readAddButtonLeft(std::u16string_view text);  // "CL:"
+std::optional<float> readWidth(std::u16string_view text);                        // "W:"
+std::optional<float> readAddButtonLeft(std::u16string_view text);                // "CL:"
 std::optional<std::u16string> readSlotPath(std::u16string_view text, int slot);  // "PathN:"
 
 struct StoredPosition {

@@ -29,7 +29,8 @@ bool readsBack(const StoredSettings& got, const SaveValues& values) {
         want.addButtonLeft = throughText(values.addButtonLeft);
         for (int slot = 1; slot <= kSlotCount; ++slot) {
             const std::u16string& path = values.paths[slot - 1];
-            want.slotPaths[slot - 1] = replaceAll(path.empty() ? placeholder(slot) : path, u".EXE", u".exe");
+            want.slotPaths[slot - 1] =
+                replaceAll(path.empty() ? placeholder(slot) : path, u".EXE", u".exe");
         }
     }
     want.position.left = roundClampToInt16(values.left);

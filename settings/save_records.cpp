@@ -54,8 +54,9 @@ void saveSlot(std::u16string& text, std::u16string path, int slot) {
     if (found.value) {
         // Slots 1 and 2 stop at the next key's name; later slots take everything to the end.
         // Files already written save the same way only with this cut.
-        old = slot <= 2 ? textBefore(replaceAll(*found.value, slotKeyName(slot + 1), u"---"), u"---")
-                        : textBefore(*found.value + u"---", u"---");
+        old = slot <= 2
+                  ? textBefore(replaceAll(*found.value, slotKeyName(slot + 1), u"---"), u"---")
+                  : textBefore(*found.value + u"---", u"---");
     }
     if (path == old) return;  // in practice: no key, and nothing to save in its place
     const std::u16string marked = replaceAll(found.text, old, u"");
@@ -78,8 +79,8 @@ void savePosition(std::u16string& text, float left, float top) {
     // has it (within 16 bits): start-up rounds both.
     const std::u16string kept = textBefore(text, u"X:");
     const int16 wholeLeft = roundClampToInt16(left);
-    text = kept + u"\rX:" + ascii(std::to_string(wholeLeft)) + u"Y:" + singleText(clampedEdge(top)) +
-           std::u16string(kCrLf);
+    text = kept + u"\rX:" + ascii(std::to_string(wholeLeft)) + u"Y:" +
+           singleText(clampedEdge(top)) + std::u16string(kCrLf);
 }
 
 void saveTitleBar(std::u16string& text, int16 hidden) {
@@ -104,7 +105,8 @@ SavedText saveRecords(std::u16string_view start, const SaveValues& values) {
     SavedText saved{std::u16string(start)};
     if (!values.cleared) {
         saved.numbersKept = !saveWidth(saved.text, savedWidth(values));
-        saved.numbersKept = !saveAddButtonLeft(saved.text, values.addButtonLeft) || saved.numbersKept;
+        saved.numbersKept =
+            !saveAddButtonLeft(saved.text, values.addButtonLeft) || saved.numbersKept;
         for (int slot = 1; slot <= kSlotCount; ++slot) {
             saveSlot(saved.text, values.paths[slot - 1], slot);
         }

@@ -11,7 +11,7 @@ namespace quevor {
 // setting.ini at the path start-up found. Never cached: every read goes to the disk afresh and
 // every write replaces the whole file.
 class SettingsFile {
-public:
+  public:
     SettingsFile(std::u16string path, FileStore& store, const TextCodec& codec)
         : path_(std::move(path)), store_(store), codec_(codec) {}
 
@@ -26,7 +26,7 @@ public:
     // there was not a missing file.
     [[nodiscard]] bool exists() const { return store_.exists(path_); }
 
-private:
+  private:
     std::u16string path_;
     FileStore& store_;
     const TextCodec& codec_;

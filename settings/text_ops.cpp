@@ -12,7 +12,8 @@ std::u16string textAfter(std::u16string_view text, std::u16string_view marker) {
     const std::u16string_view rest =
         text.substr(static_cast<std::size_t>(first - 1) + marker.size());
     const int16 second = findPos(rest, marker);
-    return std::u16string(second == 0 ? rest : rest.substr(0, static_cast<std::size_t>(second - 1)));
+    return std::u16string(second == 0 ? rest
+                                      : rest.substr(0, static_cast<std::size_t>(second - 1)));
 }
 
 std::u16string textBefore(std::u16string_view text, std::u16string_view marker) {

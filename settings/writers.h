@@ -14,10 +14,11 @@ struct SaveValues {
     // The bar was cleared (the menu no longer offers the clear): only the position and title-bar
     // records are written, so the cleared records stay as the clear left them.
     bool cleared = false;
-    int16 titleBarRecord = 0;  // "T:"; 1 (hidden) also widens the saved width (see save_records.cpp)
-    float width = 0;           // the window's width as it is shown
+    int16 titleBarRecord =
+        0;            // "T:"; 1 (hidden) also widens the saved width (see save_records.cpp)
+    float width = 0;  // the window's width as it is shown
     float addButtonLeft = 0;
-    float left = 0, top = 0;   // the window's edges
+    float left = 0, top = 0;  // the window's edges
     // Per slot (slot n at [n - 1]) what the bar keeps there: the program of the button that
     // stands at the slot's place among the buttons in on-screen order, or for a slot without a
     // button the path added or loaded for it; "" saves the slot's placeholder.
@@ -26,7 +27,7 @@ struct SaveValues {
 
 // A quit whose new file could not be verified: nothing was written, so the bar can stay open.
 class SaveNotVerified final : public RuntimeError {
-public:
+  public:
     using RuntimeError::RuntimeError;
 };
 

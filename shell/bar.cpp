@@ -9,9 +9,7 @@ namespace quevor {
 Bar::Bar(Toolkit& toolkit, FileStore& store, const TextCodec& codec)
     : toolkit_(toolkit), store_(store), codec_(codec) {}
 
-SettingsFile Bar::settingsFile() const {
-    return SettingsFile(state_.settingsPath, store_, codec_);
-}
+SettingsFile Bar::settingsFile() const { return SettingsFile(state_.settingsPath, store_, codec_); }
 
 void Bar::onClose() {}
 

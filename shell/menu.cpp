@@ -2,9 +2,9 @@
 #include "settings/writers.h"
 #include "shell/bar.h"
 #include "shell/save_source.h"
-#include "toolkit/geometry.h"
 #include "slots/file_name.h"
 #include "slots/manage_programs.h"
+#include "toolkit/geometry.h"
 
 namespace quevor {
 namespace {

@@ -29,8 +29,8 @@ void Bar::showTitleBar() {
     if (state_.savedWidth < kDefaultWidth) state_.savedWidth = kDefaultWidth;
     const int16 buttons = state_.slots.shownCount();
     const int16 fitted = add16(mul16(buttons, kShowPitch), kAddButtonSize);
-    const int16 width =
-        state_.savedWidth > fitted ? state_.savedWidth : add16(mul16(buttons, kShowPitch), kShowMargin);
+    const int16 width = state_.savedWidth > fitted ? state_.savedWidth
+                                                   : add16(mul16(buttons, kShowPitch), kShowMargin);
     window.setWidth(twips(width));
     if (state_.slots.allShown()) {
         window.setWidth(twips(sub16(roundToInt16(window.width()), kAddButtonSize)));

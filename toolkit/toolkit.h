@@ -20,7 +20,7 @@ namespace quevor {
 
 // The bar's one window.
 class Window {
-public:
+  public:
     virtual ~Window() = default;
     virtual float left() const = 0;
     virtual float top() const = 0;
@@ -38,14 +38,14 @@ public:
 
 // A program's shell icon. Owns the platform handle and releases it when destroyed.
 class Icon {
-public:
+  public:
     virtual ~Icon() = default;
 };
 
 // The toolbar of program buttons, with the image list their icons are rendered into.
 // Positions are 1-based.
 class Toolbar {
-public:
+  public:
     virtual ~Toolbar() = default;
     // Renders the icon and stores its image under key at index. A key in use is an error.
     virtual void addImage(int16 index, const std::u16string& key, const Icon& icon) = 0;
@@ -64,7 +64,7 @@ public:
 
 // The add button beside the program buttons.
 class AddButton {
-public:
+  public:
     virtual ~AddButton() = default;
     virtual float left() const = 0;
     virtual void setLeft(float twips) = 0;
@@ -110,7 +110,7 @@ inline constexpr const MenuItemInfo& menuItemInfo(MenuItem item) {
 
 // The pop-up menu and its items.
 class Menu {
-public:
+  public:
     virtual ~Menu() = default;
     virtual void setVisible(MenuItem item, bool visible) = 0;
     // Replaces the item's caption, which starts as the one in kMenuItems.
@@ -122,7 +122,7 @@ public:
 
 // The standard open-file dialog.
 class OpenFileDialog {
-public:
+  public:
     virtual ~OpenFileDialog() = default;
     // Shows the dialog modally with the filter ("description|pattern"); returns the chosen
     // full path, "" when cancelled.
@@ -137,7 +137,7 @@ struct ShortcutTarget {
 
 // Platform services outside the window.
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
     // Full path of the first file of this name in the system's file search order.
     virtual std::optional<std::u16string> findFile(const std::u16string& name) = 0;
@@ -168,7 +168,7 @@ struct Toolkit {
 
 // The events the toolkit raises on the bar's window; Bar implements them.
 class BarEvents {
-public:
+  public:
     virtual ~BarEvents() = default;
     virtual void start() = 0;
     // The window was closed other than through the menu (its close button, say): the program

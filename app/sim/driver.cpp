@@ -6,14 +6,14 @@
 #include <ostream>
 #include <utility>
 
+#include "app/sim/script.h"
+#include "app/sim/state_json.h"
 #include "core/error.h"
 #include "core/text.h"
 #include "settings/codec.h"
 #include "settings/file_store.h"
 #include "shell/bar.h"
 #include "toolkit/sim/sim_toolkit.h"
-#include "app/sim/script.h"
-#include "app/sim/state_json.h"
 
 namespace quevor::sim {
 namespace {

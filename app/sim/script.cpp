@@ -80,7 +80,8 @@ std::pair<std::string, int16> dragArgument(const ScriptLine& line, std::size_t b
     const std::size_t space = line.argument.find_first_of(" \t");
     double position = 0;  // none given: no place
     if (space != std::string::npos) {
-        if (const auto parsed = parseNumber(fromUtf8(line.argument.substr(space)))) position = *parsed;
+        if (const auto parsed = parseNumber(fromUtf8(line.argument.substr(space))))
+            position = *parsed;
     }
     if (!(position >= 1 && position <= static_cast<double>(buttonCount)) ||
         position != std::floor(position))

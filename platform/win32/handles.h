@@ -12,7 +12,7 @@ namespace quevor::win32 {
 // A move-only owner of one Windows handle; Release says how it is given back.
 template <typename Handle, auto Release>
 class Unique {
-public:
+  public:
     Unique() = default;
     explicit Unique(Handle handle) : handle_(handle) {}
     Unique(const Unique&) = delete;
@@ -32,7 +32,7 @@ public:
     }
     Handle release() { return std::exchange(handle_, Handle{}); }
 
-private:
+  private:
     Handle handle_{};
 };
 

@@ -16,7 +16,9 @@ TEST(MessageText, FillsEachPlaceholderOnceWithItsArgument) {
         {Message::cannotStart, {u"C:\\a.exe", u"理由"}, u"「C:\\a.exe」を起動できません。理由。"},
         // An argument that looks like a placeholder stays as given.
         {Message::cannotStart, {u"{2}.exe", u"x"}, u"「{2}.exe」を起動できません。x。"},
-        {Message::namedShortcut, {u"a.lnk", u"b.exe"}, u"ショートカット「a.lnk」（リンク先「b.exe」）"},
+        {Message::namedShortcut,
+         {u"a.lnk", u"b.exe"},
+         u"ショートカット「a.lnk」（リンク先「b.exe」）"},
         {Message::listSeparator, {}, u"、"},
     };
     for (const auto& row : rows) {

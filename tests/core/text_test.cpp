@@ -42,8 +42,12 @@ TEST(FindPos, OneBasedAndSixteenBit) {
 }
 
 TEST(Utf8, RoundTripsJapaneseAndAstralCharacters) {
-    const std::string samples[] = {"C:\\ツール\\エディタ.exe", "exeファイル(*.exe)|*.exe",
-                                   "\xF0\x9F\x98\x80", "\xF0\x90\x8F\xBF", "caf\xC3\xA9", "plain"};
+    const std::string samples[] = {"C:\\ツール\\エディタ.exe",
+                                   "exeファイル(*.exe)|*.exe",
+                                   "\xF0\x9F\x98\x80",
+                                   "\xF0\x90\x8F\xBF",
+                                   "caf\xC3\xA9",
+                                   "plain"};
     for (const auto& sample : samples) {
         SCOPED_TRACE(sample);
         EXPECT_EQ(toUtf8(fromUtf8(sample)), sample);

@@ -178,10 +178,9 @@ class Bar {
         // The toolbar writes the rectangle into its own process: into memory allocated there.
         void* remote = VirtualAllocEx(process(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
         RECT r{};
-        const bool ok =
-            SendMessageW(toolbar(), TB_GETITEMRECT, static_cast<WPARAM>(index),
-                         reinterpret_cast<LPARAM>(remote)) &&
-            ReadProcessMemory(process(), remote, &r, sizeof r, nullptr);
+        const bool ok = SendMessageW(toolbar(), TB_GETITEMRECT, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(remote)) &&
+                        ReadProcessMemory(process(), remote, &r, sizeof r, nullptr);
         VirtualFreeEx(process(), remote, 0, MEM_RELEASE);
         if (!ok) throw std::runtime_error("no such toolbar button");
         MapWindowPoints(toolbar(), HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "core/messages.h"
 #include "bar_fixture.h"
+#include "core/messages.h"
 #include "slots/add_program.h"
 
 namespace quevor::testing {
@@ -15,12 +15,13 @@ namespace {
 // that the fifteenth takes its step back off the window.
 std::string saved(const std::string& stored, int n) {
     return savedFile(paths(stored), std::to_string(735 + 585 * std::min(n, 14)),
-                        std::to_string(585 * n));
+                     std::to_string(585 * n));
 }
 
 const std::u16string kFull = messageText(Message::barFull);
 
-std::u16string cannotAdd(const std::u16string& named, Message reason, std::u16string_view arg = {}) {
+std::u16string cannotAdd(const std::u16string& named, Message reason,
+                         std::u16string_view arg = {}) {
     return messageText(Message::cannotAdd, {named, messageText(reason, {arg})});
 }
 std::u16string program(const std::u16string& path) {
@@ -143,7 +144,8 @@ TEST(ManageTest, TheMenuOffersRemoveOnAProgramButtonAndForgetOnlyOnAFullBarWithM
         {"b", nullptr, usual, u"を削除"},
         {"gone b", u"add", usual, u"を削除"},
         {"p1..p15", nullptr, usual, u"を削除"},
-        {"gone p2 p3 p4 p5 p6 p7 p8 p9 p10 p11 p12 p13 p14 p15", u"k12",
+        {"gone p2 p3 p4 p5 p6 p7 p8 p9 p10 p11 p12 p13 p14 p15",
+         u"k12",
          {remove, forgetMissing, quit, clear, separator, minimise, hideTitleBar},
          u"「p2.exe」を削除"},
     };

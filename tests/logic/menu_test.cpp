@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "core/messages.h"
 #include "bar_fixture.h"
+#include "core/messages.h"
 
 namespace quevor::testing {
 namespace {
@@ -18,8 +18,7 @@ TEST(MenuTest, MinimiseThenQuitSavesWhatTheWindowShowsAndEnds) {
     EXPECT_TRUE(t.files.writes.empty());
     EXPECT_FALSE(t.sim.platform.ended());
     t.choose(MenuItem::quit);
-    EXPECT_EQ(t.disk(),
-              savedFile({"C:\\a.exe", "C:\\b.exe"}, "1905", "1170", "1", "X:-120Y:2000"));
+    EXPECT_EQ(t.disk(), savedFile({"C:\\a.exe", "C:\\b.exe"}, "1905", "1170", "1", "X:-120Y:2000"));
     EXPECT_TRUE(t.sim.platform.ended());
 }
 
@@ -49,10 +48,10 @@ TEST(MenuTest, AQuitThatCannotSaveLeavesTheFileAndDoesNotEndTheBar) {
             t.sim.window.setWidth(std::numeric_limits<float>::infinity());
             t.choose(MenuItem::quit);
             ASSERT_EQ(t.sim.platform.messages().size(), 1u);
-            EXPECT_EQ(t.sim.platform.messages()[0],
-                      messageText(Message::saveNotVerified,
-                                  {t.bar.state().settingsPath,
-                                   messageText(Message::wouldNotReadBack)}));
+            EXPECT_EQ(
+                t.sim.platform.messages()[0],
+                messageText(Message::saveNotVerified,
+                            {t.bar.state().settingsPath, messageText(Message::wouldNotReadBack)}));
         }
         EXPECT_FALSE(t.sim.platform.ended());
         EXPECT_EQ(t.disk(), clearedFile());

@@ -15,14 +15,22 @@ enum Rule { kTooLong, kControl, kNotExe, kSearched, kExeInside, kCancel, kPlaceh
 
 std::u16string reason(Rule rule, const std::u16string& text) {
     switch (rule) {
-    case kTooLong: return messageText(Message::pathTooLong);
-    case kControl: return messageText(Message::pathControlCharacter);
-    case kNotExe: return messageText(Message::pathNotAProgram);
-    case kSearched: return messageText(Message::pathHoldsKey, {text});
-    case kExeInside: return messageText(Message::pathHoldsExe, {text});
-    case kCancel: return messageText(Message::pathCancelName);
-    case kPlaceholder: return messageText(Message::pathPlaceholder, {text});
-    case kCodePage: return messageText(Message::pathNotInCodePage, {u"CP932"});
+        case kTooLong:
+            return messageText(Message::pathTooLong);
+        case kControl:
+            return messageText(Message::pathControlCharacter);
+        case kNotExe:
+            return messageText(Message::pathNotAProgram);
+        case kSearched:
+            return messageText(Message::pathHoldsKey, {text});
+        case kExeInside:
+            return messageText(Message::pathHoldsExe, {text});
+        case kCancel:
+            return messageText(Message::pathCancelName);
+        case kPlaceholder:
+            return messageText(Message::pathPlaceholder, {text});
+        case kCodePage:
+            return messageText(Message::pathNotInCodePage, {u"CP932"});
     }
     return u"";
 }
@@ -34,18 +42,28 @@ TEST(PathCheckTest, RefusesWhatTheFileCannotHoldByTheRuleItBreaks) {
         Rule rule;
         std::u16string quoted;
     } refused[] = {
-        {u"W:\\a.exe", kSearched, u"W:"},       {u"X:\\a.exe", kSearched, u"X:"},
-        {u"Y:\\a.exe", kSearched, u"Y:"},       {u"T:\\a.exe", kSearched, u"T:"},
-        {u"C:\\CL:\\a.exe", kSearched, u"CL:"}, {u"C:\\Path7:\\a.exe", kSearched, u"Path7:"},
-        {u"C:\\Path16:a.exe", kSearched, u"Path16:"}, {u"C:\\a=b.exe", kSearched, u"="},
-        {u"C:\\a---b.exe", kSearched, u"---"},  {u"C:\\old.exe\\a.exe", kExeInside, u".exe"},
+        {u"W:\\a.exe", kSearched, u"W:"},
+        {u"X:\\a.exe", kSearched, u"X:"},
+        {u"Y:\\a.exe", kSearched, u"Y:"},
+        {u"T:\\a.exe", kSearched, u"T:"},
+        {u"C:\\CL:\\a.exe", kSearched, u"CL:"},
+        {u"C:\\Path7:\\a.exe", kSearched, u"Path7:"},
+        {u"C:\\Path16:a.exe", kSearched, u"Path16:"},
+        {u"C:\\a=b.exe", kSearched, u"="},
+        {u"C:\\a---b.exe", kSearched, u"---"},
+        {u"C:\\old.exe\\a.exe", kExeInside, u".exe"},
         {u"C:\\a.exe.bak\\b.exe", kExeInside, u".exe"},
         {u"C:\\OLD.EXE\\a.exe", kExeInside, u".EXE"},
-        {u"C:\\a.txt", kNotExe, u""},           {u"C:\\a.ex", kNotExe, u""},
-        {u"C:\\a.exe ", kNotExe, u""},          {u"", kNotExe, u""},
-        {u"7.exe", kPlaceholder, u"7.exe"},     {u"16.EXE", kPlaceholder, u"16.exe"},
-        {u"?.exe", kCancel, u""},               {u"C:\\a\tb.exe", kControl, u""},
-        {u"C:\\\u00e9.exe", kCodePage, u""},    {u"C:\\\xD800.exe", kCodePage, u""},
+        {u"C:\\a.txt", kNotExe, u""},
+        {u"C:\\a.ex", kNotExe, u""},
+        {u"C:\\a.exe ", kNotExe, u""},
+        {u"", kNotExe, u""},
+        {u"7.exe", kPlaceholder, u"7.exe"},
+        {u"16.EXE", kPlaceholder, u"16.exe"},
+        {u"?.exe", kCancel, u""},
+        {u"C:\\a\tb.exe", kControl, u""},
+        {u"C:\\\u00e9.exe", kCodePage, u""},
+        {u"C:\\\xD800.exe", kCodePage, u""},
         {u"C:\\" + std::u16string(253, u'a') + u".exe", kTooLong, u""},  // 260 characters
     };
     for (const auto& row : refused) {
@@ -54,8 +72,12 @@ TEST(PathCheckTest, RefusesWhatTheFileCannotHoldByTheRuleItBreaks) {
                   reason(row.rule, row.quoted));
     }
     const std::u16string fine[] = {
-        u"C:\\Tools\\edit.exe", u"D:\\Games\\PLAY.EXE", u"C:\\Program Files\\a b\\c.Exe",
-        u"\\\\server\\share\\tool.exe", u"C:\\ツール\\表計算.exe", u"c:\\x-y\\w.exe",
+        u"C:\\Tools\\edit.exe",
+        u"D:\\Games\\PLAY.EXE",
+        u"C:\\Program Files\\a b\\c.Exe",
+        u"\\\\server\\share\\tool.exe",
+        u"C:\\ツール\\表計算.exe",
+        u"c:\\x-y\\w.exe",
         u"C:\\Path2\\x.exe",
         u"C:\\" + std::u16string(252, u'a') + u".exe",  // 259 characters
     };

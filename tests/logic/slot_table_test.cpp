@@ -28,9 +28,8 @@ TEST(SlotTableTest, AnAddGetsTheLowestSlotWithNothingStoredOrAdded) {
     const struct {
         std::string slots;
         int forgotten, free;
-    } rows[] = {{"1.exe b", 0, 1}, {"2.exe", 0, 2},       {"a . c", 0, 2},
-                {"+a", 0, 2},      {"?a", 0, 1},          {"p1..p14", 0, 15},
-                {"p1..p14 +o", 0, 0}, {"p1..p14 +o", 7, 7}};
+    } rows[] = {{"1.exe b", 0, 1}, {"2.exe", 0, 2},    {"a . c", 0, 2},      {"+a", 0, 2},
+                {"?a", 0, 1},      {"p1..p14", 0, 15}, {"p1..p14 +o", 0, 0}, {"p1..p14 +o", 7, 7}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.slots + " less " + std::to_string(row.forgotten));
         SlotTable slots = table(row.slots);

@@ -17,7 +17,7 @@ TEST(StartUpTest, ReadsTheFileOnceAndShowsEachStoredProgramFoundInSlotOrder) {
     };
     EXPECT_EQ(calls("read"), 1);
     EXPECT_EQ(calls("platform.programIcon"), 4);  // none for a placeholder or an empty slot
-    EXPECT_EQ(t.sim.platform.liveIcons(), 0);  // each released once its image is made
+    EXPECT_EQ(t.sim.platform.liveIcons(), 0);     // each released once its image is made
     EXPECT_EQ(t.shown(), (Texts{u"a.exe", u"4th.exe", u"4.exe"}));
     EXPECT_EQ(t.bar.state().slots.shownSlots(), (std::vector<int>{1, 4, 5}));
     EXPECT_EQ(t.bar.state().slots.missingSlots(), std::vector<int>{2});

@@ -13,10 +13,10 @@ TEST(TitleBarTest, HidingFitsTheWindowToTheButtonsShowingRebuildsTheWidth) {
         float hiddenWidth, shownWidth;
         int16 saved;
     } rows[] = {
-        {0, "600", 615, 735, 735},       // raised to 735, which exceeds 615
-        {1, "1203", 1200, 1303, 1203},   // not above 1 x 588 + 615: 1 x 588 + 715
-        {2, "1785", 1785, 1891, 1785},   // nor below
-        {3, "5000", 2370, 5000, 5000},   // a wide window comes back as it was
+        {0, "600", 615, 735, 735},      // raised to 735, which exceeds 615
+        {1, "1203", 1200, 1303, 1203},  // not above 1 x 588 + 615: 1 x 588 + 715
+        {2, "1785", 1785, 1891, 1785},  // nor below
+        {3, "5000", 2370, 5000, 5000},  // a wide window comes back as it was
         {14, "3000.4", 8805, 8947, 3000},
         {15, "8775", 8775, 8920, 8775},  // 15 x 588 + 715 = 9535, less 615 for the full bar
     };

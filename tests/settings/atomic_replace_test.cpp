@@ -1,5 +1,5 @@
-#include "support/said.h"
 #include "settings/atomic_replace.h"
+#include "support/said.h"
 
 #include <gtest/gtest.h>
 

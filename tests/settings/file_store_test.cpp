@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class FileStoreTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     const fs::path file = folder / "setting.ini";
     std::unique_ptr<FileStore> store = makeSystemFileStore();

@@ -12,7 +12,7 @@
 namespace quevor::testing {
 
 class SettingsTest : public ::testing::Test {
-protected:
+  protected:
     const std::u16string path = u"/cfg/setting.ini";
     MemoryStore store;
     std::unique_ptr<TextCodec> codec = makeSystemCodec("CP932");

@@ -13,7 +13,8 @@ using ReaderTest = SettingsTest;
 TEST_F(ReaderTest, ReadsEveryKeyOfTheWorkedExampleAndTheClearedFile) {
     put(savedFile({"C:\\Tools\\edit.EXE"}, "735", "0", "1", "X:100Y:200"));
     StoredSettings expected{735.0f, 0.0f, {}, {100, 200}, 1};
-    for (int n = 1; n <= 15; ++n) expected.slotPaths[n - 1] = n == 1 ? u"C:\\Tools\\edit.exe" : placeholder(n);
+    for (int n = 1; n <= 15; ++n)
+        expected.slotPaths[n - 1] = n == 1 ? u"C:\\Tools\\edit.exe" : placeholder(n);
     EXPECT_EQ(startUpReads(file), expected);
 
     put(clearedFile());
@@ -61,10 +62,12 @@ TEST_F(ReaderTest, WhatCannotBeReadStopsWithAMessage) {
     } rows[] = {
         {bytes("CL:0W:12a[CR][LF]Path1:1.exe"), notANumber("W:", "12a\\r\\n")},
         {bytes("CL:0W:1 2\t[CR][LF]Path1:"), notANumber("W:", "1 2\\t\\r\\n")},
-        {"W:\x1b" + std::string(45, 'a') + "Path1:", notANumber("W:", "\\x1b" + std::string(39, 'a') + "...")},
+        {"W:\x1b" + std::string(45, 'a') + "Path1:",
+         notANumber("W:", "\\x1b" + std::string(39, 'a') + "...")},
         {bytes("CL:x[CR][LF]W:1Path1:"), notANumber("CL:", "x\\r\\n")},
         {"x===yW:5Path1:", notANumber("W:", "yW")},  // the first marker is taken for the key's
-        {bytes("CL:0[CR][LF]Path1:a.exe[CR][LF]W:735"), notANumber("CL:", "0\\r\\nPath1:a.exe\\r\\n")},
+        {bytes("CL:0[CR][LF]Path1:a.exe[CR][LF]W:735"),
+         notANumber("CL:", "0\\r\\nPath1:a.exe\\r\\n")},
         {bytes("Path3:X:\\tool.exe[CR][LF]X:1Y:2"), notANumber("X:", "\\tool.exe\\r\\n")},
         {bytes("X:1Y:2[CR][LF]T:yes[CR][LF]"), notANumber("T:", "yes\\r\\n")},
         {bytes("X:1Y:2[CR][LF]T:70000[CR][LF]"), tooLarge("T:", "70000\\r\\n")},

@@ -8,7 +8,7 @@ namespace quevor::testing {
 namespace {
 
 class WritersTest : public SettingsTest {
-protected:
+  protected:
     SaveValues bar = loadedBar();
 };
 
@@ -32,10 +32,12 @@ TEST_F(WritersTest, TwoAddsOnAClearedBarSaveTheTwoHundredEightyOneByteFileAndThe
 // a file that is there but cannot be read. A quit of values no file can hold says so.
 TEST_F(WritersTest, AQuitAndAClearEachWriteOnceOrLeaveTheFile) {
     for (const bool clearing : {false, true}) {
-        for (const std::string fault : {"", "write fails", "file gone", "not CP932", "not verified"}) {
+        for (const std::string fault :
+             {"", "write fails", "file gone", "not CP932", "not verified"}) {
             SCOPED_TRACE((clearing ? "clear " : "quit ") + fault);
             store.writes.clear();
-            const std::string before = (fault == "not CP932" ? "\xEF\xBB\xBF" : "") + workedExampleFile();
+            const std::string before =
+                (fault == "not CP932" ? "\xEF\xBB\xBF" : "") + workedExampleFile();
             put(before);
             store.failOnWrite = fault == "write fails" ? 1 : 0;
             if (fault == "file gone") store.files.clear();
@@ -102,13 +104,21 @@ TEST_F(WritersTest, TheSavedEdgesTitleBarAndUntouchedRecords) {
         int titleBar;
         std::string written;  // found in the file, once
     } rows[] = {
-        {"an unmoved cleared bar leaves CL and W as they stand", [](SaveValues&) {}, 735, 100, 100, 0,
-         bytes("CL:0W:735[CR]Path1:1.exe")},
+        {"an unmoved cleared bar leaves CL and W as they stand", [](SaveValues&) {}, 735, 100, 100,
+         0, bytes("CL:0W:735[CR]Path1:1.exe")},
         {"a hidden title bar saves the width plus 120 and T:1",
-         [](SaveValues& b) { b.titleBarRecord = 1; b.width = 1785; b.left = -120; }, 1905, -120, 100, 1,
-         "X:-120Y:100"},
+         [](SaveValues& b) {
+             b.titleBarRecord = 1;
+             b.width = 1785;
+             b.left = -120;
+         },
+         1905, -120, 100, 1, "X:-120Y:100"},
         {"after a clear only the position and title bar are written",
-         [](SaveValues& b) { b.cleared = true; b.left = 300; }, 735, 300, 100, 0, "X:300Y:100"},
+         [](SaveValues& b) {
+             b.cleared = true;
+             b.left = 300;
+         },
+         735, 300, 100, 0, "X:300Y:100"},
         {"a loaded path no file can hold is left out, the rest is saved",
          [](SaveValues& b) {
              b.paths[1] = u"D:\\X:5Y:5\\a.exe";
@@ -116,7 +126,11 @@ TEST_F(WritersTest, TheSavedEdgesTitleBarAndUntouchedRecords) {
              b.paths[0] = u"C:\\a.exe";
          },
          735, 100, 100, 0, bytes("Path1:C:\\a.exe[CR][LF]Path2:2.exe[CR][LF]")},
-        {"edges beyond sixteen bits are clamped", [](SaveValues& b) { b.left = 50000; b.top = -70000; },
+        {"edges beyond sixteen bits are clamped",
+         [](SaveValues& b) {
+             b.left = 50000;
+             b.top = -70000;
+         },
          735, 32767, -32768, 0, "X:32767Y:-32768"},
     };
     for (const auto& row : rows) {
@@ -144,7 +158,8 @@ TEST(SaveRecordsTest, SlotsUpToTwoStopAtTheNextKeyAndSlotsFromTenKeepWhatFollows
         // Slot 1's old value stops at "Path2": "Path1x[CR][LF]", whose copy in front goes too.
         {"Path1x[CR][LF]CL:0W:735Path1:x[CR][LF]Path2:2.exe", "Path1x", false},
         // Slot 10's old value stops at the "---" in front; what follows it stays behind slot 15.
-        {"Path10:x---y[CR][LF]CL:0W:735Path1:1.exe", "Path16:16.exe---y[CR][LF]CL:0W:735[CR]", true},
+        {"Path10:x---y[CR][LF]CL:0W:735Path1:1.exe", "Path16:16.exe---y[CR][LF]CL:0W:735[CR]",
+         true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.start);

@@ -9,7 +9,9 @@
 namespace quevor::testing {
 
 // What a start-up on the file reads.
-inline StoredSettings startUpReads(const SettingsFile& file) { return readAllSettings(file.readSettingsText()); }
+inline StoredSettings startUpReads(const SettingsFile& file) {
+    return readAllSettings(file.readSettingsText());
+}
 
 // The values a quit stores for a bar that a start-up on these settings leaves (by default the
 // cleared bar: 735 wide, the add button at 0, the window at 100, 100, title bar shown).

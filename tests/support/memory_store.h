@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/messages.h"
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/text.h"
 #include "settings/file_store.h"
 
@@ -14,7 +14,7 @@ namespace quevor::testing {
 
 // Files in memory, with the history of every write and an optional failure on the n-th write.
 class MemoryStore final : public FileStore {
-public:
+  public:
     std::map<std::filesystem::path, std::string> files;
     std::vector<std::string> writes;  // every completed replace, in order
     int failOnWrite = 0;              // 1-based; 0 = never
@@ -33,7 +33,9 @@ public:
         writes.emplace_back(bytes);
     }
 
-    bool exists(const std::u16string& path) override { return files.count(std::filesystem::path(path)) != 0; }
+    bool exists(const std::u16string& path) override {
+        return files.count(std::filesystem::path(path)) != 0;
+    }
 };
 
 }  // namespace quevor::testing

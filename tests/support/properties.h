@@ -66,7 +66,8 @@ inline StoredSettings expectedAfterSave(const SaveValues& bar) {
         s.slotPaths[n - 1] = replaceAll(path.empty() ? placeholder(n) : path, u".EXE", u".exe");
     }
     s.position.left = roundClampToInt16(bar.left);
-    s.position.top = roundClampToInt16(throughText(std::fmax(-32768.0f, std::fmin(bar.top, 32767.0f))));
+    s.position.top =
+        roundClampToInt16(throughText(std::fmax(-32768.0f, std::fmin(bar.top, 32767.0f))));
     s.titleBar = bar.titleBarRecord;
     return s;
 }
@@ -75,9 +76,11 @@ inline std::string describe(const StoredSettings& s) {
     auto num = [](const auto& v) { return v ? std::to_string(*v) : std::string("-"); };
     std::string out = "W=" + num(s.width) + " CL=" + num(s.addButtonLeft);
     for (int n = 0; n < kSlotCount; ++n) {
-        out += " P" + std::to_string(n + 1) + "=" + (s.slotPaths[n] ? toUtf8(*s.slotPaths[n]) : "-");
+        out +=
+            " P" + std::to_string(n + 1) + "=" + (s.slotPaths[n] ? toUtf8(*s.slotPaths[n]) : "-");
     }
-    return out + " X=" + num(s.position.left) + " Y=" + num(s.position.top) + " T=" + num(s.titleBar);
+    return out + " X=" + num(s.position.left) + " Y=" + num(s.position.top) +
+           " T=" + num(s.titleBar);
 }
 
 // Any bytes as setting.ini: start-up reads every value or stops with a message, and writes
@@ -110,7 +113,8 @@ inline void checkFileRoundTrip(const std::string& original) {
                             first.find("CL:1170W:") != std::string::npos ||
                             first.find("W:1905\r\n") == std::string::npos ||
                             first.find("CL:1170\r\n") == std::string::npos;
-        require((second == first || joined) && quit(own) == second, "the next quit changed the file");
+        require((second == first || joined) && quit(own) == second,
+                "the next quit changed the file");
     } else {
         require(store.files.at(kSettingsPath) == original, "a failed save changed the file");
     }
@@ -123,9 +127,11 @@ inline void checkFileRoundTrip(const std::string& original) {
             "start-up wrote the file");
     if (!loads) return;
     require(!loaded.width || std::isfinite(*loaded.width), "width not finite");
-    require(!loaded.addButtonLeft || std::isfinite(*loaded.addButtonLeft), "add button edge not finite");
+    require(!loaded.addButtonLeft || std::isfinite(*loaded.addButtonLeft),
+            "add button edge not finite");
     for (const auto& path : loaded.slotPaths) {
-        require(!path || (path->size() >= 4 && path->find(u".exe") == path->size() - 4), "slot value");
+        require(!path || (path->size() >= 4 && path->find(u".exe") == path->size() - 4),
+                "slot value");
     }
     SaveValues bar = loadedBar(loaded);
     bool promised = true;
@@ -142,8 +148,8 @@ inline void checkFileRoundTrip(const std::string& original) {
     if (!promised) return;
     const StoredSettings expected = expectedAfterSave(bar);
     require(readable && reloaded == expected, "values changed\n  loaded   " + describe(loaded) +
-                                                  "\n  reloaded " + describe(reloaded) + "\n  expected " +
-                                                  describe(expected));
+                                                  "\n  reloaded " + describe(reloaded) +
+                                                  "\n  expected " + describe(expected));
     const std::string second = quit(bar);
     require(startUpReads(file) == expected && quit(bar) == second,
             "a further save changed the file");
@@ -163,7 +169,8 @@ inline void checkPathRoundTrip(const std::u16string& chosen) {
             MemoryStore store;
             store.files[kSettingsPath] = base;
             const SettingsFile file(kSettingsPath, store, cp932());
-            const std::string where = " (slot " + std::to_string(slot) + ", " + toUtf8(chosen) + ")";
+            const std::string where =
+                " (slot " + std::to_string(slot) + ", " + toUtf8(chosen) + ")";
             SaveValues bar = loadedBar(startUpReads(file));
             bar.paths[slot - 1] = stored;
             bar.width += 585;
@@ -175,7 +182,8 @@ inline void checkPathRoundTrip(const std::u16string& chosen) {
             require(completes([&] { next = startUpReads(file); }) && next == expected,
                     "values changed" + where + "\n  " + describe(next));
             saveSettings(file, loadedBar(next));
-            require(store.files.at(kSettingsPath) == saved, "a restart and quit changed the file" + where);
+            require(store.files.at(kSettingsPath) == saved,
+                    "a restart and quit changed the file" + where);
             clearSettings(file);
             require(store.files.at(kSettingsPath) == clearedFile(),
                     "clearing did not give the cleared file" + where);

@@ -12,8 +12,9 @@ namespace quevor::testing {
 // permission given back first) when the object goes.
 class TempFolder {
   public:
-    TempFolder() : path_(std::filesystem::temp_directory_path() /
-                         ("quevor-test-" + std::to_string(std::random_device{}()))) {
+    TempFolder()
+        : path_(std::filesystem::temp_directory_path() /
+                ("quevor-test-" + std::to_string(std::random_device{}()))) {
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {
@@ -25,7 +26,8 @@ class TempFolder {
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
     std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_), {}));
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(path_), {}));
     }
     void write(const std::string& name, const std::string& content) const {
         std::ofstream(path_ / name, std::ios::binary) << content;

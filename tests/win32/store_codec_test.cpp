@@ -24,7 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class Win32StoreTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     const fs::path file = folder / "setting.ini";
     std::unique_ptr<FileStore> store = makeSystemFileStore();
@@ -101,7 +101,13 @@ TEST_F(Win32StoreTest, LongPathsBeyondMaxPathWork) {
 // that shares nothing refuses reads too, one that shares reading and writing only the rename.
 // The store waits a moment for it; a file held longer is reported in use and keeps its bytes.
 TEST_F(Win32StoreTest, AFileHeldForAMomentIsWaitedForAndOneHeldLongerIsInUse) {
-    const struct { bool replace; DWORD share; bool letGoSoon, inUse; } rows[] = {{false, 0, true, false}, {false, 0, false, true}, {true, 0, true, false},
+    const struct {
+        bool replace;
+        DWORD share;
+        bool letGoSoon, inUse;
+    } rows[] = {{false, 0, true, false},
+                {false, 0, false, true},
+                {true, 0, true, false},
                 {true, FILE_SHARE_READ | FILE_SHARE_WRITE, false, true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << (row.replace ? "replace" : "read") << ", sharing "
@@ -116,7 +122,8 @@ TEST_F(Win32StoreTest, AFileHeldForAMomentIsWaitedForAndOneHeldLongerIsInUse) {
             held.reset();
         });
         const std::string outcome = error([&] {
-            row.replace ? store->replace(file.u16string(), "new") : (void)store->read(file.u16string());
+            row.replace ? store->replace(file.u16string(), "new")
+                        : (void)store->read(file.u16string());
         });
         holder.join();
         held.reset();
@@ -157,8 +164,10 @@ TEST(Win32CodecTest, RoundTripsWhatTheCodePageHoldsAndRefusesTheRest) {
         const char* codePage;
         std::u16string text;
         bool holds;
-    } rows[] = {{"CP1252", u"C:\\\xff0e.exe", false}, {"CP932", u"C:\\\u00e9.exe", false},
-                {"CP932", u"\U0001F600", false},      {"CP1252", u"C:\\caf\u00e9.exe", true}};
+    } rows[] = {{"CP1252", u"C:\\\xff0e.exe", false},
+                {"CP932", u"C:\\\u00e9.exe", false},
+                {"CP932", u"\U0001F600", false},
+                {"CP1252", u"C:\\caf\u00e9.exe", true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.codePage) + " " + toUtf8(row.text));
         EXPECT_EQ(makeSystemCodec(row.codePage)->canEncode(row.text), row.holds);

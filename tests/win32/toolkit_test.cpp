@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 using Buttons = std::vector<std::tuple<std::u16string, int, std::wstring>>;
 
 class Win32ToolkitTest : public ::testing::Test {
-protected:
+  protected:
     Win32Toolkit bar{GetModuleHandleW(nullptr)};
     Toolkit kit = bar.toolkit();
     HWND hwnd() { return bar.window().hwnd(); }
@@ -52,9 +52,10 @@ protected:
             tool.cbSize = sizeof tool;
             tool.hwnd = buttonBar;
             tool.uId = static_cast<UINT_PTR>(b.idCommand);
-            follow = follow && SendMessageW(toolTips(), TTM_GETTOOLINFOW, 0,
-                                            reinterpret_cast<LPARAM>(&tool)) &&
-                     EqualRect(&tool.rect, &area);
+            follow =
+                follow &&
+                SendMessageW(toolTips(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) &&
+                EqualRect(&tool.rect, &area);
         }
         return follow;
     }
@@ -78,8 +79,10 @@ protected:
 TEST_F(Win32ToolkitTest, GeometryIsTheOuterRectangleInTwipsAndReadsBackAsWritten) {
     const struct {
         float left, top, width, height, addLeft;
-    } rows[] = {{1500, 1500, 1905, 1125, 1170}, {100, 100, 735, 650, 0},
-                {-120, 30, 615, 650, 585}, {1507, 1493, 8775, 1125, 7003}};
+    } rows[] = {{1500, 1500, 1905, 1125, 1170},
+                {100, 100, 735, 650, 0},
+                {-120, 30, 615, 650, 585},
+                {1507, 1493, 8775, 1125, 7003}};
     EXPECT_EQ(kit.addButton.width(), 615);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.width);
@@ -123,9 +126,9 @@ TEST_F(Win32ToolkitTest, HeldGeometryReachesTheWindowWhenApplied) {
     kit.window.setWidth(1905);
     kit.window.setHeight(1125);
     kit.window.makeTopmost();
-    EXPECT_EQ(std::tuple(kit.window.left(), kit.window.top(), kit.window.width(),
-                         kit.window.height()),
-              std::tuple(450000.0f, 1200.0f, 1905.0f, 1125.0f));
+    EXPECT_EQ(
+        std::tuple(kit.window.left(), kit.window.top(), kit.window.width(), kit.window.height()),
+        std::tuple(450000.0f, 1200.0f, 1905.0f, 1125.0f));
     bar.window().bringOntoMonitor();
     EXPECT_EQ(kit.window.left(), bar.window().units().toTwips(work.right - px(1905)));
     EXPECT_EQ(placed(), before);
@@ -207,8 +210,8 @@ TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtTheP
         int x;
         const char16_t* key;  // nullptr: the toolbar's empty part
         int16 position;
-    } rows[] = {{-5, nullptr, 1},        {pitch - 1, u"k11", 1},     {pitch, u"k12", 2},
-                {2 * pitch, u"k13", 3},  {3 * pitch - 1, u"k13", 3}, {3 * pitch + 40, nullptr, 3}};
+    } rows[] = {{-5, nullptr, 1},       {pitch - 1, u"k11", 1},     {pitch, u"k12", 2},
+                {2 * pitch, u"k13", 3}, {3 * pitch - 1, u"k13", 3}, {3 * pitch + 40, nullptr, 3}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.x);
         const auto key = toolbar().keyAt(POINT{row.x, y});
@@ -263,7 +266,7 @@ TEST_F(Win32ToolkitTest, WhatTheSystemCannotDoGivesTheReason) {
 
 // A bar whose handler of the kind named throws.
 class ThrowingBar final : public BarEvents {
-public:
+  public:
     explicit ThrowingBar(std::string throwing) : throwing_(std::move(throwing)) {}
     void start() override { hit("start"); }
     void onClose() override {}
@@ -275,7 +278,7 @@ public:
     void onAddButtonClick() override { hit("click"); }
     void onAddButtonMouseDown(int16, int16, float, float) override { hit("press"); }
 
-private:
+  private:
     void hit(const std::string& handler) {
         if (handler == throwing_) fail("Failed in " + handler + " \u00e9");
     }
@@ -333,7 +336,7 @@ TEST(UnitsTest, TwipsToPixelsAtCommonDpis) {
         int dpi;
         float twips;
         int pixels;
-    } rows[] = {{96, 585, 39},  {96, 650, 43},    {120, 585, 49}, {144, 615, 62},
+    } rows[] = {{96, 585, 39},    {96, 650, 43},  {120, 585, 49}, {144, 615, 62},
                 {144, 1125, 112}, {192, 650, 87}, {96, -120, -8}, {96, 0, 0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(row.dpi) + " dpi, " + std::to_string(row.twips) + " twips");

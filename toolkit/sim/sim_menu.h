@@ -16,9 +16,9 @@ namespace quevor::sim {
 std::string menuItemName(MenuItem item);
 std::optional<MenuItem> menuItemNamed(const std::string& name);
 
-// The pop-up menu. Its items start shown or hidden as kMenuItems says. When the menu pops up, the user's answer is taken
-// from the queue, or else asked of the answerer; no answer at all, or the choice of an item
-// that is not shown (or of the separator), is a SimUsageError.
+// The pop-up menu. Its items start shown or hidden as kMenuItems says. When the menu pops up, the
+// user's answer is taken from the queue, or else asked of the answerer; no answer at all, or the
+// choice of an item that is not shown (or of the separator), is a SimUsageError.
 class SimMenu final : public Menu {
   public:
     using Answer = std::optional<MenuItem>;  // nullopt: dismissed

@@ -54,7 +54,8 @@ std::optional<std::u16string> SimPlatform::startProgram(const std::u16string& pa
 ShortcutTarget SimPlatform::resolveShortcut(const std::u16string& path) {
     log_.add("platform.resolveShortcut " + toUtf8(path));
     const auto shortcut = shortcuts_.find(folded(path));
-    if (shortcut == shortcuts_.end()) return {std::nullopt, messageText(Message::shortcutUnreadable)};
+    if (shortcut == shortcuts_.end())
+        return {std::nullopt, messageText(Message::shortcutUnreadable)};
     return {shortcut->second, u""};
 }
 

@@ -74,7 +74,7 @@ class SimPlatform final : public Platform {
 
   private:
     CallLog& log_;
-    std::set<std::u16string> programs_;  // folded to lower case
+    std::set<std::u16string> programs_;                   // folded to lower case
     std::map<std::u16string, std::u16string> shortcuts_;  // folded path -> target
     std::vector<SimOutput> outputs_;
     bool ended_ = false;

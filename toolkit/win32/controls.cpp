@@ -39,9 +39,8 @@ int storeIcon(HIMAGELIST images, int reused, HICON icon, int size) {
 Win32Toolbar::Win32Toolbar(HWND parent, const Units& units, int controlId)
     : iconSize_(GetSystemMetrics(SM_CXICON)) {
     hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT |
-                                CCS_NORESIZE | CCS_NOPARENTALIGN |
-                                CCS_NODIVIDER,
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | CCS_NORESIZE |
+                                CCS_NOPARENTALIGN | CCS_NODIVIDER,
                             0, 0, units.toPixels(kToolbarWidth), units.toPixels(kToolbarHeight),
                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                             GetModuleHandleW(nullptr), nullptr);
@@ -172,7 +171,8 @@ void Win32Toolbar::moveButton(int16 from, int16 to) {
 
 void Win32Toolbar::clearButtons() {
     while (SendMessageW(hwnd_, TB_BUTTONCOUNT, 0, 0) > 0) {
-        if (!SendMessageW(hwnd_, TB_DELETEBUTTON, 0, 0)) fail(Message::cannotChangeButtons, {lastReason()});
+        if (!SendMessageW(hwnd_, TB_DELETEBUTTON, 0, 0))
+            fail(Message::cannotChangeButtons, {lastReason()});
     }
     buttons_.clear();
 }
@@ -192,8 +192,8 @@ const std::wstring* Win32Toolbar::toolTipOfCommand(int command) const {
 }
 
 std::optional<std::u16string> Win32Toolbar::keyAt(POINT client) const {
-    const auto index = static_cast<int>(SendMessageW(hwnd_, TB_HITTEST, 0,
-                                                     reinterpret_cast<LPARAM>(&client)));
+    const auto index =
+        static_cast<int>(SendMessageW(hwnd_, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
     if (index < 0 || static_cast<std::size_t>(index) >= buttons_.size()) return std::nullopt;
     return buttons_[static_cast<std::size_t>(index)].key;
 }
@@ -210,16 +210,15 @@ int16 Win32Toolbar::positionAt(int x) const {
 
 Win32AddButton::Win32AddButton(HWND parent, const Units& units, int controlId) : units_(units) {
     const int size = units.toPixels(kAddButtonSize);
-    hwnd_ = CreateWindowExW(0, L"BUTTON", L"",
-                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_BITMAP, 0,
-                            0, size, size, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                            GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateWindowExW(
+        0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_BITMAP, 0,
+        0, size, size, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+        GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) fail(Message::cannotCreateAddButton, {lastReason()});
     // The program's 35 x 35 picture; the button stays blank when it was built without it.
-    picture_.reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-                                                   MAKEINTRESOURCEW(kAddPictureId), IMAGE_BITMAP,
-                                                   0, 0, LR_DEFAULTCOLOR)));
+    picture_.reset(
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kAddPictureId),
+                                        IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     if (picture_) {
         SendMessageW(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
     }
@@ -238,7 +237,8 @@ void Win32AddButton::setLeft(float twips) {
     GetWindowRect(hwnd_, &r);
     MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
     const int pixels = units_.toPixels(twips);
-    if (!SetWindowPos(hwnd_, nullptr, pixels, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+    if (!SetWindowPos(hwnd_, nullptr, pixels, r.top, 0, 0,
+                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
         fail(Message::cannotPlaceWindow, {lastReason()});
     }
     left_.wrote(twips, pixels);

@@ -38,13 +38,17 @@ void registerClass(HINSTANCE instance, WNDPROC proc) {
 
 int16 mouseButtonCode(UINT message) {
     switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: return 1;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK: return 2;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK: return 4;
-    default: return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            return 1;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            return 2;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            return 4;
+        default:
+            return 0;
     }
 }
 
@@ -76,7 +80,8 @@ MainWindow::MainWindow(HINSTANCE instance, EventBoundary& boundary)
     smallIcon_.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kAppIconId),
                                                    IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                    GetSystemMetrics(SM_CYSMICON), 0)));
-    if (bigIcon_) SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    if (bigIcon_)
+        SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     if (smallIcon_) {
         SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     }
@@ -84,19 +89,19 @@ MainWindow::MainWindow(HINSTANCE instance, EventBoundary& boundary)
     toolbar_ = std::make_unique<Win32Toolbar>(hwnd_, units_, kToolbarId);
     addButton_ = std::make_unique<Win32AddButton>(hwnd_, units_, kAddButtonId);
     // The add button stands on the toolbar's strip, above it.
-    SetWindowPos(addButton_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(addButton_->hwnd(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowSubclass(toolbar_->hwnd(), &MainWindow::controlProc, kToolbarId,
                       reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(addButton_->hwnd(), &MainWindow::controlProc, kAddButtonId,
                       reinterpret_cast<DWORD_PTR>(this));
     // Files dragged from the shell arrive as WM_DROPFILES: no OLE drop target, so OLE need not
     // be loaded for it. The style bit is all that accepting them takes (shell32 waits for a drop).
-    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE,
+                      GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 }
 
-MainWindow::~MainWindow() {
-    destroy();
-}
+MainWindow::~MainWindow() { destroy(); }
 
 void MainWindow::destroy() {
     if (hwnd_ && IsWindow(hwnd_)) {
@@ -131,58 +136,60 @@ LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam,
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND: {
-        const auto source = reinterpret_cast<HWND>(lParam);
-        if (!events_ || !source) break;
-        if (source == toolbar_->hwnd()) {
-            // A left click on a program button (the right button never gets this far); the
-            // release that ends a drag is no click.
-            if (swallowClick_) return 0;
-            if (const auto key = toolbar_->keyOfCommand(LOWORD(wParam))) {
-                events_->onProgramButtonClick(*key);
+        case WM_COMMAND: {
+            const auto source = reinterpret_cast<HWND>(lParam);
+            if (!events_ || !source) break;
+            if (source == toolbar_->hwnd()) {
+                // A left click on a program button (the right button never gets this far); the
+                // release that ends a drag is no click.
+                if (swallowClick_) return 0;
+                if (const auto key = toolbar_->keyOfCommand(LOWORD(wParam))) {
+                    events_->onProgramButtonClick(*key);
+                }
+                return 0;
             }
-            return 0;
-        }
-        if (source == addButton_->hwnd() && HIWORD(wParam) == BN_CLICKED) {
-            events_->onAddButtonClick();
-            return 0;
-        }
-        break;
-    }
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->code == TTN_GETDISPINFOW) {
-            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            if (const std::wstring* tip = toolbar_->toolTipOfCommand(static_cast<int>(header->idFrom))) {
-                info->lpszText = const_cast<wchar_t*>(tip->c_str());
+            if (source == addButton_->hwnd() && HIWORD(wParam) == BN_CLICKED) {
+                events_->onAddButtonClick();
+                return 0;
             }
+            break;
+        }
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (header->code == TTN_GETDISPINFOW) {
+                auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+                if (const std::wstring* tip =
+                        toolbar_->toolTipOfCommand(static_cast<int>(header->idFrom))) {
+                    info->lpszText = const_cast<wchar_t*>(tip->c_str());
+                }
+                return 0;
+            }
+            break;
+        }
+        case WM_DROPFILES:
+            dropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_GETMINMAXINFO: {
+            // The bar's widths and heights are the program's to choose: without a title bar it is
+            // a single button wide, narrower than the system's usual minimum for a window.
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            info->ptMinTrackSize = POINT{1, 1};
             return 0;
         }
-        break;
-    }
-    case WM_DROPFILES:
-        dropFiles(reinterpret_cast<HDROP>(wParam));
-        return 0;
-    case WM_GETMINMAXINFO: {
-        // The bar's widths and heights are the program's to choose: without a title bar it is
-        // a single button wide, narrower than the system's usual minimum for a window.
-        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize = POINT{1, 1};
-        return 0;
-    }
-    case WM_CLOSE:
-        if (events_) events_->onClose();
-        boundary_.setEnded();
-        DestroyWindow(hwnd_);
-        return 0;
-    default:
-        break;
+        case WM_CLOSE:
+            if (events_) events_->onClose();
+            boundary_.setEnded();
+            DestroyWindow(hwnd_);
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 void MainWindow::dropFiles(HDROP drop) {
-    static auto* const dragFinish = systemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
+    static auto* const dragFinish =
+        systemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
     static auto* const DragQueryFileW =
         systemFunction<decltype(::DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
     // The list is ours to finish with, whatever the bar makes of it.

@@ -33,12 +33,12 @@ std::optional<MenuItem> Win32Menu::popup() {
     for (const MenuItemInfo& info : kMenuItems) {
         const MenuItem item = info.item;
         if (!visible(item)) continue;
-        const BOOL ok = item == MenuItem::separator
-                            ? AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr)
-                            : AppendMenuW(menu.get(), MF_STRING, commandOf(item),
-                                          captions_[slot(item)].empty()
-                                              ? caption(item)
-                                              : captions_[slot(item)].c_str());
+        const BOOL ok =
+            item == MenuItem::separator
+                ? AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr)
+                : AppendMenuW(menu.get(), MF_STRING, commandOf(item),
+                              captions_[slot(item)].empty() ? caption(item)
+                                                            : captions_[slot(item)].c_str());
         if (!ok) fail(Message::cannotCreateMenu, {lastReason()});
     }
     // Where the pointer was when the mouse button went down (the message being handled), not
@@ -81,8 +81,8 @@ std::u16string Win32Dialog::showOpen(const std::u16string& filter) {
     ofn.nMaxFile = static_cast<DWORD>(name.size());
     // Only existing files: a typed name that names nothing could never get an icon. The
     // program's working folder is left alone.
-    ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
-                OFN_HIDEREADONLY;
+    ofn.Flags =
+        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
     static auto* const getOpenFileName =
         systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
     static auto* const commDlgExtendedError =

@@ -115,7 +115,8 @@ ShortcutTarget Win32Platform::resolveShortcut(const std::u16string& path) {
         systemFunction<decltype(CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
     HRESULT result = coCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IShellLinkW, reinterpret_cast<void**>(&link.p));
-    if (SUCCEEDED(result)) result = link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p));
+    if (SUCCEEDED(result))
+        result = link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p));
     if (SUCCEEDED(result)) result = file.p->Load(wide(path).c_str(), STGM_READ);
     if (FAILED(result)) return {std::nullopt, systemReason(static_cast<unsigned long>(result))};
     // Room for the longest path the system has; the target is not looked for on disk.

@@ -38,7 +38,9 @@ std::string describe(std::exception_ptr error) {
 }  // namespace
 
 Win32Toolkit::Win32Toolkit(HINSTANCE instance)
-    : window_(instance, boundary_), menu_(window_.hwnd()), dialog_(window_.hwnd()),
+    : window_(instance, boundary_),
+      menu_(window_.hwnd()),
+      dialog_(window_.hwnd()),
       platform_(window_, boundary_) {}
 
 void reportError(const std::string& utf8Message) noexcept {

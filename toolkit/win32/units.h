@@ -5,7 +5,7 @@ namespace quevor::win32 {
 // Twips (1/1440 inch) and pixels at the system DPI: 15 twips per pixel at 96 DPI, the scale
 // the bar's constants assume.
 class Units {
-public:
+  public:
     explicit Units(int dpi) : dpi_(dpi > 0 ? dpi : 96) {}
     static Units system();  // the DPI the program runs at (system DPI awareness)
 
@@ -13,7 +13,7 @@ public:
     int toPixels(float twips) const;
     float toTwips(int pixels) const;
 
-private:
+  private:
     int dpi_;
 };
 

@@ -25,7 +25,7 @@ namespace quevor::win32 {
 // message loop is told to stop, and no further event reaches the logic. Nothing is thrown
 // across a window procedure.
 class EventBoundary {
-public:
+  public:
     template <typename F>
     void run(F&& handler) noexcept {
         if (stopped()) return;
@@ -42,7 +42,7 @@ public:
     bool ended() const { return ended_; }
     std::exception_ptr error() const { return error_; }
 
-private:
+  private:
     std::exception_ptr error_;
     bool ended_ = false;
 };
@@ -50,7 +50,7 @@ private:
 // A written geometry value reads back unchanged as long as the window still has the pixel
 // value it was turned into; otherwise the pixels are converted.
 class TwipsValue {
-public:
+  public:
     float read(int pixels, const Units& units) const {
         return (written_ && pixels == pixels_) ? twips_ : units.toTwips(pixels);
     }
@@ -60,31 +60,30 @@ public:
         written_ = true;
     }
 
-private:
+  private:
     float twips_ = 0;
     int pixels_ = 0;
     bool written_ = false;
 };
 
 class Win32Icon final : public Icon {
-public:
+  public:
     explicit Win32Icon(UniqueIcon icon) : icon_(std::move(icon)) {}
     HICON get() const { return icon_.get(); }
 
-private:
+  private:
     UniqueIcon icon_;  // from the shell: ours to destroy
 };
 
 class MainWindow;
 
 class Win32Toolbar final : public Toolbar {
-public:
+  public:
     Win32Toolbar(HWND parent, const Units& units, int controlId);
     HWND hwnd() const { return hwnd_; }
 
     void addImage(int16 index, const std::u16string& key, const Icon& icon) override;
-    void addButton(int16 index, const std::u16string& key,
-                   const std::u16string& imageKey) override;
+    void addButton(int16 index, const std::u16string& key, const std::u16string& imageKey) override;
     void setToolTip(int16 index, const std::u16string& text) override;
     void removeButton(int16 index) override;
     void moveButton(int16 from, int16 to) override;
@@ -103,7 +102,7 @@ public:
     // Size of the images the shell icons are stored at.
     int iconSize() const { return iconSize_; }
 
-private:
+  private:
     struct ButtonInfo {
         int command;
         std::u16string key;
@@ -122,14 +121,14 @@ private:
 };
 
 class Win32AddButton final : public AddButton {
-public:
+  public:
     Win32AddButton(HWND parent, const Units& units, int controlId);
     HWND hwnd() const { return hwnd_; }
     float left() const override;
     void setLeft(float twips) override;
     float width() const override;
 
-private:
+  private:
     HWND hwnd_ = nullptr;
     const Units& units_;
     UniqueBitmap picture_;
@@ -137,7 +136,7 @@ private:
 };
 
 class Win32Menu final : public Menu {
-public:
+  public:
     explicit Win32Menu(HWND owner) : owner_(owner) {}
     bool visible(MenuItem item) const;
     void setVisible(MenuItem item, bool visible) override;
@@ -147,7 +146,7 @@ public:
     // The caption an item starts with.
     static const wchar_t* caption(MenuItem item);
 
-private:
+  private:
     HWND owner_;
     std::array<bool, kMenuItems.size()> visible_ = shownAtFirst();
     std::array<std::wstring, kMenuItems.size()> captions_;  // "" for the starting caption
@@ -160,16 +159,16 @@ private:
 };
 
 class Win32Dialog final : public OpenFileDialog {
-public:
+  public:
     explicit Win32Dialog(HWND owner) : owner_(owner) {}
     std::u16string showOpen(const std::u16string& filter) override;
 
-private:
+  private:
     HWND owner_;
 };
 
 class Win32Platform final : public Platform {
-public:
+  public:
     Win32Platform(MainWindow& window, EventBoundary& boundary)
         : window_(window), boundary_(boundary) {}
     std::optional<std::u16string> findFile(const std::u16string& name) override;
@@ -180,7 +179,7 @@ public:
     void showMessage(const std::u16string& text) override;
     void endProgram() override;
 
-private:
+  private:
     // Starts COM on the user-interface thread once; nullopt when it is there, else the reason.
     std::optional<std::u16string> startCom();
 
@@ -192,7 +191,7 @@ private:
 };
 
 class MainWindow final : public Window {
-public:
+  public:
     MainWindow(HINSTANCE instance, EventBoundary& boundary);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
@@ -226,7 +225,7 @@ public:
     void setCaptionVisible(bool visible) override;
     void makeTopmost() override;
 
-private:
+  private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
     static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -260,7 +259,7 @@ private:
 
 // The whole toolkit, windows made but not shown.
 class Win32Toolkit {
-public:
+  public:
     explicit Win32Toolkit(HINSTANCE instance);
     Toolkit toolkit() {
         return Toolkit{window_, window_.toolbar(), window_.addButton(), menu_, dialog_, platform_};
@@ -268,7 +267,7 @@ public:
     MainWindow& window() { return window_; }
     EventBoundary& boundary() { return boundary_; }
 
-private:
+  private:
     EventBoundary boundary_;
     MainWindow window_;
     Win32Menu menu_;
