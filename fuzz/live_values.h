@@ -26,42 +26,13 @@ inline float consumeEdge(FuzzedDataProvider& in) {
 // The first kPlain pieces make plain paths; the rest are texts the settings file searches for,
 // line breaks, and characters outside the code page.
 inline std::u16string consumePath(FuzzedDataProvider& in, bool hostile = true) {
-    static const char16_t* const pieces[] = {u"C:\\",
-                                             u"D:\\",
-                                             u"\\",
-                                             u"Tools",
-                                             u"edit",
-                                             u"a",
-                                             u" ",
-                                             u"日本語",
-                                             u"ソフト",
-                                             u"表",
-                                             u"1",
-                                             u"735",
-                                             u"~",
-                                             u"\u00e9",
-                                             u"Program Files (x86)",
-                                             u"\\\\server\\share\\",
-                                             u".exe",
-                                             u".EXE",
-                                             u".Exe",
-                                             u"W:",
-                                             u"X:",
-                                             u"Y:",
-                                             u"T:",
-                                             u"CL:",
-                                             u"=",
-                                             u"==",
-                                             u"===",
-                                             u"-",
-                                             u"---",
-                                             u"Path",
-                                             u"Path2",
-                                             u"Path1:",
-                                             u"100",
-                                             u"\r\n",
-                                             u"\r",
-                                             u"\u2603"};
+    // clang-format off
+    static const char16_t* const pieces[] = {
+        u"C:\\", u"D:\\", u"\\", u"Tools", u"edit", u"a", u" ", u"日本語", u"ソフト", u"表", u"1",
+        u"735", u"~", u"\u00e9", u"Program Files (x86)", u"\\\\server\\share\\", u".exe", u".EXE",
+        u".Exe", u"W:", u"X:", u"Y:", u"T:", u"CL:", u"=", u"==", u"===", u"-", u"---", u"Path",
+        u"Path2", u"Path1:", u"100", u"\r\n", u"\r", u"\u2603"};
+    // clang-format on
     constexpr std::size_t kPlain = 16;
     const std::size_t last = !hostile || in.ConsumeBool() ? kPlain - 1 : std::size(pieces) - 1;
     std::u16string path;

@@ -41,46 +41,36 @@ TEST(PathCheckTest, RefusesWhatTheFileCannotHoldByTheRuleItBreaks) {
         std::u16string path;
         Rule rule;
         std::u16string quoted;
+        // clang-format off
     } refused[] = {
-        {u"W:\\a.exe", kSearched, u"W:"},
-        {u"X:\\a.exe", kSearched, u"X:"},
-        {u"Y:\\a.exe", kSearched, u"Y:"},
-        {u"T:\\a.exe", kSearched, u"T:"},
-        {u"C:\\CL:\\a.exe", kSearched, u"CL:"},
-        {u"C:\\Path7:\\a.exe", kSearched, u"Path7:"},
-        {u"C:\\Path16:a.exe", kSearched, u"Path16:"},
-        {u"C:\\a=b.exe", kSearched, u"="},
-        {u"C:\\a---b.exe", kSearched, u"---"},
-        {u"C:\\old.exe\\a.exe", kExeInside, u".exe"},
+        {u"W:\\a.exe", kSearched, u"W:"},       {u"X:\\a.exe", kSearched, u"X:"},
+        {u"Y:\\a.exe", kSearched, u"Y:"},       {u"T:\\a.exe", kSearched, u"T:"},
+        {u"C:\\CL:\\a.exe", kSearched, u"CL:"}, {u"C:\\Path7:\\a.exe", kSearched, u"Path7:"},
+        {u"C:\\Path16:a.exe", kSearched, u"Path16:"}, {u"C:\\a=b.exe", kSearched, u"="},
+        {u"C:\\a---b.exe", kSearched, u"---"},  {u"C:\\old.exe\\a.exe", kExeInside, u".exe"},
         {u"C:\\a.exe.bak\\b.exe", kExeInside, u".exe"},
         {u"C:\\OLD.EXE\\a.exe", kExeInside, u".EXE"},
-        {u"C:\\a.txt", kNotExe, u""},
-        {u"C:\\a.ex", kNotExe, u""},
-        {u"C:\\a.exe ", kNotExe, u""},
-        {u"", kNotExe, u""},
-        {u"7.exe", kPlaceholder, u"7.exe"},
-        {u"16.EXE", kPlaceholder, u"16.exe"},
-        {u"?.exe", kCancel, u""},
-        {u"C:\\a\tb.exe", kControl, u""},
-        {u"C:\\\u00e9.exe", kCodePage, u""},
-        {u"C:\\\xD800.exe", kCodePage, u""},
+        {u"C:\\a.txt", kNotExe, u""},           {u"C:\\a.ex", kNotExe, u""},
+        {u"C:\\a.exe ", kNotExe, u""},          {u"", kNotExe, u""},
+        {u"7.exe", kPlaceholder, u"7.exe"},     {u"16.EXE", kPlaceholder, u"16.exe"},
+        {u"?.exe", kCancel, u""},               {u"C:\\a\tb.exe", kControl, u""},
+        {u"C:\\\u00e9.exe", kCodePage, u""},    {u"C:\\\xD800.exe", kCodePage, u""},
         {u"C:\\" + std::u16string(253, u'a') + u".exe", kTooLong, u""},  // 260 characters
     };
+    // clang-format on
     for (const auto& row : refused) {
         SCOPED_TRACE(toUtf8(row.path));
         EXPECT_EQ(checkStorablePath(row.path, *codec).value_or(u"accepted"),
                   reason(row.rule, row.quoted));
     }
+    // clang-format off
     const std::u16string fine[] = {
-        u"C:\\Tools\\edit.exe",
-        u"D:\\Games\\PLAY.EXE",
-        u"C:\\Program Files\\a b\\c.Exe",
-        u"\\\\server\\share\\tool.exe",
-        u"C:\\ツール\\表計算.exe",
-        u"c:\\x-y\\w.exe",
+        u"C:\\Tools\\edit.exe", u"D:\\Games\\PLAY.EXE", u"C:\\Program Files\\a b\\c.Exe",
+        u"\\\\server\\share\\tool.exe", u"C:\\ツール\\表計算.exe", u"c:\\x-y\\w.exe",
         u"C:\\Path2\\x.exe",
         u"C:\\" + std::u16string(252, u'a') + u".exe",  // 259 characters
     };
+    // clang-format on
     for (const auto& path : fine) {
         SCOPED_TRACE(toUtf8(path));
         EXPECT_EQ(checkStorablePath(path, *codec), std::nullopt);

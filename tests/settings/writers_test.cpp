@@ -67,6 +67,7 @@ TEST_F(WritersTest, ClearingGivesTheClearedStateAndLeavesWhatIsOutsideTheLayout)
         const char* name;
         std::string before;
         std::string after;
+        // clang-format off
     } rows[] = {
         {"two programs", shownBytes(workedExampleFile()), shownBytes(clearedFile())},
         {"the cleared file", shownBytes(clearedFile()), shownBytes(clearedFile())},
@@ -85,6 +86,7 @@ TEST_F(WritersTest, ClearingGivesTheClearedStateAndLeavesWhatIsOutsideTheLayout)
         {"text before CL", "; mine[CR][LF]CL:1[CR][LF]W:2[CR][LF]Path1:a.exe[CR][LF]X:1Y:1",
          "; mine[CR][LF]CL:0W:735Path1:1.exe[CR][LF]X:100Y:100[CR][LF]"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         put(bytes(row.before));
@@ -103,22 +105,15 @@ TEST_F(WritersTest, TheSavedEdgesTitleBarAndUntouchedRecords) {
         int16 left, top;
         int titleBar;
         std::string written;  // found in the file, once
+        // clang-format off
     } rows[] = {
-        {"an unmoved cleared bar leaves CL and W as they stand", [](SaveValues&) {}, 735, 100, 100,
-         0, bytes("CL:0W:735[CR]Path1:1.exe")},
+        {"an unmoved cleared bar leaves CL and W as they stand", [](SaveValues&) {}, 735, 100, 100, 0,
+         bytes("CL:0W:735[CR]Path1:1.exe")},
         {"a hidden title bar saves the width plus 120 and T:1",
-         [](SaveValues& b) {
-             b.titleBarRecord = 1;
-             b.width = 1785;
-             b.left = -120;
-         },
-         1905, -120, 100, 1, "X:-120Y:100"},
+         [](SaveValues& b) { b.titleBarRecord = 1; b.width = 1785; b.left = -120; }, 1905, -120, 100, 1,
+         "X:-120Y:100"},
         {"after a clear only the position and title bar are written",
-         [](SaveValues& b) {
-             b.cleared = true;
-             b.left = 300;
-         },
-         735, 300, 100, 0, "X:300Y:100"},
+         [](SaveValues& b) { b.cleared = true; b.left = 300; }, 735, 300, 100, 0, "X:300Y:100"},
         {"a loaded path no file can hold is left out, the rest is saved",
          [](SaveValues& b) {
              b.paths[1] = u"D:\\X:5Y:5\\a.exe";
@@ -126,13 +121,10 @@ TEST_F(WritersTest, TheSavedEdgesTitleBarAndUntouchedRecords) {
              b.paths[0] = u"C:\\a.exe";
          },
          735, 100, 100, 0, bytes("Path1:C:\\a.exe[CR][LF]Path2:2.exe[CR][LF]")},
-        {"edges beyond sixteen bits are clamped",
-         [](SaveValues& b) {
-             b.left = 50000;
-             b.top = -70000;
-         },
+        {"edges beyond sixteen bits are clamped", [](SaveValues& b) { b.left = 50000; b.top = -70000; },
          735, 32767, -32768, 0, "X:32767Y:-32768"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         put(clearedFile());
@@ -154,13 +146,14 @@ TEST(SaveRecordsTest, SlotsUpToTwoStopAtTheNextKeyAndSlotsFromTenKeepWhatFollows
         const char* start;
         const char* text;
         bool kept;
+        // clang-format off
     } rows[] = {
         // Slot 1's old value stops at "Path2": "Path1x[CR][LF]", whose copy in front goes too.
         {"Path1x[CR][LF]CL:0W:735Path1:x[CR][LF]Path2:2.exe", "Path1x", false},
         // Slot 10's old value stops at the "---" in front; what follows it stays behind slot 15.
-        {"Path10:x---y[CR][LF]CL:0W:735Path1:1.exe", "Path16:16.exe---y[CR][LF]CL:0W:735[CR]",
-         true},
+        {"Path10:x---y[CR][LF]CL:0W:735Path1:1.exe", "Path16:16.exe---y[CR][LF]CL:0W:735[CR]", true},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.start);
         const std::string saved = toUtf8(saveRecords(fromUtf8(bytes(row.start)), loadedBar()).text);

@@ -27,9 +27,9 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
         std::string err;                                         // standard error's first line
         std::vector<std::pair<std::string, std::string>> after;  // name, content
     };
+    // clang-format off
     const Row rows[] = {
-        {{"@"},
-         {{"setting.ini", worked}},
+        {{"@"}, {{"setting.ini", worked}},
          "exists C:\\Tools\\edit.exe\nexists D:\\Games\\play.exe\n# a comment\n\nstart\n"
          "click k11\nstate\nrestore\nmissing D:\\Games\\play.exe\nclick k12\npress add 1\n"
          "press toolbar 4\npress add 2\ndismiss\nmove -120 2000\npress toolbar 2\nchoose quit\n"
@@ -39,89 +39,50 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
          R"("minimized":true,"addLeft":1170,"buttons":[{"key":"k11","tooltip":"edit.exe"},)"
          R"({"key":"k12","tooltip":"play.exe"}],"missing":[],"menu":["quit","clear",)"
          R"("separator","minimise","hide-title-bar"]})"
-         "\nmessage " +
-             said(Message::cannotStart, {"D:\\Games\\play.exe", said(Message::programMissing)}) +
+         "\nmessage " + said(Message::cannotStart, {"D:\\Games\\play.exe", said(Message::programMissing)}) +
              "\nended\n",
-         0,
-         "",
-         {{"setting.ini", testing::savedFile({"C:\\Tools\\edit.exe", "D:\\Games\\play.exe"}, "1905",
-                                             "1170", "0", "X:-120Y:2000")}}},
-        {{"--codepage", "CP1252", "@"},
-         {{"setting.ini", testing::clearedFile()}},
+         0, "",
+         {{"setting.ini", testing::savedFile({"C:\\Tools\\edit.exe", "D:\\Games\\play.exe"},
+                                             "1905", "1170", "0", "X:-120Y:2000")}}},
+        {{"--codepage", "CP1252", "@"}, {{"setting.ini", testing::clearedFile()}},
          "exists C:\\\xc3\xa9.exe\nstart\nadd C:\\\xc3\xa9.exe\nadd C:\\\xe3\x83\x84.exe\n"
          "press add 2\nchoose clear\n",
-         "message " +
-             said(Message::cannotAdd, {said(Message::namedProgram, {"C:\\\xe3\x83\x84.exe"}),
-                                       said(Message::pathNotInCodePage, {"CP1252"})}) +
+         "message " + said(Message::cannotAdd, {said(Message::namedProgram, {"C:\\\xe3\x83\x84.exe"}),
+                                              said(Message::pathNotInCodePage, {"CP1252"})}) +
              "\nended\n",
-         0,
-         "",
-         {}},
+         0, "", {}},
         {{"@/first", "@/second", "@/third"},
          {{"second/setting.ini", worked}, {"third/setting.ini", worked}},
-         "exists C:\\a.exe\nstart\nadd C:\\a.exe\npress toolbar 2\nchoose quit\n",
-         "ended\n",
-         0,
-         "",
-         {{"third/setting.ini", worked}}},
+         "exists C:\\a.exe\nstart\nadd C:\\a.exe\npress toolbar 2\nchoose quit\n", "ended\n", 0,
+         "", {{"third/setting.ini", worked}}},
         // One drop of a shortcut and a text file, a drag, a remove from a program button.
-        {{"@"},
-         {{"setting.ini", testing::savedFile({"C:\\a.exe", "C:\\b.exe"})}},
+        {{"@"}, {{"setting.ini", testing::savedFile({"C:\\a.exe", "C:\\b.exe"})}},
          "exists C:\\a.exe\nexists C:\\b.exe\nexists C:\\d.exe\nshortcut C:\\my d.lnk C:\\d.exe\n"
          "start\ndrop C:\\my d.lnk\ndrop C:\\notes.txt\ndrag k13 1\npress toolbar 2 k12\n"
          "choose remove\npress toolbar 2\nchoose quit\n",
-         "message " +
-             said(Message::cannotAdd, {said(Message::namedProgram, {"C:\\notes.txt"}),
-                                       said(Message::pathNotAProgram)}) +
+         "message " + said(Message::cannotAdd, {said(Message::namedProgram, {"C:\\notes.txt"}),
+                                              said(Message::pathNotAProgram)}) +
              "\nended\n",
-         0,
-         "",
-         {{"setting.ini", testing::savedFile({"C:\\d.exe", "", "C:\\a.exe"})}}},
-        {{"--another-instance", "@"},
-         {{"setting.ini", worked}},
-         "start\nnever read\n",
-         "ended\n",
-         0,
-         "",
-         {{"setting.ini", worked}}},
-        {{"@"},
-         {{"setting.ini", bytes("CL:0W:wide[CR][LF]Path1:1.exe[CR][LF]")}},
-         "start\n",
-         "",
-         2,
-         "error: " + said(Message::notANumber, {"W:", "wide\\r\\n"}),
-         {}},
+         0, "", {{"setting.ini", testing::savedFile({"C:\\d.exe", "", "C:\\a.exe"})}}},
+        {{"--another-instance", "@"}, {{"setting.ini", worked}}, "start\nnever read\n", "ended\n",
+         0, "", {{"setting.ini", worked}}},
+        {{"@"}, {{"setting.ini", bytes("CL:0W:wide[CR][LF]Path1:1.exe[CR][LF]")}}, "start\n", "",
+         2, "error: " + said(Message::notANumber, {"W:", "wide\\r\\n"}), {}},
         {{"--verbose", "@"}, {}, "", "", 64, "quevor-sim: unknown option --verbose", {}},
         {{"--codepage"}, {}, "", "", 64, "quevor-sim: --codepage needs a code page name", {}},
-        {{"--codepage", "NO-SUCH-PAGE", "@"},
-         {},
-         "",
-         "",
-         64,
-         "quevor-sim: " + said(Message::codePageMissing, {"NO-SUCH-PAGE"}),
-         {}},
-        {{"@"},
-         {},
-         "click k11\n",
-         "",
-         64,
-         "quevor-sim: line 1: click before start: the bar is not running",
-         {}},
+        {{"--codepage", "NO-SUCH-PAGE", "@"}, {}, "", "", 64,
+         "quevor-sim: " + said(Message::codePageMissing, {"NO-SUCH-PAGE"}), {}},
+        {{"@"}, {}, "click k11\n", "", 64, "quevor-sim: line 1: click before start: the bar is not running", {}},
         {{"@"}, {}, "exists\n", "", 64, "quevor-sim: line 1: exists needs a PATH", {}},
-        {{"@"},
-         {},
-         "choose quit\n",
-         "",
-         64,
-         "quevor-sim: line 1: choose: no pop-up menu is open",
+        {{"@"}, {}, "choose quit\n", "", 64, "quevor-sim: line 1: choose: no pop-up menu is open",
          {}},
     };
+    // clang-format on
     // Lines a running bar refuses, and what it says of them.
+    // clang-format off
     const std::pair<std::string, std::string> runningBar[] = {
-        {"press toolbar ",
-         "2: press needs TARGET BUTTON, BUTTON being 1 (left), 2 (right) or 4 (middle)"},
-        {"press toolbar 3",
-         "2: press needs TARGET BUTTON, BUTTON being 1 (left), 2 (right) or 4 (middle)"},
+        {"press toolbar ", "2: press needs TARGET BUTTON, BUTTON being 1 (left), 2 (right) or 4 (middle)"},
+        {"press toolbar 3", "2: press needs TARGET BUTTON, BUTTON being 1 (left), 2 (right) or 4 (middle)"},
         {"press window 2", "2: press: TARGET is toolbar or add, not \"window\""},
         {"move 100", "2: move needs LEFT TOP in twips"},
         {"move a b", "2: move needs LEFT TOP in twips"},
@@ -130,10 +91,10 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
         {"click k13", "2: no toolbar button has the key \"k13\""},
         {"fly away", "2: unknown command \"fly\""},
         {"press toolbar 2\nstate", "3: the pop-up menu is open: expected choose ITEM or dismiss"},
-        {"press toolbar 2\nchoose show-title-bar",
-         "3: show-title-bar is not an item the menu offers now"},
+        {"press toolbar 2\nchoose show-title-bar", "3: show-title-bar is not an item the menu offers now"},
         {"press toolbar 2\nchoose nothing", "3: choose: no menu item is called \"nothing\""},
         {"press toolbar 2", "2: the script ends while the pop-up menu is open"}};
+    // clang-format on
     std::vector<Row> all(std::begin(rows), std::end(rows));
     for (const auto& [line, said] : runningBar) {
         all.push_back({{"@"},
