@@ -219,6 +219,7 @@ TEST_F(BarTest, KilledMidQuitItLeavesTheOldFileOrTheNewOne) {
         return search != INVALID_HANDLE_VALUE && FindClose(search);
     };
     int left[2] = {};  // the kills that left the old file, the new one
+    int firstQuits = 0;
     for (int i = 0; i <= 16; ++i) {
         while (find(L".setting.ini.*.tmp")) DeleteFileW((folder + found.cFileName).c_str());
         writeBytes(settings(), oldText);
@@ -233,6 +234,13 @@ TEST_F(BarTest, KilledMidQuitItLeavesTheOldFileOrTheNewOne) {
         bar.reset();  // TerminateProcess, unless the quit has ended it already
         const std::string text = readBytes(settings());
         if (i == 0) newText = text;
+        // A key lost under load can choose the clear, which leaves the cleared file as it was:
+        // the first quit is then repeated (a bounded number of times, as any input is).
+        if (i == 0 && newText == oldText && ++firstQuits < 3) {
+            std::fprintf(stderr, "retry %d of the first quit\n", firstQuits + 1);
+            --i;
+            continue;
+        }
         ASSERT_NE(newText, oldText);
         ASSERT_TRUE(text == oldText || text == newText) << quevor::testing::shownBytes(text);
         if (i > 0) ++left[text == newText];
