@@ -114,14 +114,12 @@ inline void pressKey(WORD key, wchar_t unit = 0) {  // a virtual key, or a chara
     SendInput(2, input, sizeof(INPUT));
 }
 
-// Chooses the n-th of the count items (1-based, separator not counted) of the open pop-up menu
-// by keyboard. The menu opens under the pointer, which could highlight an item at any moment;
-// away from it, the keyboard alone decides. Up reaches the last item whether the first or no
-// item is highlighted; from there, up again to the one wanted.
-inline void chooseMenuItem(int n, int count = 4) {
-    moveMouse({1000, 740});
-    for (int i = 0; i < 1 + count - n; ++i) pressKey(VK_UP);
-    pressKey(VK_RETURN);
+// Chooses the first item of the open pop-up menu with a click just inside its top edge. A click
+// lost under load chooses nothing and can be sent again; a lost key would choose another item.
+inline void chooseFirstMenuItem() {
+    const RECT menu = windowRect(popupMenu());
+    const POINT first{(menu.left + menu.right) / 2, menu.top + GetSystemMetrics(SM_CYEDGE) + 6};
+    click(first);
 }
 
 inline std::vector<COLORREF> pixels(const RECT& r) {  // of the screen
@@ -194,12 +192,12 @@ class Bar {
             [] { return popupMenu() != nullptr; });
     }
 
-    // Chooses the n-th of the count items of that menu; done tells that it was chosen.
-    bool choose(const char* what, int index, int n, int count, const std::function<bool()>& done,
+    // Opens the button's menu if need be and chooses its first item; done tells that it was chosen.
+    bool choose(const char* what, int index, const std::function<bool()>& done,
                 DWORD pollMs = 50) const {
         const auto act = [&] {
             if (!popupMenu()) pressForMenu(index);
-            chooseMenuItem(n, count);
+            if (popupMenu()) chooseFirstMenuItem();
         };
         return retry(what, act, done, pollMs);
     }
