@@ -1,7 +1,10 @@
 #pragma once
 
-// Move-only owners of Windows handles: the general template, the kernel handle and a folder
-// listing. The toolkit adds its own kinds (icons, menus, image lists) in toolkit/win32/handles.h.
+// Move-only owners of Windows handles: the general template, the kernel handle, a folder
+// listing and a COM interface. The toolkit adds its own kinds (icons, menus, image lists) in
+// toolkit/win32/handles.h.
+
+#include <unknwn.h>
 
 #include <utility>
 
@@ -31,6 +34,11 @@ class Unique {
         handle_ = handle;
     }
     Handle release() { return std::exchange(handle_, Handle{}); }
+    // Empties the owner for a system call that hands the new handle back through a pointer.
+    Handle* put() {
+        reset();
+        return &handle_;
+    }
 
   private:
     Handle handle_{};
@@ -53,5 +61,11 @@ using UniqueFind = Unique<HANDLE, findClose>;
 inline UniqueFind findHandle(HANDLE search) {
     return UniqueFind(search == INVALID_HANDLE_VALUE ? nullptr : search);
 }
+
+inline void releaseCom(IUnknown* object) { object->Release(); }
+
+// A COM interface pointer: each owner holds one reference, so copying one is not allowed.
+template <typename Interface>
+using UniqueCom = Unique<Interface*, releaseCom>;
 
 }  // namespace quevor::win32

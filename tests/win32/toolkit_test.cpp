@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -74,8 +75,7 @@ class Win32ToolkitTest : public ::testing::Test {
 };
 
 // What is set lands on the real window in pixels and reads back as written; a window partly on
-// screen stays where the user put it. A move by someone else reads back converted; a window off
-// every monitor comes into the nearest work area.
+// screen stays where the user put it.
 TEST_F(Win32ToolkitTest, GeometryIsTheOuterRectangleInTwipsAndReadsBackAsWritten) {
     const struct {
         float left, top, width, height, addLeft;
@@ -101,16 +101,11 @@ TEST_F(Win32ToolkitTest, GeometryIsTheOuterRectangleInTwipsAndReadsBackAsWritten
                              kit.window.height(), kit.addButton.left()),
                   std::tuple(row.left, row.top, row.width, row.height, row.addLeft));
     }
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(hwnd(), nullptr, 30000, -30000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    bar.window().bringOntoMonitor();
-    EXPECT_EQ(kit.window.left(), bar.window().units().toTwips(work.right - px(8775)));
-    EXPECT_EQ(kit.window.top(), bar.window().units().toTwips(work.top));
 }
 
 // Held, the geometry reads back as set while the window stays where it was; applied, it
-// lands in one move, brought onto the screen and made topmost if that was asked for meanwhile.
+// lands in one move, brought from off every monitor into the nearest work area and made
+// topmost if that was asked for meanwhile. A move by someone else then reads back converted.
 TEST_F(Win32ToolkitTest, HeldGeometryReachesTheWindowWhenApplied) {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -137,6 +132,8 @@ TEST_F(Win32ToolkitTest, HeldGeometryReachesTheWindowWhenApplied) {
     EXPECT_EQ(placed(), std::tuple(work.right - px(1905), px(1200), px(1905), px(1125), true));
     kit.window.setLeft(100);  // no longer held
     EXPECT_EQ(rectIn(hwnd(), HWND_DESKTOP).left, px(100));
+    SetWindowPos(hwnd(), nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(kit.window.left(), bar.window().units().toTwips(30));
 }
 
 // Only the caption bits come and go (the other bits of the frame stay), and so does the outer
@@ -264,10 +261,13 @@ TEST_F(Win32ToolkitTest, WhatTheSystemCannotDoGivesTheReason) {
     fs::remove(text);
 }
 
-// A bar whose handler of the kind named throws.
-class ThrowingBar final : public BarEvents {
+// A bar whose handler of the kind named throws, or ends the program and notes whether the window
+// is still there for the rest of the handler; it notes whether the window went before it.
+class HandlerBar final : public BarEvents {
   public:
-    explicit ThrowingBar(std::string throwing) : throwing_(std::move(throwing)) {}
+    HandlerBar(Toolkit& kit, const char* handler, bool ends, std::string& seen)
+        : kit_(kit), handler_(handler), ends_(ends), seen_(seen) {}
+    ~HandlerBar() override { seen_ += windowThere() ? "bar first" : "window first"; }
     void start() override { hit("start"); }
     void onClose() override {}
     void onProgramButtonClick(const std::u16string&) override {}
@@ -280,55 +280,64 @@ class ThrowingBar final : public BarEvents {
 
   private:
     void hit(const std::string& handler) {
-        if (handler == throwing_) fail("Failed in " + handler + " \u00e9");
+        if (handler != handler_) return;
+        if (!ends_) fail("Failed in a handler \u00e9");
+        kit_.platform.endProgram();
+        seen_ += windowThere() ? "window kept, " : "window gone, ";
     }
-    std::string throwing_;
+    bool windowThere() { return IsWindow(dynamic_cast<MainWindow&>(kit_.window).hwnd()); }
+    Toolkit& kit_;
+    std::string handler_;
+    bool ends_;
+    std::string& seen_;
 };
 
-// Closes the error report when it shows and gives its text; with no report, ends the bar's
-// message loop instead.
-std::wstring closeReport(DWORD barThread) {
+// Closes the error report when it shows and gives its text; with no report by the time the bar
+// returns, "no report", and if it never does, ends the bar's message loop instead.
+std::wstring closeReport(DWORD barThread, const std::atomic<bool>& done) {
     HWND box = nullptr;
-    for (int i = 0; i < 2000 && !(box = FindWindowW(L"#32770", L"quevor")); ++i) Sleep(10);
+    for (int i = 0; i < 2000 && !done && !(box = FindWindowW(L"#32770", L"quevor")); ++i) Sleep(10);
     wchar_t text[256] = L"no report";
-    GetDlgItemTextW(box, 0xffff, text, 256);
+    if (box) GetDlgItemTextW(box, 0xffff, text, 256);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    if (!box) PostThreadMessageW(barThread, WM_QUIT, 0, 0);
-    return text;
+    if (!box && !done) PostThreadMessageW(barThread, WM_QUIT, 0, 0);
+    return box || done ? text : L"still running";
 }
 
 // A failure in start-up, or in a handler that the window procedure (a click) or the controls'
-// procedure (a press) calls, ends the program with the report of its message and a non-zero
-// status.
-TEST(Win32RunTest, AHandlerThatThrowsEndsTheProgramWithTheReport) {
-    const std::pair<const char*, void (*)(MainWindow&)> rows[] = {
-        {"start", [](MainWindow&) {}},
-        {"click",
-         [](MainWindow& w) {
-             PostMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                          reinterpret_cast<LPARAM>(w.addButton().hwnd()));
-         }},
-        {"press",
-         [](MainWindow& w) {
-             PostMessageW(w.addButton().hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
-         }},
+// procedure (a press) calls, ends the program with the report of its message and status 1.
+// Ending it from a handler leaves the window to the rest of the handler and ends the loop, with
+// status 0. Either way the window goes before the bar and no quit is left for the next loop.
+TEST(Win32RunTest, AHandlerThatThrowsOrEndsTheProgramEndsTheLoop) {
+    const auto click = [](MainWindow& w) {
+        PostMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(w.addButton().hwnd()));
     };
+    const auto press = [](MainWindow& w) {
+        PostMessageW(w.addButton().hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
+    };
+    // clang-format off
+    const struct { const char* handler; bool ends; void (*send)(MainWindow&); } rows[] = {
+        {"start", false, [](MainWindow&) {}}, {"click", false, click}, {"press", false, press},
+        {"start", true, [](MainWindow&) {}}, {"click", true, click}};  // ends, or else throws
+    // clang-format on
     for (const auto& row : rows) {
-        // Named copies: a lambda cannot capture a structured binding in every compiler here.
-        const char* handler = row.first;
-        void (*send)(MainWindow&) = row.second;
-        SCOPED_TRACE(handler);
-        // A plain thread: the clang build's runtime has no std::async.
+        SCOPED_TRACE(std::string(row.handler) + (row.ends ? " ends" : " throws"));
+        std::string seen;
+        std::atomic<bool> done = false;
         std::wstring report;
-        std::thread reader([&, bar = GetCurrentThreadId()] { report = closeReport(bar); });
+        std::thread closer([&, id = GetCurrentThreadId()] { report = closeReport(id, done); });
         const int status = runBar(GetModuleHandleW(nullptr), SW_SHOWNORMAL, [&](Toolkit& kit) {
-            send(dynamic_cast<MainWindow&>(kit.window));  // handled once the message loop runs
-            return std::make_unique<ThrowingBar>(handler);
+            row.send(dynamic_cast<MainWindow&>(kit.window));  // handled once the loop runs
+            return std::make_unique<HandlerBar>(kit, row.handler, row.ends, seen);
         });
-        reader.join();
-        EXPECT_EQ(status, 1);
-        EXPECT_EQ(report,
-                  L"Failed in " + std::wstring(handler, handler + strlen(handler)) + L" \u00e9");
+        done = true;
+        closer.join();
+        EXPECT_EQ(status, row.ends ? 0 : 1);
+        EXPECT_EQ(report, row.ends ? L"no report" : L"Failed in a handler \u00e9");
+        EXPECT_EQ(seen, std::string(row.ends ? "window kept, " : "") + "window first");
+        MSG quit;
+        EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     }
 }
 

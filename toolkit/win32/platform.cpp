@@ -94,34 +94,22 @@ std::optional<std::u16string> Win32Platform::startProgram(const std::u16string& 
     return systemReason(GetLastError());
 }
 
-namespace {
-
-// Releases a COM interface pointer when it goes out of scope.
-template <typename T>
-struct ComRef {
-    T* p = nullptr;
-    ~ComRef() {
-        if (p) p->Release();
-    }
-};
-
-}  // namespace
-
 ShortcutTarget Win32Platform::resolveShortcut(const std::u16string& path) {
     if (auto failure = startCom()) return {std::nullopt, std::move(*failure)};
-    ComRef<IShellLinkW> link;
-    ComRef<IPersistFile> file;
+    UniqueCom<IShellLinkW> link;
+    UniqueCom<IPersistFile> file;
     static auto* const coCreateInstance =
         systemFunction<decltype(CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
     HRESULT result = coCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkW, reinterpret_cast<void**>(&link.p));
-    if (SUCCEEDED(result))
-        result = link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p));
-    if (SUCCEEDED(result)) result = file.p->Load(wide(path).c_str(), STGM_READ);
+                                      IID_IShellLinkW, reinterpret_cast<void**>(link.put()));
+    if (SUCCEEDED(result)) {
+        result = link.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put()));
+    }
+    if (SUCCEEDED(result)) result = file.get()->Load(wide(path).c_str(), STGM_READ);
     if (FAILED(result)) return {std::nullopt, systemReason(static_cast<unsigned long>(result))};
     // Room for the longest path the system has; the target is not looked for on disk.
     std::vector<wchar_t> target(32768, L'\0');
-    result = link.p->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0);
+    result = link.get()->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0);
     if (result != S_OK || target[0] == L'\0') {
         return {std::nullopt, messageText(Message::shortcutNotAFile)};
     }
@@ -133,8 +121,11 @@ void Win32Platform::showMessage(const std::u16string& text) {
 }
 
 void Win32Platform::endProgram() {
+    // The bar ends from inside its handlers, which may still use the window on their way out:
+    // the message loop is asked to stop (a modal loop under the handler stops with it), and
+    // runBar destroys the window once the loop has ended.
+    if (!boundary_.ended()) PostQuitMessage(0);
     boundary_.setEnded();
-    window_.destroy();
 }
 
 }  // namespace quevor::win32

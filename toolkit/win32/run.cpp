@@ -35,6 +35,36 @@ std::string describe(std::exception_ptr error) {
     }
 }
 
+// Destroying the window, like ending the program, asks the thread to quit; the request is taken
+// back once the loop no longer needs it, or it would end the next message box or loop at once.
+void dropPendingQuit() noexcept {
+    MSG pending;
+    while (PeekMessageW(&pending, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+// The window raises the bar's events for as long as this lives. Made after the bar, it ends
+// before it: the window forgets the bar and is destroyed while the bar is still there, so
+// nothing the window is sent on its way out reaches a bar that is gone.
+class Attachment {
+  public:
+    Attachment(MainWindow& window, BarEvents& events) : window_(window) {
+        window.setEvents(&events);
+    }
+    ~Attachment() { end(); }
+    Attachment(const Attachment&) = delete;
+    Attachment& operator=(const Attachment&) = delete;
+
+    void end() noexcept {
+        window_.setEvents(nullptr);
+        window_.destroy();
+        dropPendingQuit();
+    }
+
+  private:
+    MainWindow& window_;
+};
+
 }  // namespace
 
 Win32Toolkit::Win32Toolkit(HINSTANCE instance)
@@ -44,11 +74,7 @@ Win32Toolkit::Win32Toolkit(HINSTANCE instance)
       platform_(window_, boundary_) {}
 
 void reportError(const std::string& utf8Message) noexcept {
-    // Destroying the window has asked the thread to quit; that request would close the message
-    // box at once, unseen.
-    MSG pending;
-    while (PeekMessageW(&pending, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    dropPendingQuit();  // it would close the box unseen
     const std::wstring text = wide(reportText(utf8Message));
     MessageBoxW(nullptr, text.c_str(), L"quevor", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
@@ -65,7 +91,7 @@ int runBar(HINSTANCE instance, int showCommand, const BarFactory& makeBar) noexc
         Win32Toolkit bar(instance);
         Toolkit toolkit = bar.toolkit();
         std::unique_ptr<BarEvents> events = makeBar(toolkit);
-        bar.window().setEvents(events.get());
+        Attachment attachment(bar.window(), *events);
 
         bar.window().holdGeometry();
         events->start();
@@ -78,11 +104,11 @@ int runBar(HINSTANCE instance, int showCommand, const BarFactory& makeBar) noexc
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
-            if (bar.boundary().failed()) break;
+            if (bar.boundary().stopped()) break;
         }
         if (bar.boundary().failed()) {
             const std::string text = describe(bar.boundary().error());
-            bar.window().destroy();
+            attachment.end();
             reportError(text);
             return 1;
         }

@@ -38,6 +38,7 @@ class EventBoundary {
     }
     bool failed() const { return error_ != nullptr; }
     bool stopped() const { return failed() || ended_; }
+    // The program was ended: no event reaches the logic any more, and the message loop stops.
     void setEnded() { ended_ = true; }
     bool ended() const { return ended_; }
     std::exception_ptr error() const { return error_; }
@@ -278,8 +279,9 @@ class Win32Toolkit {
 using BarFactory = std::function<std::unique_ptr<BarEvents>(Toolkit&)>;
 
 // The program: restricts the DLL search, makes the toolkit and the bar, runs start-up, shows
-// the bar and runs the message loop. A failure is reported in a message box; the result is the
-// process's exit status (non-zero after a failure).
+// the bar and runs the message loop; after it, destroys the window and then the bar. A failure
+// is reported in a message box; the result is the process's exit status (non-zero after a
+// failure).
 int runBar(HINSTANCE instance, int showCommand, const BarFactory& makeBar) noexcept;
 
 // The runtime error report: a message box with the error's message.
