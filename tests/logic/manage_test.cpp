@@ -15,8 +15,9 @@ namespace {
 // too, except that the fifteenth takes its step back off the window.
 std::string saved(const std::string& stored) {
     const auto programs = words(stored);
-    const auto n = programs.size() - std::count(programs.begin(), programs.end(), ".");
-    return savedFile(paths(stored), std::to_string(735 + 585 * std::min<std::size_t>(n, 14)),
+    const auto n = std::count_if(programs.begin(), programs.end(),
+                                 [](const std::string& word) { return word != "."; });
+    return savedFile(paths(stored), std::to_string(735 + 585 * std::min<std::ptrdiff_t>(n, 14)),
                      std::to_string(585 * n));
 }
 
