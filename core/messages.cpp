@@ -81,7 +81,6 @@ constexpr auto kMessages = std::to_array<Row>({
     {Message::pathNotAProgram, u"追加できるのは名前が .exe で終わるプログラムだけです"},
     {Message::pathHoldsKey, u"パスに「{1}」が含まれていて、setting.ini に保存できません"},
     {Message::pathHoldsExe, u"パスの途中に「{1}」が含まれていて、setting.ini に保存できません"},
-    {Message::pathCancelName, u"「?.exe」という名前は setting.ini に保存できません"},
     {Message::pathPlaceholder,
      u"「{1}」という名前は setting.ini では空いている枠を表すため、保存できません"},
     {Message::pathNotInCodePage, u"パスにコードページ {1} で保存できない文字が含まれています"},

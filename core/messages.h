@@ -52,9 +52,8 @@ enum class Message {
     pathTooLong,
     pathControlCharacter,
     pathNotAProgram,
-    pathHoldsKey,  // {1} the text
-    pathHoldsExe,  // {1} ".exe" or ".EXE"
-    pathCancelName,
+    pathHoldsKey,       // {1} the text
+    pathHoldsExe,       // {1} ".exe" or ".EXE"
     pathPlaceholder,    // {1} the name
     pathNotInCodePage,  // {1} code page
     // shortcuts and files as the platform answers

@@ -47,7 +47,7 @@ void Bar::runMenuItem(MenuItem item, int pressedSlot) {
             removeProgram(state_.slots, toolkit_, pressedSlot);
             break;
         case MenuItem::forgetMissing:
-            forgetMissingPrograms(state_.slots);
+            forgetMissingPrograms(state_.slots, toolkit_);
             break;
         case MenuItem::quit:
             quit();

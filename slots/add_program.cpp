@@ -10,37 +10,29 @@ namespace {
 
 constexpr float kButtonStep = geometry::twips(geometry::kButtonPitch);
 
-// Empty, or the marker of a cancelled dialog: the next click asks the user.
-bool isUnchosen(const std::u16string& entry) { return entry.empty() || entry == kCancelMarker; }
-
 std::u16string named(const std::u16string& path) {
     return messageText(Message::namedProgram, {path});
 }
 
-// Takes the user's choice for the slot when the settings file can hold it; otherwise tells
-// the user why not, naming it as given, and leaves the slot as it was.
-bool takeChoice(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int slot,
-                const std::u16string& chosen, const std::u16string& named) {
-    if (const auto reason = checkStorablePath(chosen, codec)) {
-        toolkit.platform.showMessage(messageText(Message::cannotAdd, {named, *reason}));
-        return false;
+// Adds the chosen program in the free slot when the settings file can hold its path and its
+// icon is found; otherwise tells the user why, naming it as given, and the slot stays free.
+void addChoice(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int slot,
+               const std::u16string& chosen, const std::u16string& named) {
+    std::optional<std::u16string> reason = checkStorablePath(chosen, codec);
+    const std::u16string path = storedPathFor(chosen);
+    if (!reason && !addSlotButton(slots, toolkit.toolbar, toolkit.platform, path, slot)) {
+        reason = messageText(Message::programMissing);
     }
-    slots.at(slot).chosenPath = storedPathFor(chosen);
-    return true;
-}
-
-// Makes the button for the path chosen for the slot and completes the add. Without an icon the
-// path stays pending and nothing else changes.
-void placeChoice(SlotTable& slots, Toolkit& toolkit, int slot) {
-    SlotRecord& record = slots.at(slot);
-    if (!addSlotButton(slots, toolkit.toolbar, toolkit.platform, record.chosenPath, slot)) return;
-    record.addedPath = record.chosenPath;
+    if (reason) {
+        toolkit.platform.showMessage(messageText(Message::cannotAdd, {named, *reason}));
+        return;
+    }
+    slots.at(slot).addedPath = path;
     toolkit.addButton.setLeft(toolkit.addButton.left() + kButtonStep);
     toolkit.window.setWidth(toolkit.window.width() + kButtonStep);
-    // The fifteenth button takes its step back off the window, leaving the add button outside.
-    if (slots.allShown()) {
-        toolkit.window.setWidth(toolkit.window.width() - kButtonStep);
-    }
+    // The add that takes the last slot takes its step back off the window, leaving the add
+    // button outside.
+    if (slots.full()) toolkit.window.setWidth(toolkit.window.width() - kButtonStep);
 }
 
 }  // namespace
@@ -53,16 +45,9 @@ void addProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec) {
         toolkit.platform.showMessage(fullBarMessage(slots));
         return;
     }
-    // A path whose icon was not found last time is retried without the dialog.
-    if (isUnchosen(slots.at(slot).chosenPath)) {
-        const std::u16string chosen = toolkit.dialog.showOpen(std::u16string(kProgramFilter));
-        if (chosen.empty()) {
-            slots.at(slot).chosenPath = kCancelMarker;
-            return;
-        }
-        if (!takeChoice(slots, toolkit, codec, slot, chosen, named(chosen))) return;
-    }
-    placeChoice(slots, toolkit, slot);
+    const std::u16string chosen = toolkit.dialog.showOpen(std::u16string(kProgramFilter));
+    if (chosen.empty()) return;  // cancelled
+    addChoice(slots, toolkit, codec, slot, chosen, named(chosen));
 }
 
 void addDroppedPrograms(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec,
@@ -85,10 +70,7 @@ void addDroppedPrograms(SlotTable& slots, Toolkit& toolkit, const TextCodec& cod
             chosen = *target.path;
             shown = messageText(Message::namedShortcut, {dropped, chosen});
         }
-        // A dropped file is a new choice: it replaces a path still pending for the slot.
-        if (takeChoice(slots, toolkit, codec, slot, chosen, shown)) {
-            placeChoice(slots, toolkit, slot);
-        }
+        addChoice(slots, toolkit, codec, slot, chosen, shown);
     }
 }
 

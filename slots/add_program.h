@@ -13,10 +13,11 @@ namespace quevor {
 inline constexpr std::u16string_view kProgramFilter = u"exeファイル(*.exe)|*.exe";
 
 // A click on the add button: fills the lowest free slot with a program chosen in the open-file
-// dialog (or retries the path still pending for that slot), makes its button, records it for
-// the next save, moves the add button one step right and widens the window by the same step.
-// A path the settings file cannot hold is refused with a message and changes nothing. With
-// every slot taken it opens no dialog and tells the user so.
+// dialog, makes its button, records it for the next save, moves the add button one step right
+// and widens the window by the same step (the add that takes the last slot leaves the width).
+// A cancelled dialog adds nothing. A path the settings file cannot hold, or a program whose
+// icon is not found (the file is gone), is refused with a message naming it and changes
+// nothing. With every slot taken it opens no dialog and tells the user so.
 void addProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec);
 
 // Files dropped on the bar, taken one by one in the order given, each exactly as if chosen in

@@ -12,17 +12,24 @@ namespace {
 
 constexpr float kButtonStep = geometry::twips(geometry::kButtonPitch);
 
+// Frees a taken slot, stored empty from now on, and takes its step off the bar: the add button
+// moves one step left and the window narrows by one step, except that a full bar keeps its
+// width (the add that filled it took that step off already).
+void freeSlot(SlotTable& slots, Toolkit& toolkit, int slot) {
+    const bool wasFull = slots.full();
+    slots.unshow(slot);
+    slots.forget(slot);
+    toolkit.addButton.setLeft(toolkit.addButton.left() - kButtonStep);
+    if (!wasFull) toolkit.window.setWidth(toolkit.window.width() - kButtonStep);
+}
+
 }  // namespace
 
 void removeProgram(SlotTable& slots, Toolkit& toolkit, int slot) {
     const int16 position = slots.positionOf(slot);
     if (position == 0) return;
-    const bool wasFull = slots.allShown();
     toolkit.toolbar.removeButton(position);
-    slots.unshow(slot);
-    slots.forget(slot);
-    toolkit.addButton.setLeft(toolkit.addButton.left() - kButtonStep);
-    if (!wasFull) toolkit.window.setWidth(toolkit.window.width() - kButtonStep);
+    freeSlot(slots, toolkit, slot);
 }
 
 void moveProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int slot,
@@ -45,8 +52,9 @@ void moveProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int
     slots = std::move(moved);
 }
 
-void forgetMissingPrograms(SlotTable& slots) {
-    for (const int slot : slots.missingSlots()) slots.forget(slot);
+void forgetMissingPrograms(SlotTable& slots, Toolkit& toolkit) {
+    // The bar's size still counts them (see SlotTable::full): each goes as if removed.
+    for (const int slot : slots.missingSlots()) freeSlot(slots, toolkit, slot);
 }
 
 }  // namespace quevor

@@ -9,8 +9,9 @@ namespace quevor {
 
 // Takes the slot's program off the bar: its button goes, the buttons after it close up, the
 // add button moves one step left and the window narrows by one step, and the slot is free and
-// stored empty. A full bar keeps its width: the fifteenth add took that step off already.
-// A slot without a button is left alone.
+// stored empty. A full bar (every slot taken, missing programs included) keeps its width: the
+// add that took its last slot took that step off already. A slot without a button is left
+// alone.
 void removeProgram(SlotTable& slots, Toolkit& toolkit, int slot);
 
 // Moves the slot's button to the 1-based position among the buttons (the first or last place
@@ -21,6 +22,7 @@ void moveProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int
                  int16 position);
 
 // Frees the slots of the programs that could not be found at start-up; they are stored empty.
-void forgetMissingPrograms(SlotTable& slots);
+// The add button and the window end where removing each of them from the bar would leave them.
+void forgetMissingPrograms(SlotTable& slots, Toolkit& toolkit);
 
 }  // namespace quevor

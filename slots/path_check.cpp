@@ -8,7 +8,6 @@
 #include "core/error.h"
 #include "core/text.h"
 #include "settings/layout.h"
-#include "slots/slot_table.h"
 
 namespace quevor {
 namespace {
@@ -50,7 +49,6 @@ std::optional<std::u16string> checkStorablePath(const std::u16string& path,
         }
     }
     const std::u16string stored = storedPathFor(path);
-    if (stored == kCancelMarker) return messageText(Message::pathCancelName);
     for (int slot = 1; slot <= kSlotCount + 1; ++slot) {
         if (stored == placeholder(slot)) {
             return messageText(Message::pathPlaceholder, {stored});

@@ -18,8 +18,7 @@ namespace quevor {
 //    "Path1:" .. "Path16:", "=", "---";
 //  - hold ".exe" or ".EXE" before their end;
 //  - do not end in ".exe" in some letter case;
-//  - are the text the file uses for an empty slot ("1.exe" .. "16.exe") or for a cancelled
-//    choice ("?.exe");
+//  - are the text the file uses for an empty slot ("1.exe" .. "16.exe");
 //  - hold a control character, or characters the code page cannot hold;
 //  - are longer than 259 characters.
 std::optional<std::u16string> checkStorablePath(const std::u16string& path, const TextCodec& codec);

@@ -38,7 +38,7 @@ int SlotTable::firstFreeSlot() const {
 
 const std::u16string& SlotTable::programPath(int slot) const {
     const SlotRecord& record = at(slot);
-    return isPlaceholderOrEmpty(record.loadedPath, slot) ? record.chosenPath : record.loadedPath;
+    return isPlaceholderOrEmpty(record.loadedPath, slot) ? record.addedPath : record.loadedPath;
 }
 
 bool SlotTable::allShown() const { return shownCount() == kSlotCount; }

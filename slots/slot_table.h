@@ -11,10 +11,7 @@ namespace quevor {
 // What the bar knows of one slot.
 struct SlotRecord {
     std::u16string loadedPath;  // stored for the slot in the settings file, read at start-up
-    // Chosen with the add button in this run, or the cancel marker "?.exe"; kept while its
-    // program has no icon, so the next click retries it.
-    std::u16string chosenPath;
-    std::u16string addedPath;  // a completed add of this run, to be saved
+    std::u16string addedPath;   // a completed add of this run, to be saved
 };
 
 // The slot table: which program belongs to which of the fifteen slots, and which slots have a
@@ -41,9 +38,12 @@ class SlotTable {
     // placeholder) and no add completed for it in this run. 0 when every slot is taken.
     int firstFreeSlot() const;
     bool taken(int slot) const { return !isFree(slot); }
+    // Every slot is taken, by a button or by a missing program. The window's width counts a
+    // missing program as shown, so that it is right again once the program is found.
+    bool full() const { return firstFreeSlot() == 0; }
 
     // The program a slot's button starts: the stored path, unless that is empty or the slot's
-    // placeholder, else the one chosen in this run.
+    // placeholder, else the one added in this run.
     const std::u16string& programPath(int slot) const;
 
     // The slots of the program buttons, in on-screen order.
@@ -74,9 +74,6 @@ class SlotTable {
     std::array<SlotRecord, 15> records_{};
     std::vector<int> shown_;
 };
-
-// Text stored as the chosen path when the open-file dialog was cancelled.
-inline constexpr std::u16string_view kCancelMarker = u"?.exe";
 
 // "k1" followed by the number in decimal: the key of a slot's button and its image.
 std::u16string buttonKeyFor(int number);

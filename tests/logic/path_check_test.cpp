@@ -11,7 +11,7 @@ namespace {
 
 // Each rule's reason, in one place; a row names the rule that must refuse its path and the
 // text the reason quotes.
-enum Rule { kTooLong, kControl, kNotExe, kSearched, kExeInside, kCancel, kPlaceholder, kCodePage };
+enum Rule { kTooLong, kControl, kNotExe, kSearched, kExeInside, kPlaceholder, kCodePage };
 
 std::u16string reason(Rule rule, const std::u16string& text) {
     switch (rule) {
@@ -25,8 +25,6 @@ std::u16string reason(Rule rule, const std::u16string& text) {
             return messageText(Message::pathHoldsKey, {text});
         case kExeInside:
             return messageText(Message::pathHoldsExe, {text});
-        case kCancel:
-            return messageText(Message::pathCancelName);
         case kPlaceholder:
             return messageText(Message::pathPlaceholder, {text});
         case kCodePage:
@@ -53,7 +51,7 @@ TEST(PathCheckTest, RefusesWhatTheFileCannotHoldByTheRuleItBreaks) {
         {u"C:\\a.txt", kNotExe, u""},           {u"C:\\a.ex", kNotExe, u""},
         {u"C:\\a.exe ", kNotExe, u""},          {u"", kNotExe, u""},
         {u"7.exe", kPlaceholder, u"7.exe"},     {u"16.EXE", kPlaceholder, u"16.exe"},
-        {u"?.exe", kCancel, u""},               {u"C:\\a\tb.exe", kControl, u""},
+        {u"C:\\a\tb.exe", kControl, u""},
         {u"C:\\\u00e9.exe", kCodePage, u""},    {u"C:\\\xD800.exe", kCodePage, u""},
         {u"C:\\" + std::u16string(253, u'a') + u".exe", kTooLong, u""},  // 260 characters
     };

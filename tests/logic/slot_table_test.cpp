@@ -5,20 +5,15 @@ namespace quevor::testing {
 namespace {
 
 // Slots 1, 2, ... from words (see bar_fixture.h), each a path as written: "+a" added in this
-// run, "?a" chosen and still pending, "a" stored in the file, "." nothing; and the slots shown,
-// in on-screen order.
+// run, "a" stored in the file, "." nothing; and the slots shown, in on-screen order.
 SlotTable table(const std::string& text, const std::vector<int>& shown = {}) {
     SlotTable slots;
     int slot = 0;
     for (const std::string& word : words(text)) {
         SlotRecord& record = slots.at(++slot);
-        const char mark = word[0];
-        const auto path = ascii(word == "." ? "" : word.substr(mark == '+' || mark == '?'));
-        if (mark == '+') {
-            record.chosenPath = record.addedPath = path;
-        } else {
-            (mark == '?' ? record.chosenPath : record.loadedPath) = path;
-        }
+        const bool added = word[0] == '+';
+        (added ? record.addedPath : record.loadedPath) =
+            ascii(word == "." ? "" : word.substr(added));
     }
     for (const int s : shown) slots.show(s, static_cast<int16>(slots.shownCount() + 1));
     return slots;
@@ -28,8 +23,8 @@ TEST(SlotTableTest, AnAddGetsTheLowestSlotWithNothingStoredOrAdded) {
     const struct {
         std::string slots;
         int forgotten, free;
-    } rows[] = {{"1.exe b", 0, 1}, {"2.exe", 0, 2},    {"a . c", 0, 2},      {"+a", 0, 2},
-                {"?a", 0, 1},      {"p1..p14", 0, 15}, {"p1..p14 +o", 0, 0}, {"p1..p14 +o", 7, 7}};
+    } rows[] = {{"1.exe b", 0, 1},  {"2.exe", 0, 2},      {"a . c", 0, 2},     {"+a", 0, 2},
+                {"p1..p14", 0, 15}, {"p1..p14 +o", 0, 0}, {"p1..p14 +o", 7, 7}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.slots + " less " + std::to_string(row.forgotten));
         SlotTable slots = table(row.slots);

@@ -32,7 +32,7 @@ TEST(StartProgramTest, AKeyStartsItsSlotsStoredPathBeforeTheChosenOne) {
         sim::SimToolkit sim;
         SlotTable slots;
         slots.at(row.slot).loadedPath = row.loaded;
-        slots.at(row.slot).chosenPath = row.chosen;
+        slots.at(row.slot).addedPath = row.chosen;
         if (!row.started.empty()) sim.platform.declareProgram(row.started);
 
         startSlotProgram(slots, sim.toolkit(), row.key);
