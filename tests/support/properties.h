@@ -83,13 +83,25 @@ inline std::string describe(const StoredSettings& s) {
            " T=" + num(s.titleBar);
 }
 
+// Start-up's reading of a cleared bar: no program and no missing one, the cleared file's
+// geometry, the title bar shown.
+inline bool readsAsClearedBar(const StoredSettings& s) {
+    const StoredSettings cleared = readAllSettings(fromUtf8(clearedFile()));
+    for (int n = 1; n <= kSlotCount; ++n) {
+        if (!isPlaceholderOrEmpty(s.slotPaths[n - 1].value_or(u""), n)) return false;
+    }
+    return s.width == cleared.width && s.addButtonLeft == cleared.addButtonLeft &&
+           s.position == cleared.position && s.titleBar.value_or(0) == 0;
+}
+
 // Any bytes as setting.ini: start-up reads every value or stops with a message, and writes
-// nothing. A quit of a bar holding two programs of its own either stops and leaves the bytes, or
-// writes a file that reads back the bar and that the next quit leaves alone. Whatever loads
-// with storable paths, plus a program added in the first free slot: quitting and starting again
-// gives the same values; from the second quit on no byte moves (a "W:" or "CL:" value equal to
-// the live one is left as it stands, without the line break a rewrite would add); a restart and
-// quit, title bar shown, keeps the bytes too.
+// nothing. A clear either stops and leaves the bytes, or writes once a file that reads as the
+// cleared bar. A quit of a bar holding two programs of its own either stops and leaves the bytes,
+// or writes a file that reads back the bar and that the next quit leaves alone. Whatever loads with
+// storable paths, plus a program added in the first free slot: quitting and starting again gives
+// the same values; from the second quit on no byte moves (a "W:" or "CL:" value equal to the live
+// one is left as it stands, without the line break a rewrite would add); a restart and quit, title
+// bar shown, keeps the bytes too.
 inline void checkFileRoundTrip(const std::string& original) {
     MemoryStore store;
     const SettingsFile file(kSettingsPath, store, cp932());
@@ -117,6 +129,17 @@ inline void checkFileRoundTrip(const std::string& original) {
                 "the next quit changed the file");
     } else {
         require(store.files.at(kSettingsPath) == original, "a failed save changed the file");
+    }
+
+    store.files[kSettingsPath] = original;
+    store.writes.clear();
+    if (StoredSettings cleared; completes([&] { clearSettings(file); })) {
+        require(
+            store.writes.size() == 1 && completes([&] { cleared = startUpReads(file); }) &&
+                readsAsClearedBar(cleared),
+            "a clear did not give the cleared bar: " + shownBytes(store.files.at(kSettingsPath)));
+    } else {
+        require(store.files.at(kSettingsPath) == original, "a failed clear changed the file");
     }
 
     store.files[kSettingsPath] = original;
