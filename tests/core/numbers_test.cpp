@@ -34,13 +34,6 @@ TEST(RoundToInt16, HalvesGoToTheEvenNeighbourAndOutOfRangeIsOverflow) {
     }
 }
 
-TEST(RoundClampToInt16, PullsToTheRangeEnds) {
-    EXPECT_EQ(roundClampToInt16(40000.0), 32767);
-    EXPECT_EQ(roundClampToInt16(-99999.0), -32768);
-    EXPECT_EQ(roundClampToInt16(-120.5), -120);
-    EXPECT_THROW((void)roundClampToInt16(NAN), RuntimeError);
-}
-
 TEST(Int16Arithmetic, OverflowIsAnError) {
     EXPECT_EQ(mul16(14, 585), 8190);
     EXPECT_EQ(add16(32000, 767), 32767);
