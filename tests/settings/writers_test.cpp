@@ -23,22 +23,19 @@ TEST_F(WritersTest, TwoAddsOnAClearedBarSaveTheTwoHundredEightyOneByteFileAndThe
     for (int save = 1; save <= 2; ++save) {  // the next run, unchanged, keeps every byte
         saveSettings(file, bar);
         EXPECT_EQ(disk(), workedExampleFile()) << save;
-        EXPECT_EQ(disk().size(), 281u);
         bar = loadedBar(startUpReads(file));
     }
 }
 
 // The record cycles run on the text in memory; the file is replaced once, or not at all. A quit
-// without a file starts from the cleared state; a clear without one stops, and so does either on
-// a file that is there but cannot be read. A quit of values no file can hold says so.
+// without a file starts from the cleared state; a clear without one stops. A quit of values no
+// file can hold says so. (A file that cannot be read is for the seed replay: bom.ini.)
 TEST_F(WritersTest, AQuitAndAClearEachWriteOnceOrLeaveTheFile) {
     for (const bool clearing : {false, true}) {
-        for (const std::string fault :
-             {"", "write fails", "file gone", "not CP932", "not verified"}) {
+        for (const std::string fault : {"", "write fails", "file gone", "not verified"}) {
             SCOPED_TRACE((clearing ? "clear " : "quit ") + fault);
             store.writes.clear();
-            const std::string before =
-                (fault == "not CP932" ? "\xEF\xBB\xBF" : "") + workedExampleFile();
+            const std::string before = workedExampleFile();
             put(before);
             store.failOnWrite = fault == "write fails" ? 1 : 0;
             if (fault == "file gone") store.files.clear();
@@ -87,7 +84,6 @@ TEST_F(WritersTest, ClearingGivesTheClearedBarAndKeepsWhatIsOutsideTheRecords) {
         clearSettings(file);
         EXPECT_EQ(shownBytes(disk()), shownBytes(row.after));
     }
-    EXPECT_EQ(clearedFile(), toUtf8(clearedStateText()) + "\r\n");
 }
 
 // Each save is checked by what the next start-up reads, plus the bytes that show how it wrote.
