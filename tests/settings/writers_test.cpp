@@ -68,9 +68,6 @@ TEST_F(WritersTest, ClearingGivesTheClearedBarAndKeepsWhatIsOutsideTheRecords) {
         {"two programs", workedExampleFile(), clearedFile()},
         {"the cleared file", clearedFile(), clearedFile()},
         {"text before CL", "; mine\r\n" + workedExampleFile(), "; mine\r\n" + clearedFile()},
-        {"EXE in slot 2", edited("play.exe[CR][LF]Path3:3.exe", "play.EXE[CR][LF]Path3:c.exe"),
-         bytes("CL:0W:735Path1:1.exe[CR][LF]Path2:2.exe[CR][LF]") +
-             clearedFile().substr(clearedFile().find("Path4:"))},
         {"a slot twice", edited("Path3:", "Path2:C:\\b.exe[CR][LF]Path3:"), clearedFile()},
         {"T before X", edited("X:100Y:100[CR][LF][CR]T:0", "T:0[CR][LF]X:100Y:100"), clearedFile()},
         {"a path on W:", edited("D:\\Games", "W:\\Games"), clearedFile()},
@@ -99,9 +96,6 @@ TEST_F(WritersTest, TheSavedEdgesTitleBarAndUntouchedRecords) {
     } rows[] = {
         {"an unmoved cleared bar leaves CL and W as they stand", [](SaveValues&) {}, 735, 100, 100, 0,
          bytes("CL:0W:735[CR]Path1:1.exe")},
-        {"a hidden title bar saves the width plus 120 and T:1",
-         [](SaveValues& b) { b.titleBarRecord = 1; b.width = 1785; b.left = -120; }, 1905, -120, 100, 1,
-         "X:-120Y:100"},
         {"after a clear only the position and title bar are written",
          [](SaveValues& b) { b.cleared = true; b.left = 300; }, 735, 300, 100, 0, "X:300Y:100"},
         {"a loaded path no file can hold is left out, the rest is saved",
