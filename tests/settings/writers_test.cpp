@@ -67,7 +67,8 @@ TEST_F(WritersTest, ClearingGivesTheClearedBarAndKeepsWhatIsOutsideTheRecords) {
     const struct { const char* name; std::string before, after; } rows[] = {
         {"two programs", workedExampleFile(), clearedFile()},
         {"the cleared file", clearedFile(), clearedFile()},
-        {"text before CL", "; mine\r\n" + workedExampleFile(), "; mine\r\n" + clearedFile()},
+        {"text before CL, slot 15 taken", "; mine\r\n" + edited("Path15:15", "Path15:C:\\o"),
+         "; mine\r\n" + clearedFile()},
         {"a slot twice", edited("Path3:", "Path2:C:\\b.exe[CR][LF]Path3:"), clearedFile()},
         {"T before X", edited("X:100Y:100[CR][LF][CR]T:0", "T:0[CR][LF]X:100Y:100"), clearedFile()},
         {"a path on W:", edited("D:\\Games", "W:\\Games"), clearedFile()},
