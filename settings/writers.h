@@ -40,7 +40,8 @@ class SaveNotVerified final : public RuntimeError {
 void saveSettings(const SettingsFile& file, const SaveValues& values);
 
 // Clear: every record back to its default, one cycle per record, then the position record, run
-// on the text in memory and written once.
+// on the text in memory and written once, when start-up reads the cleared bar back from it;
+// otherwise the file becomes the cleared file. A file that cannot be read is left as it is.
 void clearSettings(const SettingsFile& file);
 
 }  // namespace quevor

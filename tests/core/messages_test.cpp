@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "core/error.h"
 #include "core/messages.h"
 #include "core/text.h"
 
@@ -25,17 +24,6 @@ TEST(MessageText, FillsEachPlaceholderOnceWithItsArgument) {
         SCOPED_TRACE(toUtf8(row.text));
         EXPECT_EQ(messageText(row.id, row.args), row.text);
     }
-}
-
-TEST(MessageText, FailCarriesTheTextAndItsKind) {
-    try {
-        failOverflow(Message::searchedTooFar, {u"W:"});
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.kind(), ErrorKind::overflow);
-        EXPECT_EQ(fromUtf8(e.what()), messageText(Message::searchedTooFar, {u"W:"}));
-        return;
-    }
-    FAIL() << "no error";
 }
 
 }  // namespace

@@ -34,13 +34,6 @@ TEST(RoundToInt16, HalvesGoToTheEvenNeighbourAndOutOfRangeIsOverflow) {
     }
 }
 
-TEST(RoundClampToInt16, PullsToTheRangeEnds) {
-    EXPECT_EQ(roundClampToInt16(40000.0), 32767);
-    EXPECT_EQ(roundClampToInt16(-99999.0), -32768);
-    EXPECT_EQ(roundClampToInt16(-120.5), -120);
-    EXPECT_THROW((void)roundClampToInt16(NAN), RuntimeError);
-}
-
 TEST(Int16Arithmetic, OverflowIsAnError) {
     EXPECT_EQ(mul16(14, 585), 8190);
     EXPECT_EQ(add16(32000, 767), 32767);
@@ -57,7 +50,7 @@ TEST(SingleText, WholeNumbersHaveNoPointAndFractionsKeepSevenDigits) {
         // clang-format off
     } rows[] = {{1905.0f, "1905"}, {-120.0f, "-120"}, {0.0f, "0"},        {-0.0f, "0"},
                 {735.0f, "735"},   {1905.5f, "1905.5"}, {22.5f, "22.5"}, {0.1f, "0.1"},
-                {123456.7f, "123456.7"}, {32767.0f, "32767"}, {1e7f, "10000000"}};
+                {123456.7f, "123456.7"}, {1234560.4f, "1234560"}, {32767.0f, "32767"}, {1e7f, "10000000"}};
     // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.out);

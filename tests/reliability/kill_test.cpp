@@ -23,15 +23,10 @@
 namespace quevor::testing {
 namespace {
 
-// A quit with two programs, the second in a folder with a Japanese name (the codec is CP932).
+// A quit with a program in a folder with a Japanese name (the codec is CP932).
 void quit(const SettingsFile& file) {
     SaveValues bar = loadedBar();
-    bar.paths[0] = u"C:\\Tools\\edit.exe";
     bar.paths[1] = u"D:\\ゲーム\\play.exe";
-    bar.addButtonLeft = 1170;
-    bar.width = 1905;
-    bar.left = -120;
-    bar.top = 4000;
     saveSettings(file, bar);
 }
 

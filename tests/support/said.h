@@ -1,6 +1,5 @@
 #pragma once
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -10,7 +9,7 @@
 namespace quevor::testing {
 
 // What the program says with this message and these arguments (both in UTF-8).
-inline std::string said(Message id, std::initializer_list<std::string> args = {}) {
+inline std::string said(Message id, const std::vector<std::string>& args = {}) {
     std::vector<std::u16string> wide;
     for (const std::string& arg : args) wide.push_back(fromUtf8(arg));
     return toUtf8(messageText(id, wide));
