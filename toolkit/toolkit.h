@@ -174,6 +174,9 @@ class BarEvents {
     // The window was closed other than through the menu (its close button, say): the program
     // ends and saves nothing; only the menu's quit saves.
     virtual void onClose() = 0;
+    // The user's session really ends (sign-out, shutdown): the system ends the process soon
+    // after this returns, so nothing may wait for the user.
+    virtual void onSessionEnd() = 0;
     virtual void onProgramButtonClick(const std::u16string& key) = 0;
     // A mouse button pressed over the toolbar's empty part, or (the next event) over the
     // program button with this key.

@@ -55,6 +55,10 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
          {{"second/setting.ini", worked}, {"third/setting.ini", worked}},
          "exists C:\\a.exe\nstart\nadd C:\\a.exe\npress toolbar 2\nchoose quit\n", "ended\n", 0,
          "", {{"third/setting.ini", worked}}},
+        // The session's end saves the add, and the bar runs on until the system ends it.
+        {{"@"}, {{"setting.ini", testing::clearedFile()}},
+         "exists C:\\a.exe\nstart\nadd C:\\a.exe\nend-session\nclick k11\n", "started C:\\a.exe\n",
+         0, "", {{"setting.ini", testing::savedFile({"C:\\a.exe"}, "1320", "585")}}},
         // One drop of a shortcut and a text file, a drag, a remove from a program button.
         {{"@"}, {{"setting.ini", testing::savedFile({"C:\\a.exe", "C:\\b.exe"})}},
          "exists C:\\a.exe\nexists C:\\b.exe\nexists C:\\d.exe\nshortcut C:\\my d.lnk C:\\d.exe\n"

@@ -264,12 +264,13 @@ TEST_F(Win32ToolkitTest, WhatTheSystemCannotDoGivesTheReason) {
     fs::remove(text);
 }
 
-// A bar whose handler of the kind named throws.
+// A bar whose handler of the kind named throws, and that counts the session's ends.
 class ThrowingBar final : public BarEvents {
   public:
     explicit ThrowingBar(std::string throwing) : throwing_(std::move(throwing)) {}
     void start() override { hit("start"); }
     void onClose() override {}
+    void onSessionEnd() override { ++sessionEnds; }
     void onProgramButtonClick(const std::u16string&) override {}
     void onToolbarMouseDown(int16, int16, float, float) override {}
     void onProgramButtonMouseDown(const std::u16string&, int16, int16, float, float) override {}
@@ -278,12 +279,35 @@ class ThrowingBar final : public BarEvents {
     void onAddButtonClick() override { hit("click"); }
     void onAddButtonMouseDown(int16, int16, float, float) override { hit("press"); }
 
+    int sessionEnds = 0;
+
   private:
     void hit(const std::string& handler) {
         if (handler == throwing_) fail("Failed in " + handler + " \u00e9");
     }
     std::string throwing_;
 };
+
+// Asked whether the session may end, the bar lets it; only a session that really ends reaches
+// the bar, which saves then.
+TEST_F(Win32ToolkitTest, OnlyASessionThatReallyEndsReachesTheBar) {
+    ThrowingBar events("");
+    bar.window().setEvents(&events);
+    const struct {
+        UINT message;
+        WPARAM really;
+        LRESULT answer;
+        int sessionEnds;
+    } rows[] = {{WM_QUERYENDSESSION, 0, TRUE, 0},
+                {WM_ENDSESSION, FALSE, 0, 0},
+                {WM_ENDSESSION, TRUE, 0, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.message);
+        EXPECT_EQ(SendMessageW(hwnd(), row.message, row.really, 0), row.answer);
+        EXPECT_EQ(events.sessionEnds, row.sessionEnds);
+    }
+    bar.window().setEvents(nullptr);
+}
 
 // Closes the error report when it shows and gives its text; with no report, ends the bar's
 // message loop instead.
