@@ -293,18 +293,15 @@ class ThrowingBar final : public BarEvents {
 TEST_F(Win32ToolkitTest, OnlyASessionThatReallyEndsReachesTheBar) {
     ThrowingBar events("");
     bar.window().setEvents(&events);
-    const struct {
-        UINT message;
-        WPARAM really;
-        LRESULT answer;
-        int sessionEnds;
-    } rows[] = {{WM_QUERYENDSESSION, 0, TRUE, 0},
-                {WM_ENDSESSION, FALSE, 0, 0},
-                {WM_ENDSESSION, TRUE, 0, 1}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.message);
-        EXPECT_EQ(SendMessageW(hwnd(), row.message, row.really, 0), row.answer);
-        EXPECT_EQ(events.sessionEnds, row.sessionEnds);
+    // clang-format off
+    // the message, whether the session really ends; the answer, the session's ends seen so far
+    const std::tuple<UINT, WPARAM, LRESULT, int> rows[] = {
+        {WM_QUERYENDSESSION, 0, TRUE, 0}, {WM_ENDSESSION, FALSE, 0, 0}, {WM_ENDSESSION, TRUE, 0, 1}};
+    // clang-format on
+    for (const auto& [message, really, answer, sessionEnds] : rows) {
+        SCOPED_TRACE(message);
+        EXPECT_EQ(SendMessageW(hwnd(), message, really, 0), answer);
+        EXPECT_EQ(events.sessionEnds, sessionEnds);
     }
     bar.window().setEvents(nullptr);
 }
