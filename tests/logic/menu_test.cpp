@@ -1,6 +1,5 @@
-// The menu's commands that end or keep the bar: minimise, quit, clear.
-
-#include <limits>
+// The menu's commands that end the bar, quit and clear, and the session's end that saves as the
+// quit does.
 
 #include "bar_fixture.h"
 #include "core/messages.h"
@@ -8,91 +7,70 @@
 namespace quevor::testing {
 namespace {
 
-// Minimising keeps the size, the title bar and the file; the quit saves what the window shows.
-TEST(MenuTest, MinimiseThenQuitSavesWhatTheWindowShowsAndEnds) {
-    Rig t(savedFile({"C:\\a.exe", "C:\\b.exe"}, "1785", "1170"), {"C:\\a.exe", "C:\\b.exe"});
-    t.choose(MenuItem::hideTitleBar);
-    t.sim.window.userMove(-120, 2000);
-    t.choose(MenuItem::minimise);
-    EXPECT_TRUE(t.sim.window.minimized());
-    EXPECT_TRUE(t.files.writes.empty());
-    EXPECT_FALSE(t.sim.platform.ended());
-    t.choose(MenuItem::quit);
-    EXPECT_EQ(t.disk(), savedFile({"C:\\a.exe", "C:\\b.exe"}, "1905", "1170", "1", "X:-120Y:2000"));
-    EXPECT_TRUE(t.sim.platform.ended());
-}
-
-// A quit or clear whose file cannot be written (or its new text verified) keeps the bar open as
-// it was and the file as it was, saying why and that choosing the item again tries again. Then
-// it lands; the clear only then resets the bar.
+// A quit or clear whose file cannot be written keeps the bar open as it was and the file as it
+// was, saying why and that choosing the item again tries again. Then it lands; the clear only
+// then resets the bar.
 TEST(MenuTest, AQuitOrClearThatCannotWriteKeepsTheBarAndTheFileTillItLands) {
-    const struct {
-        MenuItem item;
-        bool verifiable;  // else the width is one no file can hold
-        Message notSaved;
-    } rows[] = {{MenuItem::quit, true, Message::notSavedQuit},
-                {MenuItem::quit, false, Message::notSavedQuit},
-                {MenuItem::clear, true, Message::notSavedClear}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(menuItemInfo(row.item).name);
+    const std::pair<MenuItem, Message> rows[] = {{MenuItem::quit, Message::notSavedQuit},
+                                                 {MenuItem::clear, Message::notSavedClear}};
+    for (const auto& [item, notSaved] : rows) {
+        SCOPED_TRACE(menuItemInfo(item).name);
         const std::string file = savedFile({"C:\\a.exe"}, "1785", "1170");
         Rig t(file, {"C:\\a.exe"});
-        t.files.failOnWrite = 1;
-        if (!row.verifiable) t.sim.window.setWidth(std::numeric_limits<float>::infinity());
-        const float width = t.sim.window.width();
-        const auto expectBar = [&](bool cleared) {
+        const auto expectBar = [&t, &file](bool cleared) {
             EXPECT_EQ(t.disk(), cleared ? clearedFile() : file);
             EXPECT_EQ(t.shown(), cleared ? Texts{} : tips("a"));
             EXPECT_EQ(t.bar.state().cleared, cleared);
             EXPECT_EQ(t.sim.menu.visible(MenuItem::clear), !cleared);
-            EXPECT_EQ(t.sim.window.width(), cleared ? 735.0f : width);
+            EXPECT_EQ(t.sim.window.width(), cleared ? 735.0f : 1785.0f);
             EXPECT_EQ(t.sim.addButton.left(), cleared ? 0.0f : 1170.0f);
         };
-        t.choose(row.item);
-        const std::u16string& path = t.bar.state().settingsPath;
-        const std::u16string why =
-            row.verifiable ? u"Disk full: " + path
-                           : messageText(Message::saveNotVerified,
-                                         {path, messageText(Message::wouldNotReadBack)});
-        EXPECT_EQ(t.sim.platform.messages(), Texts{messageText(row.notSaved, {why})});
+        t.files.failOnWrite = 1;
+        t.choose(item);
+        const std::u16string why = u"Disk full: " + t.bar.state().settingsPath;
+        EXPECT_EQ(t.sim.platform.messages(), Texts{messageText(notSaved, {why})});
         EXPECT_FALSE(t.sim.platform.ended());
         expectBar(false);
-        if (!row.verifiable) continue;
         t.files.failOnWrite = 0;
-        t.choose(row.item);
+        t.choose(item);
         EXPECT_EQ(t.files.writes.size(), 1u);
         EXPECT_TRUE(t.sim.platform.ended());
-        expectBar(row.item == MenuItem::clear);
+        expectBar(item == MenuItem::clear);
     }
 }
 
-// The session's end saves what a quit would, once something it saves has changed, and never
-// says anything: a file it cannot write stays as it was.
+// The session's end saves what the quit saves (the window as shown, minimised or not), once
+// something saved has changed: a second end with nothing new writes nothing. It says nothing
+// when the file cannot be written.
 TEST(MenuTest, SessionEndSavesAsTheQuitOnlyAfterAChange) {
-    const std::pair<const char*, void (*)(Rig&)> changes[] = {
-        {"nothing", [](Rig&) {}},
-        {"an add", [](Rig& t) { t.add(u"C:\\b.exe"); }},
-        {"a removal", [](Rig& t) { t.choose(MenuItem::remove, u"k11"); }},
-        {"a move", [](Rig& t) { t.sim.window.userMove(-120, 2000); }},
-        {"the title bar", [](Rig& t) { t.choose(MenuItem::hideTitleBar); }},
+    const std::string file = savedFile({"C:\\a.exe"}, "1785", "1170");
+    // clang-format off
+    const std::tuple<const char*, void (*)(Rig&), std::string> rows[] = {
+        {"nothing", [](Rig&) {}, file},
+        {"an add", [](Rig& t) { t.add(u"C:\\b.exe"); }, savedFile({"C:\\a.exe", "C:\\b.exe"}, "2370", "1755")},
+        {"a removal", [](Rig& t) { t.choose(MenuItem::remove, u"k11"); }, savedFile({}, "1200", "585")},
+        {"the title bar, a move, a minimise", [](Rig& t) {
+             t.choose(MenuItem::hideTitleBar);
+             t.sim.window.userMove(-120, 2000);
+             t.choose(MenuItem::minimise);
+             EXPECT_TRUE(t.sim.window.minimized());
+         }, savedFile({"C:\\a.exe"}, "1320", "1170", "1", "X:-120Y:2000")},
     };
-    for (const auto& [name, change] : changes) {
+    // clang-format on
+    for (const auto& [name, change, saved] : rows) {
         SCOPED_TRACE(name);
-        const std::string file = savedFile({"C:\\a.exe"}, "1785", "1170");
-        Rig ended(file, {"C:\\a.exe", "C:\\b.exe"}), quit(file, {"C:\\a.exe", "C:\\b.exe"});
-        change(ended);
-        change(quit);
-        quit.choose(MenuItem::quit);
-        for (int i = 0; i < 2; ++i) ended.bar.onSessionEnd();  // the second has nothing new
-        const bool changed = std::string(name) != "nothing";
-        EXPECT_EQ(ended.files.writes.size(), changed ? 1u : 0u);
-        const std::string saved = changed ? quit.disk() : file;
-        EXPECT_EQ(ended.disk(), saved);
-        ended.files.failOnWrite = static_cast<int>(ended.files.writes.size()) + 1;
-        ended.sim.window.userMove(15, 15);
-        ended.bar.onSessionEnd();
-        EXPECT_TRUE(ended.sim.platform.messages().empty());
-        EXPECT_EQ(ended.disk(), saved);
+        Rig t(file, {"C:\\a.exe", "C:\\b.exe"});
+        change(t);
+        t.files.failOnWrite = 1;
+        t.bar.onSessionEnd();
+        EXPECT_TRUE(t.sim.platform.messages().empty());
+        EXPECT_EQ(t.disk(), file);
+        t.files.failOnWrite = 0;
+        for (int i = 0; i < 2; ++i) t.bar.onSessionEnd();
+        EXPECT_EQ(t.files.writes.size(), saved == file ? 0u : 1u);
+        EXPECT_EQ(t.disk(), saved);
+        t.choose(MenuItem::quit);
+        EXPECT_EQ(t.disk(), saved);
     }
 }
 
