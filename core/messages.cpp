@@ -60,10 +60,13 @@ constexpr auto kMessages = std::to_array<Row>({
      u"W:、CL:、X:、Y: の値を確かめてください。"},
 
     {Message::saveNotVerified,
-     u"設定を保存できませんでした。新しい「{1}」を確かめられなかったため（{2}）、ファイルは元の"
-     u"ままです。もう一度「終了」を選ぶと、保存をやり直します。"},
+     u"新しい「{1}」を確かめられなかったため（{2}）、ファイルは元のままです。"},
     {Message::wouldNotReadBack, u"次の起動でバーの設定を読み戻せません"},
     {Message::wouldChangeAgain, u"次の終了でまた書き換わってしまいます"},
+    {Message::notSavedQuit,
+     u"{1}設定はまだ保存されていません。もう一度「終了」を選ぶと、保存をやり直します。"},
+    {Message::notSavedClear,
+     u"{1}設定はまだクリアされていません。もう一度「クリア終了」を選ぶと、クリアをやり直します。"},
 
     {Message::cannotAdd, u"{1}を追加できません。{2}。"},
     {Message::namedProgram, u"「{1}」"},

@@ -35,10 +35,12 @@ enum class Message {
     searchedTooFar,  // {1} key
     keyMissing,      // {1} key
     outOfRange,
-    // the quit's save
+    // the quit's save and the clear
     saveNotVerified,   // {1} path, {2} why (one of the two below, or another message)
     wouldNotReadBack,  //
     wouldChangeAgain,  //
+    notSavedQuit,      // {1} what went wrong (a message above)
+    notSavedClear,     // {1} what went wrong (a message above)
     // programs on the bar
     cannotAdd,           // {1} the program as named below, {2} reason
     namedProgram,        // {1} path

@@ -23,6 +23,8 @@ struct SaveValues {
     // stands at the slot's place among the buttons in on-screen order, or for a slot without a
     // button the path added or loaded for it; "" saves the slot's placeholder.
     std::u16string paths[kSlotCount];
+
+    bool operator==(const SaveValues&) const = default;
 };
 
 // A quit whose new file could not be verified: nothing was written, so the bar can stay open.

@@ -6,6 +6,7 @@
 #include "settings/codec.h"
 #include "settings/file_store.h"
 #include "settings/settings_file.h"
+#include "settings/writers.h"
 #include "slots/slot_table.h"
 #include "toolkit/toolkit.h"
 
@@ -38,6 +39,8 @@ class Bar final : public BarEvents {
     // the window only when the program has not ended.
     void start() override;
     void onClose() override;
+    // Saves as the quit does when something it would save has changed, and says nothing.
+    void onSessionEnd() override;
     void onProgramButtonClick(const std::u16string& key) override;
     void onToolbarMouseDown(int16 button, int16 shift, float x, float y) override;
     void onProgramButtonMouseDown(const std::u16string& key, int16 button, int16 shift, float x,
@@ -48,6 +51,8 @@ class Bar final : public BarEvents {
     void onAddButtonMouseDown(int16 button, int16 shift, float x, float y) override;
 
     // The pop-up menu's commands; the mouse handlers dispatch the chosen item to these.
+    // A file that cannot be written leaves the bar open as it was, saying why: choosing the
+    // item again tries again.
     void quit();          // save and quit
     void clearAndQuit();  // clear the settings and quit
     void minimise();
@@ -68,6 +73,9 @@ class Bar final : public BarEvents {
     FileStore& store_;
     const TextCodec& codec_;
     BarState state_;
+    // What a save would store, as start-up left the bar or a session's end last saved it: a
+    // session's end with nothing changed since leaves the file alone.
+    SaveValues storedValues_;
 };
 
 }  // namespace quevor

@@ -1,3 +1,4 @@
+#include "core/messages.h"
 #include "core/text.h"
 #include "settings/writers.h"
 #include "shell/bar.h"
@@ -74,24 +75,40 @@ void Bar::minimise() { toolkit_.window.minimize(); }
 void Bar::quit() {
     try {
         saveSettings(settingsFile(), valuesToSave(toolkit_, state_));
-    } catch (const SaveNotVerified& e) {
-        // Nothing was written: ending now would lose what the bar holds, so it stays open and
-        // says why. Any other failure ends the program with its report, the file untouched.
-        toolkit_.platform.showMessage(fromUtf8(e.what()));
+    } catch (const RuntimeError& e) {
+        // Nothing was written (the store replaces the file whole or not at all): ending now
+        // would lose what the bar holds, so it stays open and says why.
+        toolkit_.platform.showMessage(messageText(Message::notSavedQuit, {fromUtf8(e.what())}));
         return;
     }
     toolkit_.platform.endProgram();
 }
 
 void Bar::clearAndQuit() {
-    clearSettings(settingsFile());
-    // Marked first: a save that followed would then leave the cleared records alone.
+    try {
+        clearSettings(settingsFile());
+    } catch (const RuntimeError& e) {
+        toolkit_.platform.showMessage(messageText(Message::notSavedClear, {fromUtf8(e.what())}));
+        return;
+    }
+    // Only now that the file is cleared: a clear that failed leaves the bar as it was.
     state_.cleared = true;
     toolkit_.menu.setVisible(MenuItem::clear, false);
     toolkit_.window.setWidth(geometry::twips(geometry::kDefaultWidth));
     toolkit_.addButton.setLeft(0.0f);
     toolkit_.toolbar.clearButtons();
     toolkit_.platform.endProgram();  // unloading the only window ends the program
+}
+
+void Bar::onSessionEnd() {
+    const SaveValues values = valuesToSave(toolkit_, state_);
+    if (values == storedValues_) return;
+    try {
+        saveSettings(settingsFile(), values);
+        storedValues_ = values;
+    } catch (const RuntimeError&) {
+        // Nobody is left to tell while the session ends, and the file is as it was.
+    }
 }
 
 }  // namespace quevor

@@ -2,6 +2,7 @@
 #include "settings/layout.h"
 #include "settings/reader.h"
 #include "shell/bar.h"
+#include "shell/save_source.h"
 #include "slots/add_slot_button.h"
 #include "toolkit/geometry.h"
 
@@ -53,6 +54,7 @@ void Bar::start() {
         toolkit_.menu.setVisible(MenuItem::hideTitleBar, true);
     }
     toolkit_.window.makeTopmost();
+    storedValues_ = valuesToSave(toolkit_, state_);
 }
 
 }  // namespace quevor

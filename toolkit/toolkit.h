@@ -172,8 +172,11 @@ class BarEvents {
     virtual ~BarEvents() = default;
     virtual void start() = 0;
     // The window was closed other than through the menu (its close button, say): the program
-    // ends and saves nothing; only the menu's quit saves.
+    // ends and saves nothing; only the menu's quit and the session's end save.
     virtual void onClose() = 0;
+    // The user's session really ends (sign-out, shutdown): the system ends the process soon
+    // after this returns, so nothing may wait for the user.
+    virtual void onSessionEnd() = 0;
     virtual void onProgramButtonClick(const std::u16string& key) = 0;
     // A mouse button pressed over the toolbar's empty part, or (the next event) over the
     // program button with this key.

@@ -155,6 +155,11 @@ class Driver {
             requireRunning(line);
             noArgument(line);
             sim_.window.userRestore();
+        } else if (command == "end-session") {
+            // The real process is ended by the system afterwards; here the bar runs on.
+            requireRunning(line);
+            noArgument(line);
+            bar_->onSessionEnd();
         } else if (command == "state") {
             requireRunning(line);
             noArgument(line);

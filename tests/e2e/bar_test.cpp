@@ -1,14 +1,16 @@
 // quevor.exe under Wine, worked with real mouse and keyboard input: only what needs real
 // Windows (the open-file dialog, icons, tooltips, starting programs, topmost, placement on a
-// monitor, drops and drags on the real window, a kill mid quit); the logic behind it is proved
-// on the simulated toolkit. The stage script has put quevor.exe, the probe program and the cleared
-// setting.ini into C:\e2e\bin and mapped drive D: to a folder of its own.
+// monitor, drops and drags on the real window, a sign-out, a read-only file, a kill mid quit);
+// the logic behind it is proved on the simulated toolkit. The stage script has put quevor.exe, the
+// probe program and the cleared setting.ini into C:\e2e\bin and mapped drive D: to a folder of its
+// own.
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <set>
 
+#include "core/messages.h"
 #include "driver.h"
 #include "support/settings_text.h"
 
@@ -16,6 +18,8 @@ namespace e2e {
 namespace {
 
 using namespace std::string_literals;
+using quevor::Message;
+using quevor::messageText;
 using quevor::testing::savedFile;
 
 const std::wstring kBin = L"C:\\e2e\\bin\\", kNotepad = L"C:\\windows\\system32\\notepad.exe";
@@ -70,7 +74,7 @@ class AddQuitStart : public BarTest, public ::testing::WithParamInterface<Progra
 INSTANTIATE_TEST_SUITE_P(Programs, AddQuitStart, ::testing::ValuesIn(kPrograms),
                          [](const auto& c) { return std::string(c.param.name); });
 
-TEST_P(AddQuitStart, AddTwoProgramsThroughTheDialogQuitStartAgainAndStartOne) {
+TEST_P(AddQuitStart, AddTwoProgramsThroughTheDialogSignOutStartAgainAndStartOne) {
     const Programs& p = GetParam();
     ASSERT_EQ(GetACP() == 932, std::string(p.name) == "CodePage932");  // the stage's locale
     copyFile(kNotepad, p.paths[0]);
@@ -103,8 +107,7 @@ TEST_P(AddQuitStart, AddTwoProgramsThroughTheDialogQuitStartAgainAndStartOne) {
                               [&] { return !topWindow(bar->pid(), L"#32770"); }));
             ASSERT_TRUE(waitFor([&] { return bar->buttonCount() == i + 1; }));
         }
-        ASSERT_TRUE(bar->choose("the quit (its first item)", -1, [&] { return !bar->running(); }));
-        ASSERT_EQ(bar->waitExit(), 0u);
+        endSession();  // a sign-out keeps the adds as the quit does
     }
     EXPECT_EQ(readBytes(settings()), savedFile(p.fileBytes, "1905", "1170"));
 
@@ -150,6 +153,36 @@ TEST_F(BarTest, WithoutASettingsFileTheProgramEndsAndMakesNone) {
     Bar none(folder + L"quevor.exe");
     EXPECT_EQ(none.waitExit(), 0u);
     EXPECT_EQ(GetFileAttributesW(settings().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A sign-out with nothing changed leaves the file's bytes alone. A quit that cannot write the
+// file (read-only) says why and keeps the bar open; once the file can be written, it lands.
+TEST_F(BarTest, AnUnchangedSignOutAndAnUnwritableQuitLeaveTheFile) {
+    const std::string cleared = quevor::testing::clearedFile();
+    writeBytes(settings(), cleared);
+    {
+        auto signedOut = start();
+        ASSERT_NE(signedOut->waitWindow(), nullptr);
+        endSession();  // Wine then ends the bar, as Windows does
+    }
+    EXPECT_EQ(readBytes(settings()), cleared);
+    ASSERT_TRUE(SetFileAttributesW(settings().c_str(), FILE_ATTRIBUTE_READONLY));
+    auto bar = start();
+    ASSERT_NE(bar->waitWindow(), nullptr);
+    HWND box = nullptr;
+    ASSERT_TRUE(bar->choose("the quit of a read-only file", -1,
+                            [&] { return (box = topWindow(bar->pid(), L"#32770")) != nullptr; }));
+    const std::wstring path = settings();
+    const std::u16string said = messageText(
+        Message::notSavedQuit,
+        {messageText(Message::accessDenied, {std::u16string(path.begin(), path.end())})});
+    EXPECT_EQ(windowText(GetDlgItem(box, 0xffff)), std::wstring(said.begin(), said.end()));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(readBytes(settings()), cleared);
+    ASSERT_TRUE(SetFileAttributesW(settings().c_str(), FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(bar->choose("the quit again", -1, [&] { return !bar->running(); }));
+    EXPECT_EQ(bar->waitExit(), 0u);
+    EXPECT_NE(readBytes(settings()), cleared);
 }
 
 // Programs dropped on the real window (files and a shortcut), one removed through the menu of

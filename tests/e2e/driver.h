@@ -9,6 +9,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -39,6 +40,10 @@ inline bool retry(const char* what, const std::function<void()>& act,
     }
     return false;
 }
+
+// Ends the session as a sign-out does: Wine's own tool asks every window of the prefix whether
+// it may end, then tells them it does.
+inline void endSession() { _wsystem(L"C:\\windows\\system32\\wineboot.exe --end-session"); }
 
 inline std::string readBytes(const std::wstring& path) {  // "" when missing
     std::ifstream in(path.c_str(), std::ios::binary);

@@ -55,14 +55,15 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
          {{"second/setting.ini", worked}, {"third/setting.ini", worked}},
          "exists C:\\a.exe\nstart\nadd C:\\a.exe\npress toolbar 2\nchoose quit\n", "ended\n", 0,
          "", {{"third/setting.ini", worked}}},
-        // One drop of a shortcut and a text file, a drag, a remove from a program button.
+        // One drop of a shortcut and a text file, a drag, a remove from a program button; the
+        // session's end saves them, and the bar runs on until the system ends it.
         {{"@"}, {{"setting.ini", testing::savedFile({"C:\\a.exe", "C:\\b.exe"})}},
          "exists C:\\a.exe\nexists C:\\b.exe\nexists C:\\d.exe\nshortcut C:\\my d.lnk C:\\d.exe\n"
          "start\ndrop C:\\my d.lnk\ndrop C:\\notes.txt\ndrag k13 1\npress toolbar 2 k12\n"
-         "choose remove\npress toolbar 2\nchoose quit\n",
+         "choose remove\nend-session\nclick k13\n",
          "message " + said(Message::cannotAdd, {said(Message::namedProgram, {"C:\\notes.txt"}),
                                               said(Message::pathNotAProgram)}) +
-             "\nended\n",
+             "\nstarted C:\\d.exe\n",
          0, "", {{"setting.ini", testing::savedFile({"C:\\d.exe", "", "C:\\a.exe"})}}},
         {{"--another-instance", "@"}, {{"setting.ini", worked}}, "start\nnever read\n", "ended\n",
          0, "", {{"setting.ini", worked}}},

@@ -270,6 +270,7 @@ class HandlerBar final : public BarEvents {
     ~HandlerBar() override { seen_ += windowThere() ? "bar first" : "window first"; }
     void start() override { hit("start"); }
     void onClose() override {}
+    void onSessionEnd() override { ++sessionEnds; }
     void onProgramButtonClick(const std::u16string&) override {}
     void onToolbarMouseDown(int16, int16, float, float) override {}
     void onProgramButtonMouseDown(const std::u16string&, int16, int16, float, float) override {}
@@ -277,6 +278,8 @@ class HandlerBar final : public BarEvents {
     void onDrop(const std::vector<std::u16string>&) override {}
     void onAddButtonClick() override { hit("click"); }
     void onAddButtonMouseDown(int16, int16, float, float) override { hit("press"); }
+
+    int sessionEnds = 0;
 
   private:
     void hit(const std::string& handler) {
@@ -291,6 +294,25 @@ class HandlerBar final : public BarEvents {
     bool ends_;
     std::string& seen_;
 };
+
+// Asked whether the session may end, the bar lets it; only a session that really ends reaches
+// the bar, which saves then.
+TEST_F(Win32ToolkitTest, OnlyASessionThatReallyEndsReachesTheBar) {
+    std::string seen;
+    HandlerBar events(kit, "", false, seen);
+    bar.window().setEvents(&events);
+    // clang-format off
+    // the message, whether the session really ends; the answer, the session's ends seen so far
+    const std::tuple<UINT, WPARAM, LRESULT, int> rows[] = {
+        {WM_QUERYENDSESSION, 0, TRUE, 0}, {WM_ENDSESSION, FALSE, 0, 0}, {WM_ENDSESSION, TRUE, 0, 1}};
+    // clang-format on
+    for (const auto& [message, really, answer, sessionEnds] : rows) {
+        SCOPED_TRACE(message);
+        EXPECT_EQ(SendMessageW(hwnd(), message, really, 0), answer);
+        EXPECT_EQ(events.sessionEnds, sessionEnds);
+    }
+    bar.window().setEvents(nullptr);
+}
 
 // Closes the error report when it shows and gives its text; with no report by the time the bar
 // returns, "no report", and if it never does, ends the bar's message loop instead.

@@ -176,6 +176,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             info->ptMinTrackSize = POINT{1, 1};
             return 0;
         }
+        case WM_QUERYENDSESSION:
+            return TRUE;  // never holds the session up: a cancelled end leaves all as it was
+        case WM_ENDSESSION:
+            // Only a session that really ends: the system ends the process once this returns.
+            if (wParam && events_) events_->onSessionEnd();
+            return 0;
         case WM_CLOSE:
             if (events_) events_->onClose();
             boundary_.setEnded();
