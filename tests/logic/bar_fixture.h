@@ -43,18 +43,14 @@ class LoggingStore final : public FileStore {
 
 inline const std::u16string kSettingsPath = u"/cfg/setting.ini";
 
-inline const TextCodec& cp932() {
-    static const std::unique_ptr<TextCodec> codec = makeSystemCodec("CP932");
-    return *codec;
-}
-
 // A bar whose file at /cfg/setting.ini holds content, the programs named present; started
 // unless told not to.
 struct Rig {
     sim::SimToolkit sim;
     MemoryStore files;
     LoggingStore store{files, sim.log};
-    Bar bar{sim.toolkit(), store, cp932()};
+    std::unique_ptr<TextCodec> codec = makeSystemCodec("CP932");
+    Bar bar{sim.toolkit(), store, *codec};
 
     explicit Rig(const std::string& content, const std::vector<std::string>& programs = {},
                  bool start = true) {
@@ -78,6 +74,14 @@ struct Rig {
             bar.onProgramButtonMouseDown(onButton, 2, 0, 0, 0);
         else
             bar.onToolbarMouseDown(2, 0, 0, 0);
+    }
+    // The title bar as the window, the state and the menu tell it.
+    void expectTitleBar(bool hidden, int16 record) const {
+        EXPECT_EQ(sim.window.caption(), !hidden);
+        EXPECT_EQ(bar.state().titleBarHidden, hidden);
+        EXPECT_EQ(bar.state().titleBarRecord, record);
+        EXPECT_EQ(sim.menu.visible(MenuItem::showTitleBar), hidden);
+        EXPECT_EQ(sim.menu.visible(MenuItem::hideTitleBar), !hidden);
     }
     Texts shown() const {
         Texts out;

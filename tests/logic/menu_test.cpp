@@ -47,7 +47,6 @@ TEST(MenuTest, SessionEndSavesAsTheQuitOnlyAfterAChange) {
     // clang-format off
     const std::tuple<const char*, void (*)(Rig&), std::string> rows[] = {
         {"nothing", [](Rig&) {}, file},
-        {"an add", [](Rig& t) { t.add(u"C:\\b.exe"); }, savedFile({"C:\\a.exe", "C:\\b.exe"}, "2370", "1755")},
         {"a removal", [](Rig& t) { t.choose(MenuItem::remove, u"k11"); }, savedFile({}, "1200", "585")},
         {"the title bar, a move, a minimise", [](Rig& t) {
              t.choose(MenuItem::hideTitleBar);

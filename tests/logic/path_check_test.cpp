@@ -9,57 +9,34 @@
 namespace quevor::testing {
 namespace {
 
-// Each rule's reason, in one place; a row names the rule that must refuse its path and the
-// text the reason quotes.
-enum Rule { kTooLong, kControl, kNotExe, kSearched, kExeInside, kPlaceholder, kCodePage };
-
-std::u16string reason(Rule rule, const std::u16string& text) {
-    switch (rule) {
-        case kTooLong:
-            return messageText(Message::pathTooLong);
-        case kControl:
-            return messageText(Message::pathControlCharacter);
-        case kNotExe:
-            return messageText(Message::pathNotAProgram);
-        case kSearched:
-            return messageText(Message::pathHoldsKey, {text});
-        case kExeInside:
-            return messageText(Message::pathHoldsExe, {text});
-        case kPlaceholder:
-            return messageText(Message::pathPlaceholder, {text});
-        case kCodePage:
-            return messageText(Message::pathNotInCodePage, {u"CP932"});
-    }
-    return u"";
-}
-
 TEST(PathCheckTest, RefusesWhatTheFileCannotHoldByTheRuleItBreaks) {
+    using enum Message;
     const auto codec = makeSystemCodec("CP932");
     const struct {
         std::u16string path;
-        Rule rule;
+        Message reason;
         std::u16string quoted;
         // clang-format off
     } refused[] = {
-        {u"W:\\a.exe", kSearched, u"W:"},       {u"X:\\a.exe", kSearched, u"X:"},
-        {u"Y:\\a.exe", kSearched, u"Y:"},       {u"T:\\a.exe", kSearched, u"T:"},
-        {u"C:\\CL:\\a.exe", kSearched, u"CL:"}, {u"C:\\Path7:\\a.exe", kSearched, u"Path7:"},
-        {u"C:\\Path16:a.exe", kSearched, u"Path16:"}, {u"C:\\a=b.exe", kSearched, u"="},
-        {u"C:\\a---b.exe", kSearched, u"---"},  {u"C:\\old.exe\\a.exe", kExeInside, u".exe"},
-        {u"C:\\a.exe.bak\\b.exe", kExeInside, u".exe"},
-        {u"C:\\OLD.EXE\\a.exe", kExeInside, u".EXE"},
-        {u"C:\\a.txt", kNotExe, u""},           {u"C:\\a.ex", kNotExe, u""},
-        {u"C:\\a.exe ", kNotExe, u""},          {u"", kNotExe, u""},
-        {u"7.exe", kPlaceholder, u"7.exe"},     {u"16.EXE", kPlaceholder, u"16.exe"},
-        {u"C:\\a\tb.exe", kControl, u""},
-        {u"C:\\\u00e9.exe", kCodePage, u""},    {u"C:\\\xD800.exe", kCodePage, u""},
-        {u"C:\\" + std::u16string(253, u'a') + u".exe", kTooLong, u""},  // 260 characters
+        {u"W:\\a.exe", pathHoldsKey, u"W:"},       {u"X:\\a.exe", pathHoldsKey, u"X:"},
+        {u"Y:\\a.exe", pathHoldsKey, u"Y:"},       {u"T:\\a.exe", pathHoldsKey, u"T:"},
+        {u"C:\\CL:\\a.exe", pathHoldsKey, u"CL:"}, {u"C:\\Path7:\\a.exe", pathHoldsKey, u"Path7:"},
+        {u"C:\\Path16:a.exe", pathHoldsKey, u"Path16:"}, {u"C:\\a=b.exe", pathHoldsKey, u"="},
+        {u"C:\\a---b.exe", pathHoldsKey, u"---"},  {u"C:\\old.exe\\a.exe", pathHoldsExe, u".exe"},
+        {u"C:\\a.exe.bak\\b.exe", pathHoldsExe, u".exe"},
+        {u"C:\\OLD.EXE\\a.exe", pathHoldsExe, u".EXE"},
+        {u"C:\\a.txt", pathNotAProgram, u""},           {u"C:\\a.ex", pathNotAProgram, u""},
+        {u"C:\\a.exe ", pathNotAProgram, u""},          {u"", pathNotAProgram, u""},
+        {u"7.exe", pathPlaceholder, u"7.exe"},     {u"16.EXE", pathPlaceholder, u"16.exe"},
+        {u"C:\\a\tb.exe", pathControlCharacter, u""},
+        {u"C:\\\u00e9.exe", pathNotInCodePage, u"CP932"},    {u"C:\\\xD800.exe", pathNotInCodePage, u"CP932"},
+        {u"C:\\" + std::u16string(253, u'a') + u".exe", pathTooLong, u""},  // 260 characters
     };
     // clang-format on
     for (const auto& row : refused) {
         SCOPED_TRACE(toUtf8(row.path));
         EXPECT_EQ(checkStorablePath(row.path, *codec).value_or(u"accepted"),
-                  reason(row.rule, row.quoted));
+                  messageText(row.reason, {row.quoted}));
     }
     // clang-format off
     const std::u16string fine[] = {

@@ -22,18 +22,15 @@ TEST(TitleBarTest, HidingFitsTheWindowToTheButtonsShowingRebuildsTheWidth) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(row.buttons) + " buttons, width " + row.storedWidth);
-        // A stored "T:5" shows the title bar; toggling it stores 1 or 0.
+        // A stored "T:5" shows the title bar and is kept; toggling it stores 1 or 0.
         const auto programs = paths("p1..p" + std::to_string(row.buttons));
         Rig t(savedFile(programs, row.storedWidth, "0", "5"), programs);
+        t.expectTitleBar(false, 5);
         for (const bool hidden : {true, false}) {
             hidden ? t.bar.hideTitleBar() : t.bar.showTitleBar();
             EXPECT_EQ(t.sim.window.width(), hidden ? row.hiddenWidth : row.shownWidth);
             EXPECT_EQ(t.sim.window.height(), hidden ? 650.0f : 1125.0f);
-            EXPECT_EQ(t.sim.window.caption(), !hidden);
-            EXPECT_EQ(t.bar.state().titleBarHidden, hidden);
-            EXPECT_EQ(t.bar.state().titleBarRecord, hidden ? 1 : 0);
-            EXPECT_EQ(t.sim.menu.visible(MenuItem::showTitleBar), hidden);
-            EXPECT_EQ(t.sim.menu.visible(MenuItem::hideTitleBar), !hidden);
+            t.expectTitleBar(hidden, hidden ? 1 : 0);
         }
         EXPECT_EQ(t.bar.state().savedWidth, row.saved);
     }
