@@ -1,20 +1,12 @@
 # Cross-compiling for 64-bit Windows with clang against Debian's MinGW-w64 headers, libraries and
 # binutils (g++-mingw-w64-x86-64), to keep the Windows code free of clang's warnings too.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(QUEVOR_MINGW_PREFIX x86_64-w64-mingw32)
+# The target, the search roots and windres as for g++; the compilers and flags are clang's.
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64.cmake)
 set(CMAKE_C_COMPILER clang)
 set(CMAKE_C_COMPILER_TARGET ${QUEVOR_MINGW_PREFIX})
 set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_CXX_COMPILER_TARGET ${QUEVOR_MINGW_PREFIX})
-set(CMAKE_RC_COMPILER ${QUEVOR_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${QUEVOR_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_CXX_FLAGS_INIT "")  # g++'s -Wno-restrict is no clang option
 
 # Debian keeps MinGW's libstdc++ in a GCC folder named "<version>-posix", which clang does not
 # recognise, so its headers and libraries are named here (the posix thread model, as for g++).

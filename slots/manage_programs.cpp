@@ -1,9 +1,8 @@
 #include "slots/manage_programs.h"
 
-#include "core/messages.h"
-
 #include <algorithm>
 
+#include "core/messages.h"
 #include "slots/path_check.h"
 #include "toolkit/geometry.h"
 

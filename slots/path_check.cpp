@@ -1,11 +1,10 @@
 #include "slots/path_check.h"
 
-#include "core/messages.h"
-
 #include <algorithm>
 #include <array>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/text.h"
 #include "settings/layout.h"
 

@@ -1,10 +1,9 @@
 #include "slots/slot_table.h"
 
-#include "core/messages.h"
-
 #include <algorithm>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/text.h"
 #include "settings/layout.h"
 
