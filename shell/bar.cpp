@@ -17,10 +17,10 @@ void Bar::onProgramButtonClick(const std::u16string& key) {
     startSlotProgram(state_.slots, toolkit_, key);
 }
 
-void Bar::onAddButtonClick() { addProgram(state_.slots, toolkit_, codec_); }
+void Bar::onAddButtonClick() { adds_.addChosenProgram(); }
 
 void Bar::onDrop(const std::vector<std::u16string>& paths) {
-    addDroppedPrograms(state_.slots, toolkit_, codec_, paths);
+    adds_.addDroppedPrograms(paths);
 }
 
 void Bar::onProgramButtonDrag(const std::u16string& key, int16 position) {

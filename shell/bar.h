@@ -7,6 +7,7 @@
 #include "settings/file_store.h"
 #include "settings/settings_file.h"
 #include "settings/writers.h"
+#include "slots/add_program.h"
 #include "slots/slot_table.h"
 #include "toolkit/toolkit.h"
 
@@ -73,6 +74,7 @@ class Bar final : public BarEvents {
     FileStore& store_;
     const TextCodec& codec_;
     BarState state_;
+    AddQueue adds_{state_.slots, toolkit_, codec_};
     // What a save would store, as start-up left the bar or a session's end last saved it: a
     // session's end with nothing changed since leaves the file alone.
     SaveValues storedValues_;

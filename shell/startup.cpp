@@ -7,6 +7,12 @@
 #include "toolkit/geometry.h"
 
 namespace quevor {
+namespace {
+
+// How long start-up waits for the program files' answers before the window shows.
+constexpr int kAnswerWaitMs = 300;
+
+}  // namespace
 
 void Bar::start() {
     Platform& platform = toolkit_.platform;
@@ -39,8 +45,13 @@ void Bar::start() {
         if (auto path = readSlotPath(file, slot)) loaded = std::move(*path);
         if (isPlaceholderOrEmpty(loaded, slot)) continue;
         // A program without an icon keeps its slot, without a button.
-        addSlotButton(slots, toolkit_.toolbar, platform, loaded, slot);
+        lookUpStoredProgram(slots, toolkit_, slot);
     }
+    // The files are looked at away from this thread, all at once. A normal start has every
+    // answer within moments, and the window shows complete; a program on a drive that does not
+    // answer gets its button now and its icon later, and the window shows without waiting.
+    platform.awaitAnswers(kAnswerWaitMs);
+    showProgramsStillLookedUp(slots, toolkit_);
     const StoredPosition position = readPosition(file);
     if (position.left) toolkit_.window.setLeft(*position.left);
     if (position.top) toolkit_.window.setTop(*position.top);

@@ -14,64 +14,103 @@ std::u16string named(const std::u16string& path) {
     return messageText(Message::namedProgram, {path});
 }
 
-// Adds the chosen program in the free slot when the settings file can hold its path and its
-// icon is found; otherwise tells the user why, naming it as given, and the slot stays free.
-void addChoice(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int slot,
-               const std::u16string& chosen, const std::u16string& named) {
-    std::optional<std::u16string> reason = checkStorablePath(chosen, codec);
-    const std::u16string path = storedPathFor(chosen);
-    if (!reason && !addSlotButton(slots, toolkit.toolbar, toolkit.platform, path, slot)) {
-        reason = messageText(Message::programMissing);
-    }
-    if (reason) {
-        toolkit.platform.showMessage(messageText(Message::cannotAdd, {named, *reason}));
-        return;
-    }
-    slots.at(slot).addedPath = path;
-    toolkit.addButton.setLeft(toolkit.addButton.left() + kButtonStep);
-    toolkit.window.setWidth(toolkit.window.width() + kButtonStep);
-    // The add that takes the last slot takes its step back off the window, leaving the add
-    // button outside.
-    if (slots.full()) toolkit.window.setWidth(toolkit.window.width() - kButtonStep);
-}
-
 }  // namespace
 
-void addProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec) {
+void AddQueue::addChosenProgram() {
     // The lowest free slot rather than the button count: after a gap (a stored program without
     // an icon, a placeholder between filled slots) the count would point at a taken slot.
-    const int slot = slots.firstFreeSlot();
-    if (slot == 0) {
-        toolkit.platform.showMessage(fullBarMessage(slots));
+    if (slots_.firstFreeSlot() == 0) {
+        toolkit_.platform.showMessage(fullBarMessage(slots_));
         return;
     }
-    const std::u16string chosen = toolkit.dialog.showOpen(std::u16string(kProgramFilter));
+    const std::u16string chosen = toolkit_.dialog.showOpen(std::u16string(kProgramFilter));
     if (chosen.empty()) return;  // cancelled
-    addChoice(slots, toolkit, codec, slot, chosen, named(chosen));
+    ask(++lastGroup_, chosen, named(chosen));
 }
 
-void addDroppedPrograms(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec,
-                        const std::vector<std::u16string>& paths) {
+void AddQueue::addDroppedPrograms(const std::vector<std::u16string>& paths) {
+    const int group = ++lastGroup_;
     for (const std::u16string& dropped : paths) {
-        const int slot = slots.firstFreeSlot();
-        if (slot == 0) {
-            toolkit.platform.showMessage(fullBarMessage(slots));
-            return;
+        if (!endsWithAnyCase(dropped, u".lnk")) {
+            ask(group, dropped, named(dropped));
+            continue;
         }
-        std::u16string chosen = dropped;
-        std::u16string shown = named(dropped);
-        if (endsWithAnyCase(dropped, u".lnk")) {
-            const ShortcutTarget target = toolkit.platform.resolveShortcut(dropped);
-            if (!target.path) {
-                toolkit.platform.showMessage(
-                    messageText(Message::cannotAdd, {shown, target.failure}));
-                continue;
-            }
-            chosen = *target.path;
-            shown = messageText(Message::namedShortcut, {dropped, chosen});
+        const ShortcutTarget target = toolkit_.platform.resolveShortcut(dropped);
+        if (!target.path) {
+            ask(group, dropped, named(dropped),
+                messageText(Message::cannotAdd, {named(dropped), target.failure}));
+            continue;
         }
-        addChoice(slots, toolkit, codec, slot, chosen, shown);
+        ask(group, *target.path, messageText(Message::namedShortcut, {dropped, *target.path}));
     }
+}
+
+void AddQueue::ask(int group, const std::u16string& chosen, const std::u16string& shown,
+                   std::optional<std::u16string> refusal) {
+    Entry& entry = waiting_.emplace_back();
+    entry.number = ++lastNumber_;
+    entry.group = group;
+    entry.named = shown;
+    entry.refusal = std::move(refusal);
+    if (!entry.refusal) {
+        if (const auto reason = checkStorablePath(chosen, codec_)) {
+            entry.refusal = messageText(Message::cannotAdd, {shown, *reason});
+        }
+    }
+    if (entry.refusal) {
+        entry.answered = true;
+        completeAnswered();
+        return;
+    }
+    entry.path = storedPathFor(chosen);
+    const int number = entry.number;
+    toolkit_.platform.requestProgramIcon(
+        entry.path, [this, number](std::unique_ptr<Icon> icon) { answer(number, std::move(icon)); });
+}
+
+void AddQueue::answer(int number, std::unique_ptr<Icon> icon) {
+    for (Entry& entry : waiting_) {
+        if (entry.number != number) continue;
+        entry.icon = std::move(icon);
+        entry.answered = true;
+        completeAnswered();
+        return;
+    }
+}
+
+void AddQueue::completeAnswered() {
+    while (!waiting_.empty() && waiting_.front().answered) {
+        Entry entry = std::move(waiting_.front());
+        waiting_.pop_front();
+        complete(entry);
+    }
+}
+
+void AddQueue::complete(Entry& entry) {
+    if (entry.group == fullGroup_) return;
+    const int slot = slots_.firstFreeSlot();
+    if (slot == 0) {
+        fullGroup_ = entry.group;
+        toolkit_.platform.showMessage(fullBarMessage(slots_));
+        return;
+    }
+    if (entry.refusal) {
+        toolkit_.platform.showMessage(*entry.refusal);
+        return;
+    }
+    if (!entry.icon) {
+        toolkit_.platform.showMessage(
+            messageText(Message::cannotAdd, {entry.named, messageText(Message::programMissing)}));
+        return;
+    }
+    placeSlotButton(slots_, toolkit_.toolbar, slot, entry.path, *entry.icon);
+    entry.icon.reset();
+    slots_.at(slot).addedPath = entry.path;
+    toolkit_.addButton.setLeft(toolkit_.addButton.left() + kButtonStep);
+    toolkit_.window.setWidth(toolkit_.window.width() + kButtonStep);
+    // The add that takes the last slot takes its step back off the window, leaving the add
+    // button outside.
+    if (slots_.full()) toolkit_.window.setWidth(toolkit_.window.width() - kButtonStep);
 }
 
 std::u16string fullBarMessage(const SlotTable& slots) {

@@ -23,14 +23,27 @@ auto& recordOf(Records& records, int slot) {
 SlotRecord& SlotTable::at(int slot) { return recordOf(records_, slot); }
 const SlotRecord& SlotTable::at(int slot) const { return recordOf(records_, slot); }
 
-bool SlotTable::isFree(int slot) const {
+bool SlotTable::taken(int slot) const {
     const SlotRecord& record = at(slot);
-    return isPlaceholderOrEmpty(record.loadedPath, slot) && record.addedPath.empty();
+    return !isPlaceholderOrEmpty(record.loadedPath, slot) || !record.addedPath.empty();
+}
+
+
+int SlotTable::beginLookUp(int slot) {
+    at(slot).lookUp = ++lastLookUp_;
+    return lastLookUp_;
+}
+
+bool SlotTable::endLookUp(int slot, int lookUp) {
+    SlotRecord& record = at(slot);
+    if (record.lookUp != lookUp) return false;
+    record.lookUp = 0;
+    return true;
 }
 
 int SlotTable::firstFreeSlot() const {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        if (isFree(slot)) return slot;
+        if (!taken(slot)) return slot;
     }
     return 0;
 }
@@ -79,7 +92,7 @@ void SlotTable::moveShown(int16 from, int16 to) {
 std::vector<int> SlotTable::missingSlots() const {
     std::vector<int> missing;
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        if (taken(slot) && positionOf(slot) == 0) missing.push_back(slot);
+        if (taken(slot) && positionOf(slot) == 0 && at(slot).lookUp == 0) missing.push_back(slot);
     }
     return missing;
 }

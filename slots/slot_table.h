@@ -12,6 +12,8 @@ namespace quevor {
 struct SlotRecord {
     std::u16string loadedPath;  // stored for the slot in the settings file, read at start-up
     std::u16string addedPath;   // a completed add of this run, to be saved
+    // Nonzero while the stored program's file is being looked at (see beginLookUp).
+    int lookUp = 0;
 };
 
 // The slot table: which program belongs to which of the fifteen slots, and which slots have a
@@ -37,10 +39,17 @@ class SlotTable {
     // Lowest slot an add may fill: nothing stored for it in the settings file (empty or its
     // placeholder) and no add completed for it in this run. 0 when every slot is taken.
     int firstFreeSlot() const;
-    bool taken(int slot) const { return !isFree(slot); }
+    // The slot holds a program: stored for it, or added in this run.
+    bool taken(int slot) const;
     // Every slot is taken, by a button or by a missing program. The window's width counts a
     // missing program as shown, so that it is right again once the program is found.
     bool full() const { return firstFreeSlot() == 0; }
+
+    // A look at the slot's program file begins; returns its number, which the answer hands back
+    // to endLookUp. Whether the answer is still wanted: it is the slot's latest look, and the
+    // slot has not been emptied since. The look ends either way.
+    int beginLookUp(int slot);
+    bool endLookUp(int slot, int lookUp);
 
     // The program a slot's button starts: the stored path, unless that is empty or the slot's
     // placeholder, else the one added in this run.
@@ -59,7 +68,7 @@ class SlotTable {
     void unshow(int slot);
     void moveShown(int16 from, int16 to);
 
-    // Taken slots without a button, ascending.
+    // Taken slots without a button whose program has been looked for and not found, ascending.
     std::vector<int> missingSlots() const;
     // Empties the slot's record: it is free for the next add and stored empty.
     void forget(int slot);
@@ -69,10 +78,9 @@ class SlotTable {
     std::u16string pathToSave(int slot) const;
 
   private:
-    bool isFree(int slot) const;
-
     std::array<SlotRecord, 15> records_{};
     std::vector<int> shown_;
+    int lastLookUp_ = 0;
 };
 
 // "k1" followed by the number in decimal: the key of a slot's button and its image.

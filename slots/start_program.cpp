@@ -8,13 +8,17 @@ void startSlotProgram(const SlotTable& slots, Toolkit& toolkit, const std::u16st
     // The stored path wins over one chosen in this run; the placeholder test is the slot's own.
     const int slot = slotOfKey(key);
     const std::u16string path = slot == 0 ? std::u16string() : slots.programPath(slot);
-    if (!path.empty()) {
-        if (const auto reason = toolkit.platform.startProgram(path)) {
-            toolkit.platform.showMessage(messageText(Message::cannotStart, {path, *reason}));
+    if (path.empty()) {
+        toolkit.window.minimize();
+        return;
+    }
+    toolkit.platform.requestStart(path, [&toolkit, path](std::optional<std::u16string> failure) {
+        if (failure) {
+            toolkit.platform.showMessage(messageText(Message::cannotStart, {path, *failure}));
             return;
         }
-    }
-    toolkit.window.minimize();
+        toolkit.window.minimize();
+    });
 }
 
 }  // namespace quevor

@@ -9,8 +9,8 @@ namespace quevor {
 
 // A left click on the program button with this key ("k11" .. "k115" for slots 1 to 15): starts
 // the path stored for the slot in the settings file, or else the one chosen for it in this run,
-// and minimises the window. A program that cannot be started leaves the window as it is and
-// tells the user why.
+// and minimises the window once it has started. A program that cannot be started leaves the
+// window as it is and tells the user why.
 void startSlotProgram(const SlotTable& slots, Toolkit& toolkit, const std::u16string& key);
 
 }  // namespace quevor

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,6 +55,8 @@ class Toolbar {
     virtual void addButton(int16 index, const std::u16string& key,
                            const std::u16string& imageKey) = 0;
     virtual void setToolTip(int16 index, const std::u16string& text) = 0;
+    // Renders the icon in place of the image stored under key; the buttons showing it follow.
+    virtual void setImage(const std::u16string& key, const Icon& icon) = 0;
     // Takes the button at index away together with its image; both keys are free again and
     // the buttons after it close up.
     virtual void removeButton(int16 index) = 0;
@@ -142,11 +145,22 @@ class Platform {
     // Full path of the first file of this name in the system's file search order.
     virtual std::optional<std::u16string> findFile(const std::u16string& name) = 0;
     virtual bool anotherInstanceRunning() = 0;
+    // A program's file is looked at, and a program started, away from the user-interface
+    // thread: a sleeping or unreachable drive can take many seconds to answer, and the bar
+    // answers the user meanwhile. The answer runs later on the user-interface thread, between
+    // events (or within awaitAnswers); an answer already at hand may run before the request
+    // returns. Answers still out when the program ends are dropped.
+    using IconAnswer = std::function<void(std::unique_ptr<Icon>)>;
+    using StartAnswer = std::function<void(std::optional<std::u16string> failure)>;
     // The shell icon of a program file; nullptr when there is none (missing file, no icon).
-    virtual std::unique_ptr<Icon> programIcon(const std::u16string& path) = 0;
-    // Starts the program as a separate process, not waiting for it. Returns nullopt when it
+    virtual void requestProgramIcon(const std::u16string& path, IconAnswer answer) = 0;
+    // Starts the program as a separate process, not waiting for it: failure is nullopt when it
     // started, else the system's reason.
-    virtual std::optional<std::u16string> startProgram(const std::u16string& path) = 0;
+    virtual void requestStart(const std::u16string& path, StartAnswer answer) = 0;
+    // Runs the answers that come within limitMs, returning once none is out or the time is up.
+    virtual void awaitAnswers(int limitMs) = 0;
+    // What a program's button shows until its own icon has been found.
+    virtual std::unique_ptr<Icon> neutralIcon() = 0;
     // What the shell shortcut (.lnk) at path points to.
     virtual ShortcutTarget resolveShortcut(const std::u16string& path) = 0;
     // Tells the user something (a refused path, a program that would not start).

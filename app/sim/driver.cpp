@@ -112,6 +112,10 @@ class Driver {
             sim_.platform.declareProgram(pathArgument(line));
         } else if (command == "missing") {
             sim_.platform.removeProgram(pathArgument(line));
+        } else if (command == "hold") {
+            sim_.platform.hold(pathArgument(line));
+        } else if (command == "release") {
+            sim_.platform.release(pathArgument(line));
         } else if (command == "shortcut") {
             const auto [link, target] = shortcutArgument(line);
             sim_.platform.declareShortcut(link, target);

@@ -43,8 +43,9 @@ std::string stateJson(const SimToolkit& sim, const std::vector<std::u16string>& 
     for (const SimButton& button : sim.toolbar.buttons()) {
         if (!first) out += ",";
         first = false;
-        out += "{\"key\":" + jsonString(button.key) + ",\"tooltip\":" + jsonString(button.toolTip) +
-               "}";
+        out += "{\"key\":" + jsonString(button.key) + ",\"tooltip\":" + jsonString(button.toolTip);
+        // A button still waiting for its program's answer shows the neutral icon.
+        out += sim.toolbar.showsNeutral(button) ? ",\"icon\":false}" : "}";
     }
     out += "],\"missing\":[";
     first = true;

@@ -4,13 +4,19 @@
 
 namespace quevor::sim {
 
-// A program's icon; counts itself in the platform's live-icon count until released.
+// A program's icon, or the neutral one; counts itself in the platform's live-icon count until
+// released.
 class SimIcon final : public Icon {
   public:
-    explicit SimIcon(int& liveIcons) : liveIcons_(liveIcons) { ++liveIcons_; }
+    explicit SimIcon(int& liveIcons, bool isNeutral = false)
+        : neutral(isNeutral), liveIcons_(liveIcons) {
+        ++liveIcons_;
+    }
     SimIcon(const SimIcon&) = delete;
     SimIcon& operator=(const SimIcon&) = delete;
     ~SimIcon() override { --liveIcons_; }
+
+    const bool neutral;
 
   private:
     int& liveIcons_;

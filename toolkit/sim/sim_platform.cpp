@@ -38,17 +38,49 @@ std::optional<std::u16string> SimPlatform::findFile(const std::u16string& name) 
     return std::nullopt;
 }
 
-std::unique_ptr<Icon> SimPlatform::programIcon(const std::u16string& path) {
+void SimPlatform::requestProgramIcon(const std::u16string& path, IconAnswer answer) {
     log_.add("platform.programIcon " + toUtf8(path));
-    if (!programExists(path)) return nullptr;
-    return std::make_unique<SimIcon>(liveIcons_);
+    answerWhenFree(path, [this, path, answer = std::move(answer)] {
+        answer(programExists(path) ? std::make_unique<SimIcon>(liveIcons_) : nullptr);
+    });
 }
 
-std::optional<std::u16string> SimPlatform::startProgram(const std::u16string& path) {
+void SimPlatform::requestStart(const std::u16string& path, StartAnswer answer) {
     log_.add("platform.startProgram " + toUtf8(path));
-    if (!programExists(path)) return messageText(Message::programMissing);
-    outputs_.push_back({SimOutput::Kind::started, path});
-    return std::nullopt;
+    answerWhenFree(path, [this, path, answer = std::move(answer)] {
+        if (!programExists(path)) return answer(messageText(Message::programMissing));
+        outputs_.push_back({SimOutput::Kind::started, path});
+        answer(std::nullopt);
+    });
+}
+
+void SimPlatform::answerWhenFree(const std::u16string& path, std::function<void()> answer) {
+    if (held_.count(folded(path)) == 0) return answer();
+    heldAnswers_.push_back({folded(path), std::move(answer)});
+}
+
+void SimPlatform::awaitAnswers(int limitMs) {
+    log_.add("platform.awaitAnswers " + std::to_string(limitMs));
+}
+
+std::unique_ptr<Icon> SimPlatform::neutralIcon() {
+    return std::make_unique<SimIcon>(liveIcons_, true);
+}
+
+void SimPlatform::hold(const std::u16string& path) { held_.insert(folded(path)); }
+
+void SimPlatform::release(const std::u16string& path) {
+    held_.erase(folded(path));
+    std::vector<HeldAnswer> due;
+    for (auto it = heldAnswers_.begin(); it != heldAnswers_.end();) {
+        if (it->path == folded(path)) {
+            due.push_back(std::move(*it));
+            it = heldAnswers_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (HeldAnswer& held : due) held.answer();
 }
 
 ShortcutTarget SimPlatform::resolveShortcut(const std::u16string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -24,6 +25,9 @@ class SimDialog final : public OpenFileDialog {
     const std::u16string& lastFilter() const { return lastFilter_; }
 
   private:
+    // Runs answer now, or once the path is released.
+    void answerWhenFree(const std::u16string& path, std::function<void()> answer);
+
     CallLog& log_;
     int opened_ = 0;
     std::u16string lastFilter_;
@@ -47,8 +51,10 @@ class SimPlatform final : public Platform {
 
     std::optional<std::u16string> findFile(const std::u16string& name) override;
     bool anotherInstanceRunning() override { return anotherInstance; }
-    std::unique_ptr<Icon> programIcon(const std::u16string& path) override;
-    std::optional<std::u16string> startProgram(const std::u16string& path) override;
+    void requestProgramIcon(const std::u16string& path, IconAnswer answer) override;
+    void requestStart(const std::u16string& path, StartAnswer answer) override;
+    void awaitAnswers(int limitMs) override;
+    std::unique_ptr<Icon> neutralIcon() override;
     ShortcutTarget resolveShortcut(const std::u16string& path) override;
     void showMessage(const std::u16string& text) override;
     void endProgram() override;
@@ -64,6 +70,11 @@ class SimPlatform final : public Platform {
     void declareShortcut(const std::u16string& path, const std::u16string& target);
     void removeProgram(const std::u16string& path);
     bool programExists(const std::u16string& path) const;
+    // A drive that does not answer: requests about the path are answered only once it is
+    // released, oldest first, as the file then is. Any other request is answered at once,
+    // before it returns.
+    void hold(const std::u16string& path);
+    void release(const std::u16string& path);
 
     const std::vector<SimOutput>& outputs() const { return outputs_; }
     std::vector<std::u16string> started() const;
@@ -73,9 +84,18 @@ class SimPlatform final : public Platform {
     int liveIcons() const { return liveIcons_; }
 
   private:
+    // Runs answer now, or once the path is released.
+    void answerWhenFree(const std::u16string& path, std::function<void()> answer);
+
     CallLog& log_;
     std::set<std::u16string> programs_;                   // folded to lower case
     std::map<std::u16string, std::u16string> shortcuts_;  // folded path -> target
+    std::set<std::u16string> held_;                        // folded
+    struct HeldAnswer {
+        std::u16string path;  // folded
+        std::function<void()> answer;
+    };
+    std::vector<HeldAnswer> heldAnswers_;
     std::vector<SimOutput> outputs_;
     bool ended_ = false;
     int liveIcons_ = 0;

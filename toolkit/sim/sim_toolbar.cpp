@@ -10,6 +10,12 @@
 namespace quevor::sim {
 namespace {
 
+const SimIcon& simIcon(const Icon& icon) {
+    const auto* sim = dynamic_cast<const SimIcon*>(&icon);
+    if (sim == nullptr) fail(Message::internalError, {u"icon"});
+    return *sim;
+}
+
 template <typename Entry>
 void checkNew(const std::vector<Entry>& entries, int16 index, const std::u16string& key,
               const char* what) {
@@ -26,10 +32,7 @@ void checkNew(const std::vector<Entry>& entries, int16 index, const std::u16stri
 void SimToolbar::addImage(int16 index, const std::u16string& key, const Icon& icon) {
     log_.add("toolbar.addImage " + std::to_string(index) + " " + toUtf8(key));
     checkNew(images_, index, key, "image list");
-    if (dynamic_cast<const SimIcon*>(&icon) == nullptr) {
-        fail(Message::internalError, {u"icon"});
-    }
-    images_.insert(images_.begin() + (index - 1), SimImage{key});
+    images_.insert(images_.begin() + (index - 1), SimImage{key, simIcon(icon).neutral});
 }
 
 void SimToolbar::addButton(int16 index, const std::u16string& key, const std::u16string& imageKey) {
@@ -53,6 +56,20 @@ void SimToolbar::setToolTip(int16 index, const std::u16string& text) {
     log_.add("toolbar.setToolTip " + std::to_string(index) + " " + toUtf8(text));
     checkButton(index);
     buttons_[static_cast<std::size_t>(index - 1)].toolTip = text;
+}
+
+void SimToolbar::setImage(const std::u16string& key, const Icon& icon) {
+    log_.add("toolbar.setImage " + toUtf8(key));
+    const auto image = std::find_if(images_.begin(), images_.end(),
+                                    [&](const SimImage& entry) { return entry.key == key; });
+    if (image == images_.end()) fail(Message::internalError, {u"image " + key});
+    image->neutral = simIcon(icon).neutral;
+}
+
+bool SimToolbar::showsNeutral(const SimButton& button) const {
+    return std::any_of(images_.begin(), images_.end(), [&](const SimImage& image) {
+        return image.key == button.imageKey && image.neutral;
+    });
 }
 
 void SimToolbar::removeButton(int16 index) {

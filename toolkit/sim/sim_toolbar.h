@@ -17,6 +17,7 @@ struct SimButton {
 
 struct SimImage {
     std::u16string key;
+    bool neutral = false;  // the neutral icon, not a program's own
 };
 
 // The toolbar with its image list. Keys are unique within each; positions are
@@ -28,6 +29,7 @@ class SimToolbar final : public Toolbar {
     void addImage(int16 index, const std::u16string& key, const Icon& icon) override;
     void addButton(int16 index, const std::u16string& key, const std::u16string& imageKey) override;
     void setToolTip(int16 index, const std::u16string& text) override;
+    void setImage(const std::u16string& key, const Icon& icon) override;
     void removeButton(int16 index) override;
     void moveButton(int16 from, int16 to) override;
     void clearButtons() override;
@@ -35,6 +37,8 @@ class SimToolbar final : public Toolbar {
     const std::vector<SimButton>& buttons() const { return buttons_; }
     // The button with this key, or nullptr.
     const SimButton* find(const std::u16string& key) const;
+    // The button shows the neutral icon: its program's answer has not come.
+    bool showsNeutral(const SimButton& button) const;
 
   private:
     void checkButton(int16 index) const;  // an index of an existing button
