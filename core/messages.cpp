@@ -104,6 +104,7 @@ constexpr auto kMessages = std::to_array<Row>({
     {Message::cannotOpenDialog, u"ファイルを開くダイアログを表示できません（エラー {1}）。"},
     {Message::cannotPlaceWindow, u"ウィンドウを移動できません（{1}）。"},
     {Message::cannotChangeWindow, u"ウィンドウのタイトルバーを切り替えられません（{1}）。"},
+    {Message::cannotStartWork, u"プログラムのファイルを調べる処理を始められません（{1}）。"},
 
     {Message::internalError,
      u"quevor の内部エラーです（{1}）。setting.ini はこれまでに保存した内容のままです。"},

@@ -75,6 +75,7 @@ enum class Message {
     cannotOpenDialog,       // {1} error code
     cannotPlaceWindow,      // {1} reason
     cannotChangeWindow,     // {1} reason
+    cannotStartWork,        // {1} reason
     // a fault of the program itself
     internalError,  // {1} what
     outOfMemory,

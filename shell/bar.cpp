@@ -19,9 +19,7 @@ void Bar::onProgramButtonClick(const std::u16string& key) {
 
 void Bar::onAddButtonClick() { adds_.addChosenProgram(); }
 
-void Bar::onDrop(const std::vector<std::u16string>& paths) {
-    adds_.addDroppedPrograms(paths);
-}
+void Bar::onDrop(const std::vector<std::u16string>& paths) { adds_.addDroppedPrograms(paths); }
 
 void Bar::onProgramButtonDrag(const std::u16string& key, int16 position) {
     moveProgram(state_.slots, toolkit_, codec_, slotOfKey(key), position);

@@ -64,8 +64,9 @@ void AddQueue::ask(int group, const std::u16string& chosen, const std::u16string
     }
     entry.path = storedPathFor(chosen);
     const int number = entry.number;
-    toolkit_.platform.requestProgramIcon(
-        entry.path, [this, number](std::unique_ptr<Icon> icon) { answer(number, std::move(icon)); });
+    toolkit_.platform.requestProgramIcon(entry.path, [this, number](std::unique_ptr<Icon> icon) {
+        answer(number, std::move(icon));
+    });
 }
 
 void AddQueue::answer(int number, std::unique_ptr<Icon> icon) {

@@ -22,7 +22,8 @@ void lookUpStoredProgram(SlotTable& slots, Toolkit& toolkit, int slot) {
             if (!slots.endLookUp(slot, lookUp)) return;  // removed meanwhile
             const int16 position = slots.positionOf(slot);
             if (position == 0) {
-                if (icon) placeSlotButton(slots, toolkit.toolbar, slot, slots.programPath(slot), *icon);
+                if (icon)
+                    placeSlotButton(slots, toolkit.toolbar, slot, slots.programPath(slot), *icon);
             } else if (icon) {
                 toolkit.toolbar.setImage(buttonKeyFor(slot), *icon);
             } else {

@@ -28,7 +28,6 @@ bool SlotTable::taken(int slot) const {
     return !isPlaceholderOrEmpty(record.loadedPath, slot) || !record.addedPath.empty();
 }
 
-
 int SlotTable::beginLookUp(int slot) {
     at(slot).lookUp = ++lastLookUp_;
     return lastLookUp_;

@@ -188,7 +188,8 @@ std::vector<DWORD> drawn(HIMAGELIST images, int index, COLORREF background) {
 TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtThePitch) {
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
-    const auto notepad = kit.platform.programIcon((fs::path(system) / L"notepad.exe").u16string());
+    const auto notepad = loadProgramIcon((fs::path(system) / L"notepad.exe").u16string(),
+                                         GetSystemMetrics(SM_CXICON));
     ASSERT_NE(notepad, nullptr);
     for (const std::u16string key : {u"k11", u"k12", u"k13"}) {
         const auto at = static_cast<int16>(count() + 1);
@@ -243,6 +244,13 @@ TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtTheP
             EXPECT_EQ(drawn(images, image, background), drawn(expected.get(), 0, background));
         }
     }
+    // A button's image is replaced under its key (the neutral icon, then the program's own).
+    const int k12 = std::get<1>(buttons()[1]);
+    kit.toolbar.setImage(u"k12", *kit.platform.neutralIcon());
+    EXPECT_NE(drawn(images, k12, RGB(0, 0, 128)), drawn(expected.get(), 0, RGB(0, 0, 128)));
+    kit.toolbar.setImage(u"k12", *notepad);
+    EXPECT_EQ(drawn(images, k12, RGB(0, 0, 128)), drawn(expected.get(), 0, RGB(0, 0, 128)));
+    EXPECT_THROW(kit.toolbar.setImage(u"k14", *notepad), RuntimeError);
     kit.toolbar.clearButtons();
     EXPECT_EQ(count(), 0);
     EXPECT_EQ(ImageList_GetImageCount(images), 3);  // the images stay
@@ -251,8 +259,16 @@ TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtTheP
 // What the system cannot do comes back with a reason (a shortcut that is read is dropped end to
 // end).
 TEST_F(Win32ToolkitTest, WhatTheSystemCannotDoGivesTheReason) {
-    EXPECT_EQ(kit.platform.programIcon(u"C:\\no\\such\\program.exe"), nullptr);
-    EXPECT_FALSE(kit.platform.startProgram(u"C:\\no\\such\\program.exe").value_or(u"").empty());
+    bool iconAnswered = false;
+    std::optional<std::u16string> failure;
+    kit.platform.requestProgramIcon(u"C:\\no\\such\\program.exe", [&](std::unique_ptr<Icon> icon) {
+        iconAnswered = icon == nullptr;
+    });
+    kit.platform.requestStart(u"C:\\no\\such\\program.exe",
+                              [&](std::optional<std::u16string> reason) { failure = reason; });
+    kit.platform.awaitAnswers(20000);
+    EXPECT_TRUE(iconAnswered);
+    EXPECT_FALSE(failure.value_or(u"").empty());
     const fs::path text = fs::temp_directory_path() / L"quevor-text.lnk";
     std::ofstream(text) << "not a shortcut";
     const ShortcutTarget found = kit.platform.resolveShortcut(text.u16string());
@@ -311,6 +327,28 @@ TEST_F(Win32ToolkitTest, OnlyASessionThatReallyEndsReachesTheBar) {
         EXPECT_EQ(SendMessageW(hwnd(), message, really, 0), answer);
         EXPECT_EQ(events.sessionEnds, sessionEnds);
     }
+    bar.window().setEvents(nullptr);
+}
+
+// The file worker's answers reach the bar between its events: one that comes while an event is
+// being handled (here in a modal loop under it) waits until that event has returned.
+TEST_F(Win32ToolkitTest, AnAnswerWaitsUntilTheEventBeingHandledReturns) {
+    std::string seen;
+    HandlerBar events(kit, "", false, seen);
+    bar.window().setEvents(&events);
+    const auto pump = [] {
+        for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
+    };
+    bool answered = false;
+    bar.boundary().run([&] {
+        kit.platform.requestProgramIcon(u"C:\\no\\such\\program.exe",
+                                        [&](std::unique_ptr<Icon>) { answered = true; });
+        for (int i = 0; i < 2000 && !bar.window().worker().idle(); ++i) Sleep(10);
+        pump();
+        EXPECT_FALSE(answered);
+    });
+    pump();
+    EXPECT_TRUE(answered);
     bar.window().setEvents(nullptr);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <deque>
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -90,7 +90,7 @@ class SimPlatform final : public Platform {
     CallLog& log_;
     std::set<std::u16string> programs_;                   // folded to lower case
     std::map<std::u16string, std::u16string> shortcuts_;  // folded path -> target
-    std::set<std::u16string> held_;                        // folded
+    std::set<std::u16string> held_;                       // folded
     struct HeldAnswer {
         std::u16string path;  // folded
         std::function<void()> answer;

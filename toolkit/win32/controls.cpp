@@ -106,6 +106,17 @@ void Win32Toolbar::addImage(int16 index, const std::u16string& key, const Icon& 
     imageSlots_[key] = slot;
 }
 
+void Win32Toolbar::setImage(const std::u16string& key, const Icon& icon) {
+    const auto image = imageSlots_.find(key);
+    if (image == imageSlots_.end()) fail(Message::internalError, {u"image " + key});
+    const auto* native = dynamic_cast<const Win32Icon*>(&icon);
+    if (!native || !native->get()) fail(Message::internalError, {u"icon"});
+    if (storeIcon(images_.get(), image->second, native->get(), iconSize_) < 0) {
+        fail(Message::cannotStoreIcon);
+    }
+    InvalidateRect(hwnd_, nullptr, TRUE);  // the buttons showing it draw it anew
+}
+
 void Win32Toolbar::addButton(int16 index, const std::u16string& key,
                              const std::u16string& imageKey) {
     checkIndex(index, buttons_.size(), "button");

@@ -16,6 +16,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"quevorBar";
 constexpr int kToolbarId = 101;
+// Posted by the file worker: answers are ready.
+constexpr UINT kAnswersReady = WM_APP + 1;
 constexpr int kAddButtonId = 102;
 // The window's frame: a fixed single border with minimise; the title bar comes and goes
 // through the caption bits only.
@@ -99,9 +101,20 @@ MainWindow::MainWindow(HINSTANCE instance, EventBoundary& boundary)
     // be loaded for it. The style bit is all that accepting them takes (shell32 waits for a drop).
     SetWindowLongPtrW(hwnd_, GWL_EXSTYLE,
                       GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+
+    worker_ = std::make_unique<FileWorker>(hwnd_, kAnswersReady);
+    boundary_.setWhenIdle([this] {
+        if (answersWaiting_ && hwnd_) {
+            answersWaiting_ = false;
+            PostMessageW(hwnd_, kAnswersReady, 0, 0);
+        }
+    });
 }
 
-MainWindow::~MainWindow() { destroy(); }
+MainWindow::~MainWindow() {
+    boundary_.setWhenIdle(nullptr);
+    destroy();
+}
 
 void MainWindow::destroy() {
     if (hwnd_ && IsWindow(hwnd_)) {
@@ -169,6 +182,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DROPFILES:
             dropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
+        case kAnswersReady:
+            deliverAnswers();
+            return 0;
         case WM_GETMINMAXINFO: {
             // The bar's widths and heights are the program's to choose: without a title bar it is
             // a single button wide, narrower than the system's usual minimum for a window.
@@ -191,6 +207,18 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void MainWindow::deliverAnswers() {
+    // This message's own handling is the one event allowed on the stack.
+    if (boundary_.depth() > 1) {
+        answersWaiting_ = true;
+        return;
+    }
+    for (const FileWorker::Delivery& delivery : worker_->takeReady()) {
+        if (!events_) return;  // the bar is gone: its answers with it
+        boundary_.run(delivery);
+    }
 }
 
 void MainWindow::dropFiles(HDROP drop) {

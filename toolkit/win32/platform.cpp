@@ -1,6 +1,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <memory>
 #include <vector>
 
 #include "core/error.h"
@@ -49,28 +50,25 @@ bool Win32Platform::anotherInstanceRunning() {
     return anotherInstance_;
 }
 
-std::unique_ptr<Icon> Win32Platform::programIcon(const std::u16string& path) {
-    // The icon the shell shows for the file, at the system's large-icon size; none for a
-    // missing file. A program file shows its own first icon, taken from it at exactly that
-    // size so that it stays sharp at any DPI; anything else (or a program without an icon)
-    // gets what the shell's file information gives.
+std::unique_ptr<Icon> loadProgramIcon(const std::u16string& path, int size) {
+    // The icon the shell shows for the file; none for a missing file. A program file shows its
+    // own first icon, taken from it at exactly the size asked for so that it stays sharp at
+    // any DPI; anything else (or a program without an icon) gets what the shell's file
+    // information gives.
     const std::wstring file = wide(path);
     if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
-    const int size = GetSystemMetrics(SM_CXICON);
     HICON extracted = nullptr;
     const UINT count = PrivateExtractIconsW(file.c_str(), 0, size, size, &extracted, nullptr, 1, 0);
     if (count == 1 && extracted) return std::make_unique<Win32Icon>(UniqueIcon(extracted));
     static auto* const shGetFileInfo =
         systemFunction<decltype(SHGetFileInfoW)>(L"shell32.dll", "SHGetFileInfoW");
-    // Without COM the shell still answers for most files; its answer alone decides.
-    (void)startCom();
     SHFILEINFOW info{};
     shGetFileInfo(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON);
     if (!info.hIcon) return nullptr;
     return std::make_unique<Win32Icon>(UniqueIcon(info.hIcon));
 }
 
-std::optional<std::u16string> Win32Platform::startProgram(const std::u16string& path) {
+std::optional<std::u16string> startProgramFile(const std::u16string& path) {
     // The path is the file to run, never parsed from a command line, so "C:\Program Files\..."
     // cannot start "C:\Program.exe". Its own folder is the working folder, as a shortcut gives.
     const std::wstring file = wide(path);
@@ -81,17 +79,46 @@ std::optional<std::u16string> Win32Platform::startProgram(const std::u16string& 
                                     : file.substr(0, slash == 2 && file[1] == L':' ? 3 : slash);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
+    // This thread ends its COM apartment straight after: the start is finished before the call
+    // returns.
     info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-    info.hwnd = window_.hwnd();
     info.lpFile = file.c_str();
     info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     info.nShow = SW_SHOWNORMAL;
     static auto* const shellExecuteEx =
         systemFunction<decltype(ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
-    // As for the icon: whether the program starts is the shell's answer.
-    (void)startCom();
     if (shellExecuteEx(&info)) return std::nullopt;
     return systemReason(GetLastError());
+}
+
+void Win32Platform::requestProgramIcon(const std::u16string& path, IconAnswer answer) {
+    const int size = window_.toolbar().iconSize();
+    window_.worker().post([path, size, answer = std::move(answer)]() -> FileWorker::Delivery {
+        // Held here until the delivery hands it on, and released with it if that never runs.
+        auto icon = std::make_shared<std::unique_ptr<Icon>>(loadProgramIcon(path, size));
+        return [answer, icon] { answer(std::move(*icon)); };
+    });
+}
+
+void Win32Platform::requestStart(const std::u16string& path, StartAnswer answer) {
+    window_.worker().post([path, answer = std::move(answer)]() -> FileWorker::Delivery {
+        return [answer, failure = startProgramFile(path)] { answer(failure); };
+    });
+}
+
+void Win32Platform::awaitAnswers(int limitMs) {
+    window_.worker().await(limitMs, [](const FileWorker::Delivery& delivery) { delivery(); });
+}
+
+std::unique_ptr<Icon> Win32Platform::neutralIcon() {
+    // The system's picture of a program, at the toolbar's size; a copy of our own, since the
+    // loaded one is shared.
+    const int size = window_.toolbar().iconSize();
+    const auto shared =
+        static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED));
+    UniqueIcon copy(shared ? CopyIcon(shared) : nullptr);
+    if (!copy) fail(Message::cannotStoreIcon);
+    return std::make_unique<Win32Icon>(std::move(copy));
 }
 
 ShortcutTarget Win32Platform::resolveShortcut(const std::u16string& path) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "toolkit/toolkit.h"
+#include "toolkit/win32/file_worker.h"
 #include "toolkit/win32/handles.h"
 #include "toolkit/win32/units.h"
 #include "toolkit/win32/win32.h"
@@ -29,13 +30,20 @@ class EventBoundary {
     template <typename F>
     void run(F&& handler) noexcept {
         if (stopped()) return;
+        ++depth_;
         try {
             handler();
         } catch (...) {
             error_ = std::current_exception();
             PostQuitMessage(1);
         }
+        if (--depth_ == 0 && whenIdle_) whenIdle_();
     }
+    // How many events are being handled: more than one while a handler waits in a modal loop
+    // (a message box, the menu, the dialog) and the window's events go on under it.
+    int depth() const { return depth_; }
+    // Called each time the last event being handled has returned.
+    void setWhenIdle(std::function<void()> whenIdle) { whenIdle_ = std::move(whenIdle); }
     bool failed() const { return error_ != nullptr; }
     bool stopped() const { return failed() || ended_; }
     // The program was ended: no event reaches the logic any more, and the message loop stops.
@@ -46,6 +54,8 @@ class EventBoundary {
   private:
     std::exception_ptr error_;
     bool ended_ = false;
+    int depth_ = 0;
+    std::function<void()> whenIdle_;
 };
 
 // A written geometry value reads back unchanged as long as the window still has the pixel
@@ -86,6 +96,7 @@ class Win32Toolbar final : public Toolbar {
     void addImage(int16 index, const std::u16string& key, const Icon& icon) override;
     void addButton(int16 index, const std::u16string& key, const std::u16string& imageKey) override;
     void setToolTip(int16 index, const std::u16string& text) override;
+    void setImage(const std::u16string& key, const Icon& icon) override;
     void removeButton(int16 index) override;
     void moveButton(int16 from, int16 to) override;
     void clearButtons() override;
@@ -174,8 +185,10 @@ class Win32Platform final : public Platform {
         : window_(window), boundary_(boundary) {}
     std::optional<std::u16string> findFile(const std::u16string& name) override;
     bool anotherInstanceRunning() override;
-    std::unique_ptr<Icon> programIcon(const std::u16string& path) override;
-    std::optional<std::u16string> startProgram(const std::u16string& path) override;
+    void requestProgramIcon(const std::u16string& path, IconAnswer answer) override;
+    void requestStart(const std::u16string& path, StartAnswer answer) override;
+    void awaitAnswers(int limitMs) override;
+    std::unique_ptr<Icon> neutralIcon() override;
     ShortcutTarget resolveShortcut(const std::u16string& path) override;
     void showMessage(const std::u16string& text) override;
     void endProgram() override;
@@ -202,6 +215,7 @@ class MainWindow final : public Window {
     const Units& units() const { return units_; }
     Win32Toolbar& toolbar() { return *toolbar_; }
     Win32AddButton& addButton() { return *addButton_; }
+    FileWorker& worker() { return *worker_; }
     void setEvents(BarEvents* events) { events_ = events; }
     void destroy();
 
@@ -237,6 +251,9 @@ class MainWindow final : public Window {
     void pressOnToolbar(int16 button, int16 shift, POINT at);
     void trackDrag(UINT message, POINT at);
     void dropFiles(HDROP drop);
+    // The file worker's answers that are ready reach the bar, unless an event is being handled:
+    // then they wait until it has returned, so that no answer changes the bar under a handler.
+    void deliverAnswers();
     RECT outerRect() const;
     void move(const RECT& rect);
 
@@ -246,6 +263,8 @@ class MainWindow final : public Window {
     BarEvents* events_ = nullptr;
     std::unique_ptr<Win32Toolbar> toolbar_;
     std::unique_ptr<Win32AddButton> addButton_;
+    std::unique_ptr<FileWorker> worker_;
+    bool answersWaiting_ = false;  // answers came while an event was being handled
     UniqueIcon bigIcon_, smallIcon_;
     TwipsValue left_, top_, width_, height_;
     bool topmost_ = false;
@@ -283,6 +302,12 @@ using BarFactory = std::function<std::unique_ptr<BarEvents>(Toolkit&)>;
 // is reported in a message box; the result is the process's exit status (non-zero after a
 // failure).
 int runBar(HINSTANCE instance, int showCommand, const BarFactory& makeBar) noexcept;
+
+// The shell icon of a program file at size pixels square; nullptr when the file is missing or
+// has none. Starts the program file as its own process, in its own folder: nullopt when it
+// started, else the system's reason. Both touch the file, so they run on the file worker.
+std::unique_ptr<Icon> loadProgramIcon(const std::u16string& path, int size);
+std::optional<std::u16string> startProgramFile(const std::u16string& path);
 
 // The runtime error report: a message box with the error's message.
 void reportError(const std::string& utf8Message) noexcept;
