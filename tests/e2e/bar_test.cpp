@@ -22,35 +22,6 @@ using quevor::Message;
 using quevor::messageText;
 using quevor::testing::savedFile;
 
-const std::wstring kBin = L"C:\\e2e\\bin\\", kNotepad = L"C:\\windows\\system32\\notepad.exe";
-
-std::size_t colourCount(const RECT& r) {  // an icon shows many, a blank button few
-    const std::vector<COLORREF> all = pixels(r);
-    return std::set<COLORREF>(all.begin(), all.end()).size();
-}
-
-// What the probe program logged: a line "<its own path>|<working folder>" for each start.
-std::wstring startedLog() {
-    const std::string bytes = readBytes(L"C:\\e2e\\started.log");
-    return {reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2};
-}
-
-class BarTest : public ::testing::Test {
-  protected:
-    std::wstring folder;
-
-    void SetUp() override {
-        // A fresh folder for each test of each run (a test takes seconds).
-        folder = L"C:\\e2e\\run\\" + std::to_wstring(GetTickCount64()) + L"\\";
-        copyFile(kBin + L"quevor.exe", folder + L"quevor.exe");
-        DeleteFileW(L"C:\\e2e\\started.log");
-        moveMouse({900, 700});  // away from where any bar stands
-    }
-
-    std::wstring settings() const { return folder + L"setting.ini"; }
-    std::unique_ptr<Bar> start() const { return std::make_unique<Bar>(folder + L"quevor.exe"); }
-};
-
 // Two programs, each under a folder and a name: a copy of Wine's notepad on C:, the probe on D:.
 // The probe's Latin path holds spaces, and D:\Program.exe is a decoy its start must not reach.
 // Under Japanese Windows (code page 932) the paths hold characters whose second byte is 0x5C,
