@@ -56,14 +56,17 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
          "exists C:\\a.exe\nstart\nadd C:\\a.exe\npress toolbar 2\nchoose quit\n", "ended\n", 0,
          "", {{"third/setting.ini", worked}}},
         // One drop of a shortcut and a text file, a drag, a remove from a program button; the
-        // session's end saves them, and the bar runs on until the system ends it.
+        // session's end saves them, and the bar runs on until the system ends it. A start held
+        // by its drive is answered once released, as the file then is.
         {{"@"}, {{"setting.ini", testing::savedFile({"C:\\a.exe", "C:\\b.exe"})}},
          "exists C:\\a.exe\nexists C:\\b.exe\nexists C:\\d.exe\nshortcut C:\\my d.lnk C:\\d.exe\n"
          "start\ndrop C:\\my d.lnk\ndrop C:\\notes.txt\ndrag k13 1\npress toolbar 2 k12\n"
-         "choose remove\nend-session\nclick k13\n",
+         "choose remove\nend-session\nclick k13\nhold C:\\d.exe\nclick k13\nmissing C:\\d.exe\n"
+         "release C:\\d.exe\n",
          "message " + said(Message::cannotAdd, {said(Message::namedProgram, {"C:\\notes.txt"}),
                                               said(Message::pathNotAProgram)}) +
-             "\nstarted C:\\d.exe\n",
+             "\nstarted C:\\d.exe\nmessage " +
+             said(Message::cannotStart, {"C:\\d.exe", said(Message::programMissing)}) + "\n",
          0, "", {{"setting.ini", testing::savedFile({"C:\\d.exe", "", "C:\\a.exe"})}}},
         {{"--another-instance", "@"}, {{"setting.ini", worked}}, "start\nnever read\n", "ended\n",
          0, "", {{"setting.ini", worked}}},
