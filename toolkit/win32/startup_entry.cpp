@@ -68,8 +68,8 @@ std::u16string Win32Platform::comparablePath(const std::u16string& path) {
     std::wstring text = wide(path);
     std::vector<wchar_t> buffer(MAX_PATH, L'\0');
     while (true) {
-        const DWORD length = GetLongPathNameW(text.c_str(), buffer.data(),
-                                              static_cast<DWORD>(buffer.size()));
+        const DWORD length =
+            GetLongPathNameW(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) break;  // as written
         if (length < buffer.size()) {
             text.assign(buffer.data(), length);
