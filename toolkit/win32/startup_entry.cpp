@@ -27,7 +27,8 @@ StartupEntry Win32Platform::readStartupEntry() {
         if (status == ERROR_FILE_NOT_FOUND) return {};  // no key or no value: no entry
         // Something not text is there: an entry, but one that cannot start the bar.
         if (status == ERROR_UNSUPPORTED_TYPE) return {u"", std::nullopt};
-        if (status != ERROR_MORE_DATA) return {std::nullopt, systemReason(status)};
+        if (status != ERROR_MORE_DATA)
+            return {std::nullopt, systemReason(static_cast<unsigned long>(status))};
         text.assign(bytes / sizeof(wchar_t) + 1, L'\0');
     }
 }
