@@ -111,13 +111,19 @@ constexpr auto kMessages = std::to_array<Row>({
     {Message::outOfMemory,
      u"メモリが足りません。ほかのプログラムを閉じてから、もう一度お試しください。"},
     {Message::unknownError, u"原因のわからないエラーが起きました。"},
+
+    {Message::cannotOpenFolder, u"「{1}」の場所を開けません。{2}。"},
+    {Message::cannotReadStartupEntry,
+     u"Windows の起動時に開くかどうかを確かめられません（{1}）。設定は元のままです。"},
+    {Message::cannotWriteStartupEntry,
+     u"Windows の起動時に開く設定を変更できません（{1}）。設定は元のままです。"},
 });
 
 constexpr bool inOrder() {
     for (std::size_t i = 0; i < kMessages.size(); ++i) {
         if (static_cast<std::size_t>(kMessages[i].id) != i) return false;
     }
-    return kMessages.size() == static_cast<std::size_t>(Message::unknownError) + 1;
+    return kMessages.size() == static_cast<std::size_t>(Message::cannotWriteStartupEntry) + 1;
 }
 static_assert(inOrder(), "one row per message, in the order of the enumeration");
 

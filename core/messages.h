@@ -80,6 +80,10 @@ enum class Message {
     internalError,  // {1} what
     outOfMemory,
     unknownError,
+    // a program's folder, and the start with Windows
+    cannotOpenFolder,         // {1} path, {2} reason
+    cannotReadStartupEntry,   // {1} reason
+    cannotWriteStartupEntry,  // {1} reason
 };
 
 // The message's text with its placeholders filled in.

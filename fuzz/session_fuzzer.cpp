@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             } else {  // the right button on the toolbar or the add button, then the menu
                 std::vector<sim::SimMenu::Answer> items(1);  // the menu dismissed, or an item
                 for (const MenuItem item : s.sim.menu.visibleItems()) {
-                    if (item != MenuItem::separator) items.push_back(item);
+                    if (!isSeparator(item)) items.push_back(item);
                 }
                 const auto pick = in.ConsumeIntegralInRange<std::size_t>(0, items.size() - 1);
                 s.sim.menu.answers.push_back(items[pick]);

@@ -68,7 +68,8 @@ class Bar final : public BarEvents {
     SettingsFile settingsFile() const;
     // pressedSlot: the slot of the program button the menu was opened on, 0 for none.
     void openMenu(int16 button, int pressedSlot = 0);
-    void runMenuItem(MenuItem item, int pressedSlot);
+    // startupEntry: the start-up entry as read when the menu opened.
+    void runMenuItem(MenuItem item, int pressedSlot, const StartupEntry& startupEntry);
 
     Toolkit& toolkit_;
     FileStore& store_;

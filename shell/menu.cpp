@@ -3,6 +3,7 @@
 #include "settings/writers.h"
 #include "shell/bar.h"
 #include "shell/save_source.h"
+#include "shell/start_with_windows.h"
 #include "slots/file_name.h"
 #include "slots/manage_programs.h"
 #include "toolkit/geometry.h"
@@ -11,6 +12,8 @@ namespace quevor {
 namespace {
 
 constexpr int16 kRightButton = 2;
+// The items of a program button's own menu.
+constexpr MenuItem kProgramItems[] = {MenuItem::remove, MenuItem::openFolder, MenuItem::runAsAdmin};
 
 }  // namespace
 
@@ -32,20 +35,33 @@ void Bar::openMenu(int16 button, int pressedSlot) {
     if (onProgram) {
         menu.setCaption(MenuItem::remove, u"「" + bareFileName(slots.programPath(pressedSlot)) +
                                               u"」" + menuItemInfo(MenuItem::remove).caption);
-        menu.setVisible(MenuItem::remove, true);
+        for (const MenuItem item : kProgramItems) menu.setVisible(item, true);
     }
     if (forgettable) menu.setVisible(MenuItem::forgetMissing, true);
+    // Read now, not at start-up: it may have changed since, and start-up stays quick.
+    const StartupEntry startupEntry = showStartWithWindows(toolkit_);
     // Modal: the chosen item's handler runs before anything else is handled.
     const auto item = menu.popup();
-    if (onProgram) menu.setVisible(MenuItem::remove, false);
+    if (onProgram) {
+        for (const MenuItem shown : kProgramItems) menu.setVisible(shown, false);
+    }
     if (forgettable) menu.setVisible(MenuItem::forgetMissing, false);
-    if (item) runMenuItem(*item, pressedSlot);
+    if (item) runMenuItem(*item, pressedSlot, startupEntry);
 }
 
-void Bar::runMenuItem(MenuItem item, int pressedSlot) {
+void Bar::runMenuItem(MenuItem item, int pressedSlot, const StartupEntry& startupEntry) {
     switch (item) {
         case MenuItem::remove:
             removeProgram(state_.slots, toolkit_, pressedSlot);
+            break;
+        case MenuItem::openFolder:
+            openProgramFolder(state_.slots, toolkit_, pressedSlot);
+            break;
+        case MenuItem::runAsAdmin:
+            runProgramAsAdmin(state_.slots, toolkit_, pressedSlot);
+            break;
+        case MenuItem::startWithWindows:
+            toggleStartWithWindows(toolkit_, startupEntry);
             break;
         case MenuItem::forgetMissing:
             forgetMissingPrograms(state_.slots, toolkit_);
@@ -66,6 +82,7 @@ void Bar::runMenuItem(MenuItem item, int pressedSlot) {
             hideTitleBar();
             break;
         case MenuItem::separator:
+        case MenuItem::startupSeparator:
             break;
     }
 }

@@ -56,4 +56,27 @@ void forgetMissingPrograms(SlotTable& slots, Toolkit& toolkit) {
     for (const int slot : slots.missingSlots()) freeSlot(slots, toolkit, slot);
 }
 
+void openProgramFolder(const SlotTable& slots, Toolkit& toolkit, int slot) {
+    if (slots.positionOf(slot) == 0) return;
+    const std::u16string& path = slots.programPath(slot);
+    if (const auto reason = toolkit.platform.openProgramFolder(path))
+        toolkit.platform.showMessage(messageText(Message::cannotOpenFolder, {path, *reason}));
+}
+
+void runProgramAsAdmin(const SlotTable& slots, Toolkit& toolkit, int slot) {
+    if (slots.positionOf(slot) == 0) return;
+    const std::u16string& path = slots.programPath(slot);
+    const ElevatedStart start = toolkit.platform.startProgramElevated(path);
+    switch (start.outcome) {
+        case ElevatedStart::Outcome::started:
+            toolkit.window.minimize();
+            break;
+        case ElevatedStart::Outcome::failed:
+            toolkit.platform.showMessage(messageText(Message::cannotStart, {path, start.failure}));
+            break;
+        case ElevatedStart::Outcome::refused:
+            break;  // the user's own answer needs no message
+    }
+}
+
 }  // namespace quevor

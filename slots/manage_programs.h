@@ -25,4 +25,13 @@ void moveProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec, int
 // The add button and the window end where removing each of them from the bar would leave them.
 void forgetMissingPrograms(SlotTable& slots, Toolkit& toolkit);
 
+// Shows the folder of the slot's program (the one its button starts) with the file selected. A
+// program that cannot be found, or a folder that will not open, is reported.
+void openProgramFolder(const SlotTable& slots, Toolkit& toolkit, int slot);
+
+// Starts the slot's program with administrator rights and minimises the window, as a click
+// does; a failure is reported as a click's is. When the user refuses at the system's prompt,
+// nothing happens.
+void runProgramAsAdmin(const SlotTable& slots, Toolkit& toolkit, int slot);
+
 }  // namespace quevor

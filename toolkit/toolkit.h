@@ -74,18 +74,22 @@ class AddButton {
     virtual float width() const = 0;
 };
 
-// The pop-up menu's items, in menu order. The first two are offered only now and then: remove
-// when the menu was opened on a program button, forgetMissing while every slot is taken and
-// some hold programs that cannot be found.
+// The pop-up menu's items, in menu order. The first four are offered only now and then: remove,
+// openFolder and runAsAdmin when the menu was opened on a program button, forgetMissing while
+// every slot is taken and some hold programs that cannot be found.
 enum class MenuItem {
     remove,
+    openFolder,
+    runAsAdmin,
     forgetMissing,
     quit,
     clear,
     separator,
     minimise,
     showTitleBar,
-    hideTitleBar
+    hideTitleBar,
+    startupSeparator,
+    startWithWindows
 };
 
 // One row per item: its caption on screen, its name in quevor-sim's script language and
@@ -97,8 +101,10 @@ struct MenuItemInfo {
     const char* name;
     bool shownAtFirst;
 };
-inline constexpr std::array<MenuItemInfo, 8> kMenuItems = {{
+inline constexpr std::array<MenuItemInfo, 12> kMenuItems = {{
     {MenuItem::remove, u"を削除", "remove", false},
+    {MenuItem::openFolder, u"ファイルの場所を開く", "open-folder", false},
+    {MenuItem::runAsAdmin, u"管理者として実行", "run-as-admin", false},
     {MenuItem::forgetMissing, u"見つからない項目を削除", "forget-missing", false},
     {MenuItem::quit, u"終了", "quit", true},
     {MenuItem::clear, u"クリア終了", "clear", true},
@@ -106,9 +112,15 @@ inline constexpr std::array<MenuItemInfo, 8> kMenuItems = {{
     {MenuItem::minimise, u"最小化", "minimise", true},
     {MenuItem::showTitleBar, u"タイトルバー表示", "show-title-bar", true},
     {MenuItem::hideTitleBar, u"タイトルバー非表示", "hide-title-bar", true},
+    {MenuItem::startupSeparator, u"-", "startup-separator", true},
+    {MenuItem::startWithWindows, u"Windows の起動時に開く", "start-with-windows", true},
 }};
 inline constexpr const MenuItemInfo& menuItemInfo(MenuItem item) {
     return kMenuItems[static_cast<std::size_t>(item)];
+}
+// A line between groups of items, never chosen.
+inline constexpr bool isSeparator(MenuItem item) {
+    return item == MenuItem::separator || item == MenuItem::startupSeparator;
 }
 
 // The pop-up menu and its items.
@@ -121,6 +133,8 @@ class Menu {
     // Shows the visible children at the mouse pointer; returns the chosen item once the menu
     // has closed, nullopt when it was dismissed.
     virtual std::optional<MenuItem> popup() = 0;
+    // Shows or clears the check mark beside the item (none at first).
+    virtual void setChecked(MenuItem item, bool checked) = 0;
 };
 
 // The standard open-file dialog.
@@ -136,6 +150,19 @@ class OpenFileDialog {
 struct ShortcutTarget {
     std::optional<std::u16string> path;  // the target's full path
     std::u16string failure;              // without a path: the reason, for the user
+};
+
+// How a start through the elevation prompt ended.
+struct ElevatedStart {
+    enum class Outcome { started, refused, failed };  // refused: the user said no at the prompt
+    Outcome outcome = Outcome::started;
+    std::u16string failure;  // failed: the system's reason
+};
+
+// The start-up entry as the system holds it.
+struct StartupEntry {
+    std::optional<std::u16string> command;  // nullopt: there is none
+    std::optional<std::u16string> failure;  // it could not be read: the system's reason
 };
 
 // Platform services outside the window.
@@ -168,6 +195,25 @@ class Platform {
     // Ends the program: the window goes, the event loop stops, no unload handler runs.
     // The caller returns straight after.
     virtual void endProgram() = 0;
+
+    // Shows the program's folder in the file manager with the program's file selected. Returns
+    // nullopt when it opened, else the system's reason.
+    virtual std::optional<std::u16string> openProgramFolder(const std::u16string& path) = 0;
+    // Starts the program as startProgram does, but with administrator rights, through the
+    // system's elevation prompt.
+    virtual ElevatedStart startProgramElevated(const std::u16string& path) = 0;
+    // The current user's start-up entry for the bar, as stored: the command the system runs
+    // at sign-in.
+    virtual StartupEntry readStartupEntry() = 0;
+    // Stores the command as the start-up entry, or takes the entry away (nullopt; one that is
+    // not there already is fine). Returns nullopt when done, else the system's reason.
+    virtual std::optional<std::u16string> writeStartupEntry(
+        const std::optional<std::u16string>& command) = 0;
+    // The full path of the running program's own file.
+    virtual std::u16string ownProgramPath() = 0;
+    // The path in a form that compares equal, as text, for every spelling of the same file:
+    // its long form (where the file exists) in one letter case.
+    virtual std::u16string comparablePath(const std::u16string& path) = 0;
 };
 
 // Everything the logic reaches, handed to it as one bundle of references.

@@ -89,6 +89,12 @@ class Driver {
                 case SimOutput::Kind::ended:
                     out_ << "ended\n";
                     break;
+                case SimOutput::Kind::openedFolder:
+                    out_ << "opened-folder " << toUtf8(output.text) << "\n";
+                    break;
+                case SimOutput::Kind::startedElevated:
+                    out_ << "started-elevated " << toUtf8(output.text) << "\n";
+                    break;
             }
         }
         out_.flush();
@@ -119,6 +125,14 @@ class Driver {
         } else if (command == "shortcut") {
             const auto [link, target] = shortcutArgument(line);
             sim_.platform.declareShortcut(link, target);
+        } else if (command == "refuse-elevation") {
+            noArgument(line);
+            sim_.platform.refuseNextElevation = true;
+        } else if (command == "startup-entry") {
+            // The text as stored, or "none" for no entry.
+            if (line.argument.empty()) usage("startup-entry needs TEXT or none");
+            sim_.platform.startupEntry =
+                line.argument == "none" ? std::nullopt : std::optional(fromUtf8(line.argument));
         } else if (command == "drop") {
             requireRunning(line);
             drop(line);

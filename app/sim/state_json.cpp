@@ -61,7 +61,8 @@ std::string stateJson(const SimToolkit& sim, const std::vector<std::u16string>& 
         first = false;
         out += "\"" + menuItemName(item) + "\"";
     }
-    return out + "]}";
+    const auto& entry = sim.platform.startupEntry;
+    return out + "],\"startupEntry\":" + (entry ? jsonString(*entry) : "null") + "}";
 }
 
 }  // namespace quevor::sim

@@ -126,21 +126,24 @@ TEST(ManageTest, TheBarStoresWhatItShowsAndTheNextStartShowsItAgain) {
 
 TEST(ManageTest, TheMenuOffersRemoveOnAProgramButtonAndForgetOnlyOnAFullBarWithMissing) {
     using enum MenuItem;
-    const std::vector<MenuItem> usual = {quit, clear, separator, minimise, hideTitleBar};
+    const std::vector<MenuItem> usual = {
+        quit, clear, separator, minimise, hideTitleBar, startupSeparator, startWithWindows};
+    const auto with = [&](std::vector<MenuItem> first) {
+        first.insert(first.end(), usual.begin(), usual.end());
+        return first;
+    };
     const struct {
         const char* stored;
         const char16_t* pressed;  // a button's key, "add" or nullptr: the toolbar's empty part
         std::vector<MenuItem> offered;
         const char16_t* removeCaption;
     } rows[] = {
-        {"b", u"k11", {remove, quit, clear, separator, minimise, hideTitleBar}, u"「b.exe」を削除"},
+        {"b", u"k11", with({remove, openFolder, runAsAdmin}), u"「b.exe」を削除"},
         {"b", nullptr, usual, u"を削除"},
         {"gone b", u"add", usual, u"を削除"},
         {"p1..p15", nullptr, usual, u"を削除"},
-        {"gone p2 p3 p4 p5 p6 p7 p8 p9 p10 p11 p12 p13 p14 p15",
-         u"k12",
-         {remove, forgetMissing, quit, clear, separator, minimise, hideTitleBar},
-         u"「p2.exe」を削除"},
+        {"gone p2 p3 p4 p5 p6 p7 p8 p9 p10 p11 p12 p13 p14 p15", u"k12",
+         with({remove, openFolder, runAsAdmin, forgetMissing}), u"「p2.exe」を削除"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.stored);

@@ -38,7 +38,8 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
          R"({"left":100,"top":100,"width":1905,"height":1125,"caption":true,"topmost":true,)"
          R"("minimized":true,"addLeft":1170,"buttons":[{"key":"k11","tooltip":"edit.exe"},)"
          R"({"key":"k12","tooltip":"play.exe"}],"missing":[],"menu":["quit","clear",)"
-         R"("separator","minimise","hide-title-bar"]})"
+         R"("separator","minimise","hide-title-bar","startup-separator","start-with-windows"],)"
+         R"("startupEntry":null})"
          "\nmessage " + said(Message::cannotStart, {"D:\\Games\\play.exe", said(Message::programMissing)}) +
              "\nended\n",
          0, "",
@@ -68,6 +69,19 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
              "\nstarted C:\\d.exe\nmessage " +
              said(Message::cannotStart, {"C:\\d.exe", said(Message::programMissing)}) + "\n",
          0, "", {{"setting.ini", testing::savedFile({"C:\\d.exe", "", "C:\\a.exe"})}}},
+        // A program's folder, its start as administrator (then refused), and the start-up entry
+        // pointed at this bar.
+        {{"@"}, {{"setting.ini", testing::clearedFile()}},
+         "exists C:\\a.exe\nstartup-entry \"D:\\old\\quevor.exe\"\nstart\nadd C:\\a.exe\n"
+         "press toolbar 2 k11\nchoose open-folder\npress toolbar 2 k11\nchoose run-as-admin\n"
+         "restore\nrefuse-elevation\npress toolbar 2 k11\nchoose run-as-admin\npress add 2\n"
+         "choose start-with-windows\nstate\n",
+         "opened-folder C:\\a.exe\nstarted-elevated C:\\a.exe\n"
+         R"({"left":100,"top":100,"width":1320,"height":1125,"caption":true,"topmost":true,)"
+         R"("minimized":false,"addLeft":585,"buttons":[{"key":"k11","tooltip":"a.exe"}],"missing":[],)"
+         R"("menu":["quit","clear","separator","minimise","hide-title-bar","startup-separator",)"
+         R"("start-with-windows"],"startupEntry":"\"C:\\quevor\\quevor.exe\""})" "\n",
+         0, "", {}},
         {{"--another-instance", "@"}, {{"setting.ini", worked}}, "start\nnever read\n", "ended\n",
          0, "", {{"setting.ini", worked}}},
         {{"@"}, {{"setting.ini", bytes("CL:0W:wide[CR][LF]Path1:1.exe[CR][LF]")}}, "start\n", "",
@@ -89,6 +103,7 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
         {"press window 2", "2: press: TARGET is toolbar or add, not \"window\""},
         {"move a b", "2: move needs LEFT TOP in twips"},
         {"restore now", "2: restore takes no argument"},
+        {"startup-entry", "2: startup-entry needs TEXT or none"},
         {"start", "2: start: the bar is already running"},
         {"click k13", "2: no toolbar button has the key \"k13\""},
         {"fly away", "2: unknown command \"fly\""},

@@ -51,10 +51,15 @@ std::optional<MenuItem> SimMenu::popup() {
     } else {
         throw SimUsageError("the pop-up menu opened but no answer was given");
     }
-    if (answer && (*answer == MenuItem::separator || !visible(*answer))) {
+    if (answer && (isSeparator(*answer) || !visible(*answer))) {
         throw SimUsageError(menuItemName(*answer) + " is not an item the menu offers now");
     }
     return answer;
+}
+
+void SimMenu::setChecked(MenuItem item, bool checked) {
+    log_.add("menu.setChecked " + menuItemName(item) + (checked ? " true" : " false"));
+    checked_[slotOf(item)] = checked;
 }
 
 std::vector<MenuItem> SimMenu::visibleItems() const {

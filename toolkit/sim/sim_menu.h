@@ -30,6 +30,8 @@ class SimMenu final : public Menu {
     void setCaption(MenuItem item, const std::u16string& caption) override;
     const std::u16string& caption(MenuItem item) const;
     std::optional<MenuItem> popup() override;
+    void setChecked(MenuItem item, bool checked) override;
+    bool checked(MenuItem item) const { return checked_[static_cast<std::size_t>(item)]; }
 
     std::deque<Answer> answers;
     std::function<Answer()> answerer;
@@ -42,6 +44,7 @@ class SimMenu final : public Menu {
     CallLog& log_;
     std::array<bool, kMenuItems.size()> visible_{};
     std::array<std::u16string, kMenuItems.size()> captions_;
+    std::array<bool, kMenuItems.size()> checked_{};
     int popups_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "toolkit/sim/sim_platform.h"
 
+#include <utility>
+
 #include "core/messages.h"
 #include "core/text.h"
 #include "toolkit/sim/sim_icon.h"
@@ -102,6 +104,38 @@ void SimPlatform::endProgram() {
     ended_ = true;
     outputs_.push_back({SimOutput::Kind::ended, u""});
 }
+
+std::optional<std::u16string> SimPlatform::openProgramFolder(const std::u16string& path) {
+    log_.add("platform.openProgramFolder " + toUtf8(path));
+    if (!programExists(path)) return messageText(Message::programMissing);
+    outputs_.push_back({SimOutput::Kind::openedFolder, path});
+    return std::nullopt;
+}
+
+ElevatedStart SimPlatform::startProgramElevated(const std::u16string& path) {
+    log_.add("platform.startProgramElevated " + toUtf8(path));
+    if (!programExists(path))
+        return {ElevatedStart::Outcome::failed, messageText(Message::programMissing)};
+    if (std::exchange(refuseNextElevation, false)) return {ElevatedStart::Outcome::refused, u""};
+    outputs_.push_back({SimOutput::Kind::startedElevated, path});
+    return {};
+}
+
+StartupEntry SimPlatform::readStartupEntry() {
+    log_.add("platform.readStartupEntry");
+    if (startupReadFailure) return {std::nullopt, startupReadFailure};
+    return {startupEntry, std::nullopt};
+}
+
+std::optional<std::u16string> SimPlatform::writeStartupEntry(
+    const std::optional<std::u16string>& command) {
+    log_.add("platform.writeStartupEntry " + (command ? toUtf8(*command) : "none"));
+    if (startupWriteFailure) return startupWriteFailure;
+    startupEntry = command;
+    return std::nullopt;
+}
+
+std::u16string SimPlatform::comparablePath(const std::u16string& path) { return folded(path); }
 
 void SimPlatform::declareProgram(const std::u16string& path) { programs_.insert(folded(path)); }
 void SimPlatform::declareShortcut(const std::u16string& path, const std::u16string& target) {

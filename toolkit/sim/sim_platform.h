@@ -35,7 +35,7 @@ class SimDialog final : public OpenFileDialog {
 
 // What the user sees of the program besides the window, in order.
 struct SimOutput {
-    enum class Kind { started, message, ended };
+    enum class Kind { started, message, ended, openedFolder, startedElevated };
     Kind kind;
     std::u16string text;  // the program's path, the message; empty for ended
     bool operator==(const SimOutput&) const = default;
@@ -58,12 +58,27 @@ class SimPlatform final : public Platform {
     ShortcutTarget resolveShortcut(const std::u16string& path) override;
     void showMessage(const std::u16string& text) override;
     void endProgram() override;
+    std::optional<std::u16string> openProgramFolder(const std::u16string& path) override;
+    ElevatedStart startProgramElevated(const std::u16string& path) override;
+    StartupEntry readStartupEntry() override;
+    std::optional<std::u16string> writeStartupEntry(
+        const std::optional<std::u16string>& command) override;
+    std::u16string ownProgramPath() override { return ownPath; }
+    // Only the case of ASCII letters differs between spellings here: no short names.
+    std::u16string comparablePath(const std::u16string& path) override;
 
     std::vector<std::filesystem::path> searchFolders;
     // Files the search treats as present without looking at the disk (for settings files held
     // in memory by tests).
     std::set<std::filesystem::path> virtualFiles;
     bool anotherInstance = false;
+    // The user says no at the next elevation prompt.
+    bool refuseNextElevation = false;
+    // The start-up entry's command (nullopt: none), and the reasons reading or writing it fails
+    // with (nullopt: it works).
+    std::optional<std::u16string> startupEntry;
+    std::optional<std::u16string> startupReadFailure, startupWriteFailure;
+    std::u16string ownPath = u"C:\\quevor\\quevor.exe";
 
     void declareProgram(const std::u16string& path);
     // A shortcut file pointing to target; shortcuts not declared cannot be read.

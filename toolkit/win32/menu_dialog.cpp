@@ -22,6 +22,8 @@ bool Win32Menu::visible(MenuItem item) const { return visible_[slot(item)]; }
 
 void Win32Menu::setVisible(MenuItem item, bool visible) { visible_[slot(item)] = visible; }
 
+void Win32Menu::setChecked(MenuItem item, bool checked) { checked_[slot(item)] = checked; }
+
 void Win32Menu::setCaption(MenuItem item, const std::u16string& text) {
     captions_[slot(item)] = wide(text);
 }
@@ -34,9 +36,10 @@ std::optional<MenuItem> Win32Menu::popup() {
         const MenuItem item = info.item;
         if (!visible(item)) continue;
         const BOOL ok =
-            item == MenuItem::separator
+            isSeparator(item)
                 ? AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr)
-                : AppendMenuW(menu.get(), MF_STRING, commandOf(item),
+                : AppendMenuW(menu.get(), MF_STRING | (checked_[slot(item)] ? MF_CHECKED : 0u),
+                              commandOf(item),
                               captions_[slot(item)].empty() ? caption(item)
                                                             : captions_[slot(item)].c_str());
         if (!ok) fail(Message::cannotCreateMenu, {lastReason()});

@@ -154,6 +154,7 @@ class Win32Menu final : public Menu {
     void setVisible(MenuItem item, bool visible) override;
     void setCaption(MenuItem item, const std::u16string& caption) override;
     std::optional<MenuItem> popup() override;
+    void setChecked(MenuItem item, bool checked) override;
 
     // The caption an item starts with.
     static const wchar_t* caption(MenuItem item);
@@ -162,6 +163,7 @@ class Win32Menu final : public Menu {
     HWND owner_;
     std::array<bool, kMenuItems.size()> visible_ = shownAtFirst();
     std::array<std::wstring, kMenuItems.size()> captions_;  // "" for the starting caption
+    std::array<bool, kMenuItems.size()> checked_{};
 
     static constexpr std::array<bool, kMenuItems.size()> shownAtFirst() {
         std::array<bool, kMenuItems.size()> shown{};
@@ -192,6 +194,13 @@ class Win32Platform final : public Platform {
     ShortcutTarget resolveShortcut(const std::u16string& path) override;
     void showMessage(const std::u16string& text) override;
     void endProgram() override;
+    std::optional<std::u16string> openProgramFolder(const std::u16string& path) override;
+    ElevatedStart startProgramElevated(const std::u16string& path) override;
+    StartupEntry readStartupEntry() override;
+    std::optional<std::u16string> writeStartupEntry(
+        const std::optional<std::u16string>& command) override;
+    std::u16string ownProgramPath() override;
+    std::u16string comparablePath(const std::u16string& path) override;
 
   private:
     // Starts COM on the user-interface thread once; nullopt when it is there, else the reason.

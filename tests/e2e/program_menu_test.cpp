@@ -1,0 +1,79 @@
+// A program button's own items and the start with Windows, on the real program under Wine. Wine
+// has no elevation prompt (it starts a "runas" as it starts an "open"); what the bar does with a
+// refused prompt or a missing program is proved on the simulated toolkit.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "driver.h"
+#include "support/settings_text.h"
+
+namespace e2e {
+namespace {
+
+std::optional<std::wstring> startupEntry() {  // as the system holds it
+    wchar_t text[2048] = {};
+    DWORD bytes = sizeof text;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                     L"quevor", RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    return text;
+}
+
+// The bar's last item, chosen twice, points the start-up entry at this quevor.exe (in quotes)
+// and takes it away again. On a program button's menu, the second item opens the program's
+// folder in Explorer, the third starts the program in its own folder and minimises the bar.
+TEST(ProgramMenuTest, StartWithWindowsThenTheProgramsFolderAndItsStartAsAdministrator) {
+    const std::wstring folder = L"C:\\e2e\\run\\" + std::to_wstring(GetTickCount64()) + L"\\";
+    const std::wstring program = folder + L"Probe Dir\\play.exe";
+    copyFile(L"C:\\e2e\\bin\\quevor.exe", folder + L"quevor.exe");
+    copyFile(L"C:\\e2e\\bin\\e2e_probe.exe", program);
+    DeleteFileW(L"C:\\e2e\\started.log");
+    writeBytes(
+        folder + L"setting.ini",
+        quevor::testing::savedFile({std::string(program.begin(), program.end())}, "1320", "585"));
+    moveMouse({900, 700});
+    Bar bar(folder + L"quevor.exe");
+    ASSERT_NE(bar.waitWindow(), nullptr);
+    // The bar's menu is measured when its last item is chosen; a program's three items are what
+    // its menu has more.
+    int barMenu = 0;
+    const auto chooseAt = [&](const char* what, int index, int nth,
+                              const std::function<bool()>& done) {
+        const auto act = [&] {
+            if (!popupMenu()) bar.openMenu(index);
+            const auto height = [] {
+                const RECT r = windowRect(popupMenu());
+                return static_cast<int>(r.bottom - r.top);
+            };
+            // Wine may show the menu's window before it has the new menu's size.
+            if (index >= 0 && !waitFor([&] { return height() > barMenu; }, 2000)) return;
+            if (index < 0) barMenu = height();
+            const RECT menu = windowRect(popupMenu());
+            const int inset = GetSystemMetrics(SM_CYEDGE) + 6;
+            const int y =
+                index < 0 ? menu.bottom - inset : menu.top + inset + nth * (height() - barMenu) / 3;
+            if (popupMenu()) click({(menu.left + menu.right) / 2, y});
+        };
+        return retry(what, act, done);
+    };
+    using Entry = std::optional<std::wstring>;
+    for (const Entry& wanted : {Entry(L'"' + folder + L"quevor.exe\""), Entry()})
+        EXPECT_TRUE(
+            chooseAt("start with Windows", -1, 0, [&] { return startupEntry() == wanted; }));
+
+    // Wine's Explorer shows the folder (without selecting the file).
+    const auto explorer = [] { return windowText(topWindow(0, L"ExplorerWClass")); };
+    EXPECT_TRUE(chooseAt("the program's folder", 0, 1, [&] { return explorer() == L"Probe Dir"; }));
+    const auto log = [] {
+        const std::string bytes = readBytes(L"C:\\e2e\\started.log");
+        return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+    };
+    ASSERT_TRUE(chooseAt("the start as administrator", 0, 2, [&] { return !log().empty(); }));
+    EXPECT_EQ(log(), program + L'|' + folder + L"Probe Dir\r\n");
+    EXPECT_TRUE(waitFor([&] { return IsIconic(bar.window()) != FALSE; }));
+}
+
+}  // namespace
+}  // namespace e2e
