@@ -11,7 +11,7 @@
 #include <set>
 
 #include "core/messages.h"
-#include "driver.h"
+#include "fixture.h"
 #include "support/settings_text.h"
 
 namespace e2e {

@@ -8,15 +8,11 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <memory>
-#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -222,37 +218,6 @@ class Bar {
     }
 
     PROCESS_INFORMATION info_{};
-};
-
-inline const std::wstring kBin = L"C:\\e2e\\bin\\",
-                          kNotepad = L"C:\\windows\\system32\\notepad.exe";
-
-inline std::size_t colourCount(const RECT& r) {  // an icon shows many, a blank button few
-    const std::vector<COLORREF> all = pixels(r);
-    return std::set<COLORREF>(all.begin(), all.end()).size();
-}
-
-// What the probe program logged: a line "<its own path>|<working folder>" for each start.
-inline std::wstring startedLog() {
-    const std::string bytes = readBytes(L"C:\\e2e\\started.log");
-    return {reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2};
-}
-
-// Each test starts quevor.exe from a fresh folder of its own.
-class BarTest : public ::testing::Test {
-  protected:
-    std::wstring folder;
-
-    void SetUp() override {
-        // A fresh folder for each test of each run (a test takes seconds).
-        folder = L"C:\\e2e\\run\\" + std::to_wstring(GetTickCount64()) + L"\\";
-        copyFile(kBin + L"quevor.exe", folder + L"quevor.exe");
-        DeleteFileW(L"C:\\e2e\\started.log");
-        moveMouse({900, 700});  // away from where any bar stands
-    }
-
-    std::wstring settings() const { return folder + L"setting.ini"; }
-    std::unique_ptr<Bar> start() const { return std::make_unique<Bar>(folder + L"quevor.exe"); }
 };
 
 }  // namespace e2e

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "core/messages.h"
-#include "driver.h"
+#include "fixture.h"
 #include "support/settings_text.h"
 
 namespace e2e {

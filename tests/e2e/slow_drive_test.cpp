@@ -3,7 +3,7 @@
 // while C:\e2e\slow-hold exists. The bar shows and answers meanwhile; the program's button
 // stands in its place and gets its icon once the drive answers, and its start waits for it.
 
-#include "driver.h"
+#include "fixture.h"
 #include "support/settings_text.h"
 
 namespace e2e {
