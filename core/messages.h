@@ -79,6 +79,8 @@ enum class Message {
     internalError,  // {1} what
     outOfMemory,
     unknownError,
+    // files dropped on a program's button
+    parametersTooLong,  // {1} path, {2} characters the command line would have, {3} its limit
 };
 
 // The message's text with its placeholders filled in.

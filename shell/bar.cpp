@@ -2,6 +2,7 @@
 
 #include "slots/add_program.h"
 #include "slots/manage_programs.h"
+#include "slots/open_with.h"
 #include "slots/start_program.h"
 
 namespace quevor {
@@ -21,6 +22,15 @@ void Bar::onAddButtonClick() { addProgram(state_.slots, toolkit_, codec_); }
 
 void Bar::onDrop(const std::vector<std::u16string>& paths) {
     addDroppedPrograms(state_.slots, toolkit_, codec_, paths);
+}
+
+void Bar::onDropOnProgramButton(const std::u16string& key,
+                                const std::vector<std::u16string>& paths) {
+    dropOnProgram(state_.slots, toolkit_, codec_, key, paths);
+}
+
+bool Bar::dropOpensWithProgram(const std::vector<std::u16string>& paths) {
+    return holdsDocuments(paths, toolkit_.platform);
 }
 
 void Bar::onProgramButtonDrag(const std::u16string& key, int16 position) {

@@ -59,11 +59,12 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
         // session's end saves them, and the bar runs on until the system ends it.
         {{"@"}, {{"setting.ini", testing::savedFile({"C:\\a.exe", "C:\\b.exe"})}},
          "exists C:\\a.exe\nexists C:\\b.exe\nexists C:\\d.exe\nshortcut C:\\my d.lnk C:\\d.exe\n"
-         "start\ndrop C:\\my d.lnk\ndrop C:\\notes.txt\ndrag k13 1\npress toolbar 2 k12\n"
+         "start\ndrop C:\\my d.lnk\ndrop C:\\notes.txt\ndrag k13 1\ndrop C:\\my d.lnk\n"
+         "drop C:\\notes.txt on k11\npress toolbar 2 k12\n"
          "choose remove\nend-session\nclick k13\n",
          "message " + said(Message::cannotAdd, {said(Message::namedProgram, {"C:\\notes.txt"}),
                                               said(Message::pathNotAProgram)}) +
-             "\nstarted C:\\d.exe\n",
+             "\nstarted C:\\a.exe \"C:\\my d.lnk\" \"C:\\notes.txt\"\nstarted C:\\d.exe\n",
          0, "", {{"setting.ini", testing::savedFile({"C:\\d.exe", "", "C:\\a.exe"})}}},
         {{"--another-instance", "@"}, {{"setting.ini", worked}}, "start\nnever read\n", "ended\n",
          0, "", {{"setting.ini", worked}}},
@@ -88,6 +89,7 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
         {"restore now", "2: restore takes no argument"},
         {"start", "2: start: the bar is already running"},
         {"click k13", "2: no toolbar button has the key \"k13\""},
+        {"drop C:\\x.txt on k11", "2: no toolbar button has the key \"k11\""},
         {"fly away", "2: unknown command \"fly\""},
         {"press toolbar 2\nstate", "3: the pop-up menu is open: expected choose ITEM or dismiss"},
         {"press toolbar 2\nchoose show-title-bar", "3: show-title-bar is not an item the menu offers now"},

@@ -33,7 +33,8 @@ class SimDialog final : public OpenFileDialog {
 struct SimOutput {
     enum class Kind { started, message, ended };
     Kind kind;
-    std::u16string text;  // the program's path, the message; empty for ended
+    std::u16string text;        // the program's path, the message; empty for ended
+    std::u16string parameters;  // what a started program was handed
     bool operator==(const SimOutput&) const = default;
 };
 
@@ -52,6 +53,8 @@ class SimPlatform final : public Platform {
     ShortcutTarget resolveShortcut(const std::u16string& path) override;
     void showMessage(const std::u16string& text) override;
     void endProgram() override;
+    std::optional<std::u16string> startProgramWith(const std::u16string& path,
+                                                   const std::u16string& parameters) override;
 
     std::vector<std::filesystem::path> searchFolders;
     // Files the search treats as present without looking at the disk (for settings files held

@@ -95,8 +95,8 @@ MainWindow::MainWindow(HINSTANCE instance, EventBoundary& boundary)
                       reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(addButton_->hwnd(), &MainWindow::controlProc, kAddButtonId,
                       reinterpret_cast<DWORD_PTR>(this));
-    // Files dragged from the shell arrive as WM_DROPFILES: no OLE drop target, so OLE need not
-    // be loaded for it. The style bit is all that accepting them takes (shell32 waits for a drop).
+    // Programs that hand files over with WM_DROPFILES still can; OLE drags are taken once the
+    // window shows (registerDropTarget).
     SetWindowLongPtrW(hwnd_, GWL_EXSTYLE,
                       GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 }
@@ -130,6 +130,7 @@ LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam,
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
     }
+    if (message == WM_DESTROY) self->revokeDropTarget();
     if (message == WM_DESTROY) PostQuitMessage(self->boundary_.failed() ? 1 : 0);
     return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
 }
@@ -169,6 +170,20 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DROPFILES:
             dropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
+        case WM_SHOWWINDOW:
+            // Loading OLE is left until the window is on the screen: start-up does not wait.
+            if (wParam) PostMessageW(hwnd_, kRegisterDropTarget, 0, 0);
+            break;
+        case kRegisterDropTarget:
+            registerDropTarget();
+            return 0;
+        case kDeliverDrop:
+            if (!pendingDrops_.empty()) {
+                const PendingDrop drop = std::move(pendingDrops_.front());
+                pendingDrops_.erase(pendingDrops_.begin());
+                deliverDrop(drop.paths, drop.key);
+            }
+            return 0;
         case WM_GETMINMAXINFO: {
             // The bar's widths and heights are the program's to choose: without a title bar it is
             // a single button wide, narrower than the system's usual minimum for a window.
@@ -196,23 +211,27 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::dropFiles(HDROP drop) {
     static auto* const dragFinish =
         systemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
-    static auto* const DragQueryFileW =
-        systemFunction<decltype(::DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+    static auto* const dragQueryPoint =
+        systemFunction<decltype(DragQueryPoint)>(L"shell32.dll", "DragQueryPoint");
     // The list is ours to finish with, whatever the bar makes of it.
     struct Finish {
         HDROP drop;
         ~Finish() { dragFinish(drop); }
     } finish{drop};
-    std::vector<std::u16string> paths;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        std::wstring path(length + 1, L'\0');
-        if (DragQueryFileW(drop, i, path.data(), length + 1) != length) continue;
-        path.resize(length);
-        paths.push_back(narrowToU16(path));
+    POINT at{};
+    const bool inClientArea = dragQueryPoint(drop, &at) && ClientToScreen(hwnd_, &at);
+    const std::vector<std::u16string> paths = droppedFiles(drop);
+    deliverDrop(paths, inClientArea ? programButtonAt(at) : std::nullopt);
+}
+
+void MainWindow::deliverDrop(const std::vector<std::u16string>& paths,
+                             const std::optional<std::u16string>& key) {
+    if (!events_ || paths.empty()) return;
+    if (key) {
+        events_->onDropOnProgramButton(*key, paths);
+    } else {
+        events_->onDrop(paths);
     }
-    if (events_ && !paths.empty()) events_->onDrop(paths);
 }
 
 void MainWindow::pressOnToolbar(int16 button, int16 shift, POINT at) {

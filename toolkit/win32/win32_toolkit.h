@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "toolkit/toolkit.h"
+#include "toolkit/win32/drop_target.h"
 #include "toolkit/win32/handles.h"
 #include "toolkit/win32/units.h"
 #include "toolkit/win32/win32.h"
@@ -102,6 +103,9 @@ class Win32Toolbar final : public Toolbar {
     void attachToolTips();
     // Size of the images the shell icons are stored at.
     int iconSize() const { return iconSize_; }
+    // Highlights the program button files dragged over the bar would be let go on, none for
+    // none.
+    void markDropTarget(const std::optional<std::u16string>& key);
 
   private:
     struct ButtonInfo {
@@ -119,6 +123,7 @@ class Win32Toolbar final : public Toolbar {
     std::vector<int> freeImageSlots_;           // native images of removed buttons, for reuse
     std::vector<ButtonInfo> buttons_;           // the toolbar's buttons by position
     int nextCommand_ = 1000;
+    std::optional<std::u16string> marked_;  // by markDropTarget
 };
 
 class Win32AddButton final : public AddButton {
@@ -179,6 +184,8 @@ class Win32Platform final : public Platform {
     ShortcutTarget resolveShortcut(const std::u16string& path) override;
     void showMessage(const std::u16string& text) override;
     void endProgram() override;
+    std::optional<std::u16string> startProgramWith(const std::u16string& path,
+                                                   const std::u16string& parameters) override;
 
   private:
     // Starts COM on the user-interface thread once; nullopt when it is there, else the reason.
@@ -227,6 +234,10 @@ class MainWindow final : public Window {
     void makeTopmost() override;
 
   private:
+    friend class DropTarget;
+    // The window's own posted messages: take OLE drops from now on; hand the oldest drop on.
+    static constexpr UINT kRegisterDropTarget = WM_APP + 1;
+    static constexpr UINT kDeliverDrop = WM_APP + 2;
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
     static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -237,6 +248,16 @@ class MainWindow final : public Window {
     void pressOnToolbar(int16 button, int16 shift, POINT at);
     void trackDrag(UINT message, POINT at);
     void dropFiles(HDROP drop);
+    // Files dragged with OLE are taken once the window is on the screen; until then, and where
+    // OLE cannot have them, only WM_DROPFILES brings them.
+    void registerDropTarget();
+    void revokeDropTarget() noexcept;
+    // The program button under a point of the screen, none elsewhere.
+    std::optional<std::u16string> programButtonAt(POINT screen) const;
+    // A drop is handed to the bar from the message loop, after the drag source has its answer.
+    void queueDrop(std::vector<std::u16string> paths, std::optional<std::u16string> key);
+    void deliverDrop(const std::vector<std::u16string>& paths,
+                     const std::optional<std::u16string>& key);
     RECT outerRect() const;
     void move(const RECT& rect);
 
@@ -256,6 +277,13 @@ class MainWindow final : public Window {
     POINT pressedAt_{};
     bool dragging_ = false;
     bool swallowClick_ = false;
+    UniqueCom<DropTarget> dropTarget_;  // while registered with OLE
+    decltype(RevokeDragDrop)* revokeDragDrop_ = nullptr;
+    struct PendingDrop {
+        std::vector<std::u16string> paths;
+        std::optional<std::u16string> key;
+    };
+    std::vector<PendingDrop> pendingDrops_;  // oldest first
 };
 
 // The whole toolkit, windows made but not shown.
