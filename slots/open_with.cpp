@@ -61,9 +61,9 @@ void dropOnProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec,
     // Checked here rather than left to the system, which would say only that the start failed.
     const std::size_t length = program.size() + 3 + parameters.size();
     if (length >= kCommandLineLimit) {
-        toolkit.platform.showMessage(messageText(
-            Message::parametersTooLong,
-            {program, ascii(std::to_string(length)), ascii(std::to_string(kCommandLineLimit - 1))}));
+        toolkit.platform.showMessage(messageText(Message::parametersTooLong,
+                                                 {program, ascii(std::to_string(length)),
+                                                  ascii(std::to_string(kCommandLineLimit - 1))}));
         return;
     }
     if (const auto reason = toolkit.platform.startProgramWith(program, parameters)) {

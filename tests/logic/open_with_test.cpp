@@ -30,8 +30,8 @@ TEST(OpenWithTest, DocumentsOnAProgramOpenWithItProgramsAreAdded) {
     struct Row {
         const char* name;
         Texts drop;
-        const char16_t* on;  // the program button's key; none: anywhere else
-        std::u16string started;   // "PATH PARAMETERS"; "" none
+        const char16_t* on;      // the program button's key; none: anywhere else
+        std::u16string started;  // "PATH PARAMETERS"; "" none
         Texts messages;
         std::string shown;
         std::function<void(Rig&)> before = [](Rig&) {};
@@ -60,14 +60,16 @@ TEST(OpenWithTest, DocumentsOnAProgramOpenWithItProgramsAreAdded) {
         t.sim.platform.declareShortcut(docs, u"C:\\Docs");
         row.before(t);
         if (row.on) {
-            EXPECT_EQ(t.bar.dropOpensWithProgram(row.drop), !row.started.empty() || row.messages.size());
+            EXPECT_EQ(t.bar.dropOpensWithProgram(row.drop),
+                      !row.started.empty() || row.messages.size());
             t.bar.onDropOnProgramButton(row.on, row.drop);
         } else {
             t.bar.onDrop(row.drop);
         }
         Texts started;
         for (const auto& out : t.sim.platform.outputs()) {
-            if (out.kind == sim::SimOutput::Kind::started) started.push_back(out.text + u" " + out.parameters);
+            if (out.kind == sim::SimOutput::Kind::started)
+                started.push_back(out.text + u" " + out.parameters);
         }
         EXPECT_EQ(started, row.started.empty() ? Texts{} : Texts{row.started});
         EXPECT_EQ(t.sim.platform.messages(), row.messages);
