@@ -9,20 +9,13 @@ namespace quevor {
 namespace {
 
 // One path in the quotes CommandLineToArgvW takes apart: backslashes are plain characters
-// except in front of a quote, where each one is doubled (and the quote itself escaped).
+// except in front of a quote, so those at the end (a drive's root) are doubled. A path holds
+// no quote itself: Windows file names cannot.
 void appendQuoted(std::u16string& out, const std::u16string& path) {
+    const std::size_t kept = path.find_last_not_of(u'\\') + 1;  // npos + 1: all backslashes
     out += u'"';
-    std::size_t backslashes = 0;
-    for (const char16_t c : path) {
-        if (c == u'\\') {
-            ++backslashes;
-            continue;
-        }
-        out.append(c == u'"' ? 2 * backslashes + 1 : backslashes, u'\\');
-        backslashes = 0;
-        out += c;
-    }
-    out.append(2 * backslashes, u'\\');
+    out += path;
+    out.append(path.size() - kept, u'\\');
     out += u'"';
 }
 

@@ -1,7 +1,6 @@
-// Drags files with OLE as the shell does: e2e_drag_source PATH... shows a small window away from
-// where the bar stands; a left press on it starts DoDragDrop with the paths as a CF_HDROP list
-// (through the clipboard's OLE data object), offering a copy or a link. The exit code is the
-// effect the drop target chose (0: none), 100 when the drag was cancelled or failed.
+// Drags files with OLE as the shell does: e2e_drag_source PATH... shows a small window; a left
+// press on it starts DoDragDrop with the paths as a CF_HDROP list (the clipboard's OLE data
+// object), offering a copy or a link. Exit code: the effect the target chose, 100 for no drop.
 #include <ole2.h>
 #include <shlobj.h>
 
@@ -20,7 +19,6 @@ struct Source final : IDropSource {
     }
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 } source;
-
 IDataObject* files = nullptr;
 DWORD effect = 100;
 
@@ -34,7 +32,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 int wmain(int argc, wchar_t** argv) {
-    std::wstring list;  // DROPFILES, then the paths, each ended by a null, and one more
+    std::wstring list;  // the paths, each ended by a null, and one more
     for (int i = 1; i < argc; ++i) list += argv[i] + std::wstring(1, L'\0');
     const DROPFILES header{sizeof(DROPFILES), {}, FALSE, TRUE};
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof header + (list.size() + 1) * 2);

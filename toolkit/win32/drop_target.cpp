@@ -15,6 +15,22 @@ DWORD effectFor(bool opensWith, DWORD allowed) {
     return allowed & (DROPEFFECT_COPY | DROPEFFECT_LINK);
 }
 
+// The full paths of a shell file list (CF_HDROP), in its order.
+std::vector<std::u16string> droppedFiles(HDROP drop) {
+    static auto* const dragQueryFile =
+        systemFunction<decltype(DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+    std::vector<std::u16string> paths;
+    const UINT count = dragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = dragQueryFile(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        if (dragQueryFile(drop, i, path.data(), length + 1) != length) continue;
+        path.resize(length);
+        paths.push_back(narrowToU16(path));
+    }
+    return paths;
+}
+
 std::vector<std::u16string> filesOf(IDataObject* data) {
     FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     STGMEDIUM medium{};
@@ -30,21 +46,6 @@ std::vector<std::u16string> filesOf(IDataObject* data) {
 }
 
 }  // namespace
-
-std::vector<std::u16string> droppedFiles(HDROP drop) {
-    static auto* const dragQueryFile =
-        systemFunction<decltype(DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
-    std::vector<std::u16string> paths;
-    const UINT count = dragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = dragQueryFile(drop, i, nullptr, 0);
-        std::wstring path(length + 1, L'\0');
-        if (dragQueryFile(drop, i, path.data(), length + 1) != length) continue;
-        path.resize(length);
-        paths.push_back(narrowToU16(path));
-    }
-    return paths;
-}
 
 HRESULT STDMETHODCALLTYPE DropTarget::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
@@ -140,7 +141,7 @@ void MainWindow::registerDropTarget() {
         systemFunction<decltype(RegisterDragDrop)>(L"ole32.dll", "RegisterDragDrop");
     revokeDragDrop_ = systemFunction<decltype(RevokeDragDrop)>(L"ole32.dll", "RevokeDragDrop");
     // OLE stays started on this thread until the program ends. Where it will not start, or the
-    // window cannot be registered, files still come as WM_DROPFILES from those that send it.
+    // window cannot be registered, the bar goes on without taking drops.
     if (FAILED(oleInitialize(nullptr))) return;
     UniqueCom<DropTarget> target(new DropTarget(*this));
     if (FAILED(registerDragDrop(hwnd_, target.get()))) {

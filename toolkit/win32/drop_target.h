@@ -15,9 +15,6 @@ namespace quevor::win32 {
 
 class MainWindow;
 
-// The full paths of a shell file list (CF_HDROP), in its order.
-std::vector<std::u16string> droppedFiles(HDROP drop);
-
 // The window's registered drop target. The window holds one reference and OLE another while it
 // is registered; the window detaches it before it goes, so a late call finds no window.
 class DropTarget final : public IDropTarget {

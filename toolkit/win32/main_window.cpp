@@ -95,10 +95,6 @@ MainWindow::MainWindow(HINSTANCE instance, EventBoundary& boundary)
                       reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(addButton_->hwnd(), &MainWindow::controlProc, kAddButtonId,
                       reinterpret_cast<DWORD_PTR>(this));
-    // Programs that hand files over with WM_DROPFILES still can; OLE drags are taken once the
-    // window shows (registerDropTarget).
-    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE,
-                      GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 }
 
 MainWindow::~MainWindow() { destroy(); }
@@ -167,9 +163,6 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         }
-        case WM_DROPFILES:
-            dropFiles(reinterpret_cast<HDROP>(wParam));
-            return 0;
         case WM_SHOWWINDOW:
             // Loading OLE is left until the window is on the screen: start-up does not wait.
             if (wParam) PostMessageW(hwnd_, kRegisterDropTarget, 0, 0);
@@ -206,22 +199,6 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
-}
-
-void MainWindow::dropFiles(HDROP drop) {
-    static auto* const dragFinish =
-        systemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
-    static auto* const dragQueryPoint =
-        systemFunction<decltype(DragQueryPoint)>(L"shell32.dll", "DragQueryPoint");
-    // The list is ours to finish with, whatever the bar makes of it.
-    struct Finish {
-        HDROP drop;
-        ~Finish() { dragFinish(drop); }
-    } finish{drop};
-    POINT at{};
-    const bool inClientArea = dragQueryPoint(drop, &at) && ClientToScreen(hwnd_, &at);
-    const std::vector<std::u16string> paths = droppedFiles(drop);
-    deliverDrop(paths, inClientArea ? programButtonAt(at) : std::nullopt);
 }
 
 void MainWindow::deliverDrop(const std::vector<std::u16string>& paths,

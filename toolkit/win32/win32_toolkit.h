@@ -247,9 +247,7 @@ class MainWindow final : public Window {
     // press carried beyond the drag threshold moves the button instead of clicking it.
     void pressOnToolbar(int16 button, int16 shift, POINT at);
     void trackDrag(UINT message, POINT at);
-    void dropFiles(HDROP drop);
-    // Files dragged with OLE are taken once the window is on the screen; until then, and where
-    // OLE cannot have them, only WM_DROPFILES brings them.
+    // Files dragged onto the window come through OLE, taken once the window is on the screen.
     void registerDropTarget();
     void revokeDropTarget() noexcept;
     // The program button under a point of the screen, none elsewhere.
