@@ -117,13 +117,17 @@ constexpr auto kMessages = std::to_array<Row>({
      u"Windows の起動時に開くかどうかを確かめられません（{1}）。設定は元のままです。"},
     {Message::cannotWriteStartupEntry,
      u"Windows の起動時に開く設定を変更できません（{1}）。設定は元のままです。"},
+    {Message::parametersTooLong,
+     u"「{1}」を起動しませんでした。ドロップしたファイルのパスを並べると {2} 文字になり、起動できる"
+     u"長さ（{3} 文字）を超えます。ファイルは元のままです。ファイルを減らして、もう一度ドロップして"
+     u"ください。"},
 });
 
 constexpr bool inOrder() {
     for (std::size_t i = 0; i < kMessages.size(); ++i) {
         if (static_cast<std::size_t>(kMessages[i].id) != i) return false;
     }
-    return kMessages.size() == static_cast<std::size_t>(Message::cannotWriteStartupEntry) + 1;
+    return kMessages.size() == static_cast<std::size_t>(Message::parametersTooLong) + 1;
 }
 static_assert(inOrder(), "one row per message, in the order of the enumeration");
 

@@ -84,6 +84,8 @@ enum class Message {
     cannotOpenFolder,         // {1} path, {2} reason
     cannotReadStartupEntry,   // {1} reason
     cannotWriteStartupEntry,  // {1} reason
+    // files dropped on a program's button
+    parametersTooLong,  // {1} path, {2} characters the command line would have, {3} its limit
 };
 
 // The message's text with its placeholders filled in.

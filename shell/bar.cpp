@@ -2,6 +2,7 @@
 
 #include "slots/add_program.h"
 #include "slots/manage_programs.h"
+#include "slots/open_with.h"
 #include "slots/start_program.h"
 
 namespace quevor {
@@ -20,6 +21,15 @@ void Bar::onProgramButtonClick(const std::u16string& key) {
 void Bar::onAddButtonClick() { adds_.addChosenProgram(); }
 
 void Bar::onDrop(const std::vector<std::u16string>& paths) { adds_.addDroppedPrograms(paths); }
+
+void Bar::onDropOnProgramButton(const std::u16string& key,
+                                const std::vector<std::u16string>& paths) {
+    dropOnProgram(state_.slots, toolkit_, codec_, key, paths);
+}
+
+bool Bar::dropOpensWithProgram(const std::vector<std::u16string>& paths) {
+    return holdsDocuments(paths, toolkit_.platform);
+}
 
 void Bar::onProgramButtonDrag(const std::u16string& key, int16 position) {
     moveProgram(state_.slots, toolkit_, codec_, slotOfKey(key), position);

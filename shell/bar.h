@@ -50,6 +50,9 @@ class Bar final : public BarEvents {
     void onDrop(const std::vector<std::u16string>& paths) override;
     void onAddButtonClick() override;
     void onAddButtonMouseDown(int16 button, int16 shift, float x, float y) override;
+    void onDropOnProgramButton(const std::u16string& key,
+                               const std::vector<std::u16string>& paths) override;
+    bool dropOpensWithProgram(const std::vector<std::u16string>& paths) override;
 
     // The pop-up menu's commands; the mouse handlers dispatch the chosen item to these.
     // A file that cannot be written leaves the bar open as it was, saying why: choosing the

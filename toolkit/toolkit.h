@@ -214,6 +214,10 @@ class Platform {
     // The path in a form that compares equal, as text, for every spelling of the same file:
     // its long form (where the file exists) in one letter case.
     virtual std::u16string comparablePath(const std::u16string& path) = 0;
+    // Starts the program as startProgram does, handing it the parameters (its command line
+    // after its own quoted path, as given). Returns nullopt when it started, else the reason.
+    virtual std::optional<std::u16string> startProgramWith(const std::u16string& path,
+                                                           const std::u16string& parameters) = 0;
 };
 
 // Everything the logic reaches, handed to it as one bundle of references.
@@ -250,6 +254,12 @@ class BarEvents {
     virtual void onDrop(const std::vector<std::u16string>& paths) = 0;
     virtual void onAddButtonClick() = 0;
     virtual void onAddButtonMouseDown(int16 button, int16 shift, float x, float y) = 0;
+    // Files dropped on the program button with this key (onDrop is any other place).
+    virtual void onDropOnProgramButton(const std::u16string& key,
+                                       const std::vector<std::u16string>& paths) = 0;
+    // Whether these files, let go on a program button, would be opened with its program
+    // rather than added; asked while they are dragged over the window, to show which.
+    virtual bool dropOpensWithProgram(const std::vector<std::u16string>& paths) = 0;
 };
 
 }  // namespace quevor

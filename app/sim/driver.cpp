@@ -81,7 +81,9 @@ class Driver {
             const SimOutput& output = outputs[printed_];
             switch (output.kind) {
                 case SimOutput::Kind::started:
-                    out_ << "started " << toUtf8(output.text) << "\n";
+                    out_ << "started " << toUtf8(output.text)
+                         << (output.parameters.empty() ? "" : " " + toUtf8(output.parameters))
+                         << "\n";
                     break;
                 case SimOutput::Kind::message:
                     out_ << "message " << toUtf8(output.text) << "\n";
@@ -207,17 +209,26 @@ class Driver {
         return wanted;
     }
 
-    // Consecutive "drop PATH" lines are one drop of all their files, in order.
+    // Consecutive "drop PATH" lines are one drop of all their files, in order; one of them may
+    // end in " on KEY", the program button the drop is let go on.
     void drop(const ScriptLine& line) {
-        std::vector<std::u16string> paths{pathArgument(line)};
-        while (auto next = nextLine()) {
+        std::vector<std::u16string> paths;
+        std::optional<std::u16string> target;
+        for (std::optional<ScriptLine> next = line; next; next = nextLine()) {
             if (next->command != "drop") {
                 putBack_ = std::move(next);
                 break;
             }
-            paths.push_back(pathArgument(*next));
+            auto [path, key] = dropArgument(*next);
+            if (key && target) usage("drop: only one line of a drop names the button it is on");
+            if (key) target = buttonKey(*key);
+            paths.push_back(std::move(path));
         }
-        bar_->onDrop(paths);
+        if (target) {
+            bar_->onDropOnProgramButton(*target, paths);
+        } else {
+            bar_->onDrop(paths);
+        }
     }
 
     // The stored programs without a button, in slot order.

@@ -89,6 +89,16 @@ std::pair<std::string, int16> dragArgument(const ScriptLine& line, std::size_t b
     return {line.argument.substr(0, space), static_cast<int16>(position)};
 }
 
+std::pair<std::u16string, std::optional<std::string>> dropArgument(const ScriptLine& line) {
+    const std::size_t on = line.argument.rfind(" on k");
+    if (on != std::string::npos && on > 0 &&
+        line.argument.find_first_not_of("0123456789", on + 5) == std::string::npos) {
+        const std::string key = line.argument.substr(on + 4);
+        return {pathArgument({line.command, line.argument.substr(0, on)}), key};
+    }
+    return {pathArgument(line), std::nullopt};
+}
+
 std::pair<float, float> moveArgument(const ScriptLine& line) {
     const std::u16string argument = fromUtf8(line.argument);
     const std::size_t space = argument.find_first_of(u" \t");

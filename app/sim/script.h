@@ -41,6 +41,9 @@ std::pair<std::u16string, std::u16string> shortcutArgument(const ScriptLine& lin
 // "drag KEY POSITION": POSITION a whole number from 1 to buttonCount.
 std::pair<std::string, int16> dragArgument(const ScriptLine& line, std::size_t buttonCount);
 
+// "drop PATH [on KEY]": KEY, when given, is "k" and digits after the line's last " on ".
+std::pair<std::u16string, std::optional<std::string>> dropArgument(const ScriptLine& line);
+
 // "move LEFT TOP" in twips.
 std::pair<float, float> moveArgument(const ScriptLine& line);
 

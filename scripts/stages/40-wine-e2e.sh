@@ -7,17 +7,18 @@ source scripts/wine-harness.sh
 trap quevor_cleanup EXIT
 
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw -j2 --target quevor cleared_setting_ini e2e_driver e2e_probe
+cmake --build --preset mingw -j2 --target quevor cleared_setting_ini e2e_driver e2e_probe \
+    e2e_drag_source
 
 quevor_start_xvfb
 quevor_make_prefix
 quevor_virtual_desktop 1024x768
 
-# Drive D: is a folder of its own; the built program, the cleared setting.ini, the driver and
-# the probe go to C:\e2e\bin.
+# Drive D: is a folder of its own; the built program, the cleared setting.ini, the driver,
+# the probe and the drag source go to C:\e2e\bin.
 mkdir -p "$QUEVOR_PREFIX_ROOT/d-drive" "$WINEPREFIX/drive_c/e2e/bin"
 ln -sfn "$QUEVOR_PREFIX_ROOT/d-drive" "$WINEPREFIX/dosdevices/d:"
-cp build/mingw/bin/{quevor.exe,setting.ini} build/mingw/tests/e2e/e2e_{driver,probe}.exe \
+cp build/mingw/bin/{quevor.exe,setting.ini} build/mingw/tests/e2e/e2e_{driver,probe,drag_source}.exe \
     "$WINEPREFIX/drive_c/e2e/bin/"
 
 # Each run starts with every process of the prefix ended (and so in the locale given). Input

@@ -1,6 +1,6 @@
 // quevor.exe under Wine, worked with real mouse and keyboard input: only what needs real
 // Windows (the open-file dialog, icons, tooltips, starting programs, topmost, placement on a
-// monitor, drops and drags on the real window, a sign-out, a read-only file, a kill mid quit);
+// monitor, a sign-out, a read-only file, a kill mid quit);
 // the logic behind it is proved on the simulated toolkit. The stage script has put quevor.exe, the
 // probe program and the cleared setting.ini into C:\e2e\bin and mapped drive D: to a folder of its
 // own.
@@ -154,59 +154,6 @@ TEST_F(BarTest, AnUnchangedSignOutAndAnUnwritableQuitLeaveTheFile) {
     ASSERT_TRUE(bar->choose("the quit again", -1, [&] { return !bar->running(); }));
     EXPECT_EQ(bar->waitExit(), 0u);
     EXPECT_NE(readBytes(settings()), cleared);
-}
-
-// Programs dropped on the real window (files and a shortcut), one removed through the menu of
-// its own button, one moved by a real drag. What the bar does with them is proved on the
-// simulated toolkit.
-TEST_F(BarTest, DropRemoveAndDragOnTheRealWindow) {
-    copyFile(kBin + L"setting.ini", settings());
-    copyFile(kNotepad, L"C:\\Tools\\edit.exe");
-    copyFile(kBin + L"e2e_probe.exe", L"D:\\Games\\play.exe");
-    copyFile(kBin + L"e2e_probe.exe", L"C:\\Tools\\third.exe");
-    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);  // kept till exit
-    IShellLinkW* link = nullptr;  // a shortcut made and saved as the shell makes one
-    IPersistFile* file = nullptr;
-    ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link)),
-              S_OK);
-    link->SetPath(L"D:\\Games\\play.exe");
-    ASSERT_EQ(link->QueryInterface(IID_PPV_ARGS(&file)), S_OK);
-    EXPECT_EQ(file->Save((folder + L"play.lnk").c_str(), TRUE), S_OK);
-    file->Release();
-    link->Release();
-    std::unique_ptr<Bar> bar = start();
-    const auto firstPicture = [&] {
-        moveMouse({900, 700});
-        return pixels(bar->buttonRect(0));
-    };
-    ASSERT_NE(bar->waitWindow(), nullptr);
-    // The shell's drop: a DROPFILES block with wide paths, written into the bar's own memory (a
-    // handle of this process means nothing there) and posted to its window.
-    const DROPFILES header{sizeof(DROPFILES), {}, FALSE, TRUE};
-    const std::wstring list =
-        L"C:\\Tools\\edit.exe\0"s + folder + L"play.lnk\0C:\\Tools\\third.exe\0\0"s;
-    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
-    block.append(reinterpret_cast<const char*>(list.data()), list.size() * sizeof(wchar_t));
-    void* at = VirtualAllocEx(bar->process(), nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
-    ASSERT_TRUE(WriteProcessMemory(bar->process(), at, block.data(), block.size(), nullptr));
-    ASSERT_TRUE(PostMessageW(bar->window(), WM_DROPFILES, reinterpret_cast<WPARAM>(at), 0));
-    ASSERT_TRUE(waitFor([&] { return bar->buttonCount() == 3; }));
-    // The middle button's own menu offers its removal first.
-    ASSERT_TRUE(
-        bar->choose("the removal from the menu", 1, [&] { return bar->buttonCount() == 2; }));
-
-    // The last button dragged onto the first (notepad's icon gives way): a move, not a click.
-    const std::vector<COLORREF> notepad = firstPicture();
-    ASSERT_TRUE(retry(
-        "a drag",
-        [&] {
-            const POINT from = centre(bar->buttonRect(1)), to = centre(bar->buttonRect(0));
-            click(from, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MOVE);
-            for (int x = from.x - 4; x > to.x; x -= 4) moveMouse({x, from.y});
-            click(to, MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTUP);
-        },
-        [&] { return firstPicture() != notepad; }));
-    EXPECT_TRUE(startedLog().empty());
 }
 
 // Killed with TerminateProcess mid quit: setting.ini is the old file or the new one, byte for

@@ -61,12 +61,13 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
         // by its drive is answered once released, as the file then is.
         {{"@"}, {{"setting.ini", testing::savedFile({"C:\\a.exe", "C:\\b.exe"})}},
          "exists C:\\a.exe\nexists C:\\b.exe\nexists C:\\d.exe\nshortcut C:\\my d.lnk C:\\d.exe\n"
-         "start\ndrop C:\\my d.lnk\ndrop C:\\notes.txt\ndrag k13 1\npress toolbar 2 k12\n"
+         "start\ndrop C:\\my d.lnk\ndrop C:\\notes.txt\ndrag k13 1\ndrop C:\\my d.lnk\n"
+         "drop C:\\notes.txt on k11\npress toolbar 2 k12\n"
          "choose remove\nend-session\nclick k13\nhold C:\\d.exe\nclick k13\nmissing C:\\d.exe\n"
          "release C:\\d.exe\n",
          "message " + said(Message::cannotAdd, {said(Message::namedProgram, {"C:\\notes.txt"}),
                                               said(Message::pathNotAProgram)}) +
-             "\nstarted C:\\d.exe\nmessage " +
+             "\nstarted C:\\a.exe \"C:\\my d.lnk\" \"C:\\notes.txt\"\nstarted C:\\d.exe\nmessage " +
              said(Message::cannotStart, {"C:\\d.exe", said(Message::programMissing)}) + "\n",
          0, "", {{"setting.ini", testing::savedFile({"C:\\d.exe", "", "C:\\a.exe"})}}},
         // A program's folder, its start as administrator (then refused), and the start-up entry
@@ -106,6 +107,7 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
         {"startup-entry", "2: startup-entry needs TEXT or none"},
         {"start", "2: start: the bar is already running"},
         {"click k13", "2: no toolbar button has the key \"k13\""},
+        {"drop C:\\x.txt on k11", "2: no toolbar button has the key \"k11\""},
         {"fly away", "2: unknown command \"fly\""},
         {"press toolbar 2\nstate", "3: the pop-up menu is open: expected choose ITEM or dismiss"},
         {"press toolbar 2\nchoose show-title-bar", "3: show-title-bar is not an item the menu offers now"},

@@ -294,6 +294,9 @@ class HandlerBar final : public BarEvents {
     void onDrop(const std::vector<std::u16string>&) override {}
     void onAddButtonClick() override { hit("click"); }
     void onAddButtonMouseDown(int16, int16, float, float) override { hit("press"); }
+    void onDropOnProgramButton(const std::u16string&, const std::vector<std::u16string>&) override {
+    }
+    bool dropOpensWithProgram(const std::vector<std::u16string>&) override { return false; }
 
     int sessionEnds = 0;
 

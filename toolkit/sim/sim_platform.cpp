@@ -51,7 +51,7 @@ void SimPlatform::requestStart(const std::u16string& path, StartAnswer answer) {
     log_.add("platform.startProgram " + toUtf8(path));
     answerWhenFree(path, [this, path, answer = std::move(answer)] {
         if (!programExists(path)) return answer(messageText(Message::programMissing));
-        outputs_.push_back({SimOutput::Kind::started, path});
+        outputs_.push_back({SimOutput::Kind::started, path, u""});
         answer(std::nullopt);
     });
 }
@@ -95,14 +95,22 @@ ShortcutTarget SimPlatform::resolveShortcut(const std::u16string& path) {
 
 void SimPlatform::showMessage(const std::u16string& text) {
     log_.add("platform.showMessage " + toUtf8(text));
-    outputs_.push_back({SimOutput::Kind::message, text});
+    outputs_.push_back({SimOutput::Kind::message, text, u""});
 }
 
 void SimPlatform::endProgram() {
     log_.add("platform.endProgram");
     if (ended_) return;
     ended_ = true;
-    outputs_.push_back({SimOutput::Kind::ended, u""});
+    outputs_.push_back({SimOutput::Kind::ended, u"", u""});
+}
+
+std::optional<std::u16string> SimPlatform::startProgramWith(const std::u16string& path,
+                                                            const std::u16string& parameters) {
+    log_.add("platform.startProgramWith " + toUtf8(path) + " " + toUtf8(parameters));
+    if (!programExists(path)) return messageText(Message::programMissing);
+    outputs_.push_back({SimOutput::Kind::started, path, parameters});
+    return std::nullopt;
 }
 
 std::optional<std::u16string> SimPlatform::openProgramFolder(const std::u16string& path) {

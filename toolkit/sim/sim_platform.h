@@ -37,7 +37,8 @@ class SimDialog final : public OpenFileDialog {
 struct SimOutput {
     enum class Kind { started, message, ended, openedFolder, startedElevated };
     Kind kind;
-    std::u16string text;  // the program's path, the message; empty for ended
+    std::u16string text;        // the program's path, the message; empty for ended
+    std::u16string parameters;  // what a started program was handed
     bool operator==(const SimOutput&) const = default;
 };
 
@@ -66,6 +67,8 @@ class SimPlatform final : public Platform {
     std::u16string ownProgramPath() override { return ownPath; }
     // Only the case of ASCII letters differs between spellings here: no short names.
     std::u16string comparablePath(const std::u16string& path) override;
+    std::optional<std::u16string> startProgramWith(const std::u16string& path,
+                                                   const std::u16string& parameters) override;
 
     std::vector<std::filesystem::path> searchFolders;
     // Files the search treats as present without looking at the disk (for settings files held

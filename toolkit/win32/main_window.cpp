@@ -97,11 +97,6 @@ MainWindow::MainWindow(HINSTANCE instance, EventBoundary& boundary)
                       reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(addButton_->hwnd(), &MainWindow::controlProc, kAddButtonId,
                       reinterpret_cast<DWORD_PTR>(this));
-    // Files dragged from the shell arrive as WM_DROPFILES: no OLE drop target, so OLE need not
-    // be loaded for it. The style bit is all that accepting them takes (shell32 waits for a drop).
-    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE,
-                      GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
-
     worker_ = std::make_unique<FileWorker>(hwnd_, kAnswersReady);
     boundary_.setWhenIdle([this] {
         if (answersWaiting_ && hwnd_) {
@@ -143,6 +138,7 @@ LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam,
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
     }
+    if (message == WM_DESTROY) self->revokeDropTarget();
     if (message == WM_DESTROY) PostQuitMessage(self->boundary_.failed() ? 1 : 0);
     return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
 }
@@ -179,8 +175,19 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         }
-        case WM_DROPFILES:
-            dropFiles(reinterpret_cast<HDROP>(wParam));
+        case WM_SHOWWINDOW:
+            // Loading OLE is left until the window is on the screen: start-up does not wait.
+            if (wParam) PostMessageW(hwnd_, kRegisterDropTarget, 0, 0);
+            break;
+        case kRegisterDropTarget:
+            registerDropTarget();
+            return 0;
+        case kDeliverDrop:
+            if (!pendingDrops_.empty()) {
+                const PendingDrop drop = std::move(pendingDrops_.front());
+                pendingDrops_.erase(pendingDrops_.begin());
+                deliverDrop(drop.paths, drop.key);
+            }
             return 0;
         case kAnswersReady:
             deliverAnswers();
@@ -221,26 +228,14 @@ void MainWindow::deliverAnswers() {
     }
 }
 
-void MainWindow::dropFiles(HDROP drop) {
-    static auto* const dragFinish =
-        systemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
-    static auto* const DragQueryFileW =
-        systemFunction<decltype(::DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
-    // The list is ours to finish with, whatever the bar makes of it.
-    struct Finish {
-        HDROP drop;
-        ~Finish() { dragFinish(drop); }
-    } finish{drop};
-    std::vector<std::u16string> paths;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        std::wstring path(length + 1, L'\0');
-        if (DragQueryFileW(drop, i, path.data(), length + 1) != length) continue;
-        path.resize(length);
-        paths.push_back(narrowToU16(path));
+void MainWindow::deliverDrop(const std::vector<std::u16string>& paths,
+                             const std::optional<std::u16string>& key) {
+    if (!events_ || paths.empty()) return;
+    if (key) {
+        events_->onDropOnProgramButton(*key, paths);
+    } else {
+        events_->onDrop(paths);
     }
-    if (events_ && !paths.empty()) events_->onDrop(paths);
 }
 
 void MainWindow::pressOnToolbar(int16 button, int16 shift, POINT at) {

@@ -16,6 +16,7 @@
 
 #include "toolkit/toolkit.h"
 #include "toolkit/win32/file_worker.h"
+#include "toolkit/win32/drop_target.h"
 #include "toolkit/win32/handles.h"
 #include "toolkit/win32/units.h"
 #include "toolkit/win32/win32.h"
@@ -113,6 +114,9 @@ class Win32Toolbar final : public Toolbar {
     void attachToolTips();
     // Size of the images the shell icons are stored at.
     int iconSize() const { return iconSize_; }
+    // Highlights the program button files dragged over the bar would be let go on, none for
+    // none.
+    void markDropTarget(const std::optional<std::u16string>& key);
 
   private:
     struct ButtonInfo {
@@ -130,6 +134,7 @@ class Win32Toolbar final : public Toolbar {
     std::vector<int> freeImageSlots_;           // native images of removed buttons, for reuse
     std::vector<ButtonInfo> buttons_;           // the toolbar's buttons by position
     int nextCommand_ = 1000;
+    std::optional<std::u16string> marked_;  // by markDropTarget
 };
 
 class Win32AddButton final : public AddButton {
@@ -201,6 +206,8 @@ class Win32Platform final : public Platform {
         const std::optional<std::u16string>& command) override;
     std::u16string ownProgramPath() override;
     std::u16string comparablePath(const std::u16string& path) override;
+    std::optional<std::u16string> startProgramWith(const std::u16string& path,
+                                                   const std::u16string& parameters) override;
 
   private:
     // Starts COM on the user-interface thread once; nullopt when it is there, else the reason.
@@ -250,6 +257,10 @@ class MainWindow final : public Window {
     void makeTopmost() override;
 
   private:
+    friend class DropTarget;
+    // The window's own posted messages: take OLE drops from now on; hand the oldest drop on.
+    static constexpr UINT kRegisterDropTarget = WM_APP + 1;
+    static constexpr UINT kDeliverDrop = WM_APP + 2;
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
     static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -259,10 +270,18 @@ class MainWindow final : public Window {
     // press carried beyond the drag threshold moves the button instead of clicking it.
     void pressOnToolbar(int16 button, int16 shift, POINT at);
     void trackDrag(UINT message, POINT at);
-    void dropFiles(HDROP drop);
     // The file worker's answers that are ready reach the bar, unless an event is being handled:
     // then they wait until it has returned, so that no answer changes the bar under a handler.
     void deliverAnswers();
+    // Files dragged onto the window come through OLE, taken once the window is on the screen.
+    void registerDropTarget();
+    void revokeDropTarget() noexcept;
+    // The program button under a point of the screen, none elsewhere.
+    std::optional<std::u16string> programButtonAt(POINT screen) const;
+    // A drop is handed to the bar from the message loop, after the drag source has its answer.
+    void queueDrop(std::vector<std::u16string> paths, std::optional<std::u16string> key);
+    void deliverDrop(const std::vector<std::u16string>& paths,
+                     const std::optional<std::u16string>& key);
     RECT outerRect() const;
     void move(const RECT& rect);
 
@@ -284,6 +303,13 @@ class MainWindow final : public Window {
     POINT pressedAt_{};
     bool dragging_ = false;
     bool swallowClick_ = false;
+    UniqueCom<DropTarget> dropTarget_;  // while registered with OLE
+    decltype(RevokeDragDrop)* revokeDragDrop_ = nullptr;
+    struct PendingDrop {
+        std::vector<std::u16string> paths;
+        std::optional<std::u16string> key;
+    };
+    std::vector<PendingDrop> pendingDrops_;  // oldest first
 };
 
 // The whole toolkit, windows made but not shown.
