@@ -24,7 +24,7 @@ void Bar::onDrop(const std::vector<std::u16string>& paths) { adds_.addDroppedPro
 
 void Bar::onDropOnProgramButton(const std::u16string& key,
                                 const std::vector<std::u16string>& paths) {
-    dropOnProgram(state_.slots, toolkit_, codec_, key, paths);
+    dropOnProgram(state_.slots, adds_, toolkit_, key, paths);
 }
 
 bool Bar::dropOpensWithProgram(const std::vector<std::u16string>& paths) {

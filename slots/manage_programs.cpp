@@ -4,6 +4,7 @@
 
 #include "core/messages.h"
 #include "slots/path_check.h"
+#include "slots/start_program.h"
 #include "toolkit/geometry.h"
 
 namespace quevor {
@@ -58,25 +59,18 @@ void forgetMissingPrograms(SlotTable& slots, Toolkit& toolkit) {
 
 void openProgramFolder(const SlotTable& slots, Toolkit& toolkit, int slot) {
     if (slots.positionOf(slot) == 0) return;
-    const std::u16string& path = slots.programPath(slot);
-    if (const auto reason = toolkit.platform.openProgramFolder(path))
-        toolkit.platform.showMessage(messageText(Message::cannotOpenFolder, {path, *reason}));
+    const std::u16string path = slots.programPath(slot);
+    toolkit.platform.requestOpenFolder(path, [&toolkit,
+                                              path](std::optional<std::u16string> reason) {
+        if (reason) {
+            toolkit.platform.showMessage(messageText(Message::cannotOpenFolder, {path, *reason}));
+        }
+    });
 }
 
 void runProgramAsAdmin(const SlotTable& slots, Toolkit& toolkit, int slot) {
     if (slots.positionOf(slot) == 0) return;
-    const std::u16string& path = slots.programPath(slot);
-    const ElevatedStart start = toolkit.platform.startProgramElevated(path);
-    switch (start.outcome) {
-        case ElevatedStart::Outcome::started:
-            toolkit.window.minimize();
-            break;
-        case ElevatedStart::Outcome::failed:
-            toolkit.platform.showMessage(messageText(Message::cannotStart, {path, start.failure}));
-            break;
-        case ElevatedStart::Outcome::refused:
-            break;  // the user's own answer needs no message
-    }
+    startProgram(toolkit, StartRequest{slots.programPath(slot), u"", true});
 }
 
 }  // namespace quevor

@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "slots/add_program.h"
 #include "slots/path_check.h"
+#include "slots/start_program.h"
 
 namespace quevor {
 namespace {
@@ -42,12 +43,12 @@ std::u16string quotedParameters(const std::vector<std::u16string>& paths) {
     return parameters;
 }
 
-void dropOnProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec,
+void dropOnProgram(const SlotTable& slots, AddQueue& adds, Toolkit& toolkit,
                    const std::u16string& key, const std::vector<std::u16string>& paths) {
     const int slot = slotOfKey(key);
     const std::u16string program = slot == 0 ? std::u16string() : slots.programPath(slot);
     if (program.empty() || !holdsDocuments(paths, toolkit.platform)) {
-        addDroppedPrograms(slots, toolkit, codec, paths);
+        adds.addDroppedPrograms(paths);
         return;
     }
     const std::u16string parameters = quotedParameters(paths);
@@ -59,11 +60,7 @@ void dropOnProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec,
                                                   ascii(std::to_string(kCommandLineLimit - 1))}));
         return;
     }
-    if (const auto reason = toolkit.platform.startProgramWith(program, parameters)) {
-        toolkit.platform.showMessage(messageText(Message::cannotStart, {program, *reason}));
-        return;
-    }
-    toolkit.window.minimize();
+    startProgram(toolkit, StartRequest{program, parameters, false});
 }
 
 }  // namespace quevor

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/codec.h"
+#include "slots/add_program.h"
 #include "slots/slot_table.h"
 #include "toolkit/toolkit.h"
 
@@ -29,7 +29,7 @@ std::u16string quotedParameters(const std::vector<std::u16string>& paths);
 // parameters (shortcuts as themselves, as the shell passes them) and the window minimises; a
 // program that will not start, or a parameter text longer than a command line can be, leaves
 // the window as it is and tells the user why.
-void dropOnProgram(SlotTable& slots, Toolkit& toolkit, const TextCodec& codec,
+void dropOnProgram(const SlotTable& slots, AddQueue& adds, Toolkit& toolkit,
                    const std::u16string& key, const std::vector<std::u16string>& paths);
 
 }  // namespace quevor

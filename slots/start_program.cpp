@@ -4,6 +4,22 @@
 
 namespace quevor {
 
+void startProgram(Toolkit& toolkit, const StartRequest& request) {
+    toolkit.platform.requestStart(request, [&toolkit, path = request.path](StartResult result) {
+        switch (result.outcome) {
+            case StartResult::Outcome::started:
+                toolkit.window.minimize();
+                break;
+            case StartResult::Outcome::failed:
+                toolkit.platform.showMessage(
+                    messageText(Message::cannotStart, {path, result.failure}));
+                break;
+            case StartResult::Outcome::refused:
+                break;  // the user's own answer at the prompt needs no message
+        }
+    });
+}
+
 void startSlotProgram(const SlotTable& slots, Toolkit& toolkit, const std::u16string& key) {
     // The stored path wins over one chosen in this run; the placeholder test is the slot's own.
     const int slot = slotOfKey(key);
@@ -12,13 +28,7 @@ void startSlotProgram(const SlotTable& slots, Toolkit& toolkit, const std::u16st
         toolkit.window.minimize();
         return;
     }
-    toolkit.platform.requestStart(path, [&toolkit, path](std::optional<std::u16string> failure) {
-        if (failure) {
-            toolkit.platform.showMessage(messageText(Message::cannotStart, {path, *failure}));
-            return;
-        }
-        toolkit.window.minimize();
-    });
+    startProgram(toolkit, StartRequest{path, u"", false});
 }
 
 }  // namespace quevor

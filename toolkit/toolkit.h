@@ -152,8 +152,15 @@ struct ShortcutTarget {
     std::u16string failure;              // without a path: the reason, for the user
 };
 
-// How a start through the elevation prompt ended.
-struct ElevatedStart {
+// A program to start, as a click starts it: the file itself, in its own folder.
+struct StartRequest {
+    std::u16string path;
+    std::u16string parameters;  // its command line after its own quoted path; "" for none
+    bool elevated = false;      // with administrator rights, through the elevation prompt
+};
+
+// How a start ended.
+struct StartResult {
     enum class Outcome { started, refused, failed };  // refused: the user said no at the prompt
     Outcome outcome = Outcome::started;
     std::u16string failure;  // failed: the system's reason
@@ -178,12 +185,15 @@ class Platform {
     // events (or within awaitAnswers); an answer already at hand may run before the request
     // returns. Answers still out when the program ends are dropped.
     using IconAnswer = std::function<void(std::unique_ptr<Icon>)>;
-    using StartAnswer = std::function<void(std::optional<std::u16string> failure)>;
+    using StartAnswer = std::function<void(StartResult)>;
+    using FolderAnswer = std::function<void(std::optional<std::u16string> failure)>;
     // The shell icon of a program file; nullptr when there is none (missing file, no icon).
     virtual void requestProgramIcon(const std::u16string& path, IconAnswer answer) = 0;
-    // Starts the program as a separate process, not waiting for it: failure is nullopt when it
-    // started, else the system's reason.
-    virtual void requestStart(const std::u16string& path, StartAnswer answer) = 0;
+    // Starts the program as a separate process, not waiting for it.
+    virtual void requestStart(const StartRequest& request, StartAnswer answer) = 0;
+    // Shows the program's folder in the file manager with the program's file selected: failure
+    // is nullopt when it opened, else the system's reason.
+    virtual void requestOpenFolder(const std::u16string& path, FolderAnswer answer) = 0;
     // Runs the answers that come within limitMs, returning once none is out or the time is up.
     virtual void awaitAnswers(int limitMs) = 0;
     // What a program's button shows until its own icon has been found.
@@ -196,12 +206,6 @@ class Platform {
     // The caller returns straight after.
     virtual void endProgram() = 0;
 
-    // Shows the program's folder in the file manager with the program's file selected. Returns
-    // nullopt when it opened, else the system's reason.
-    virtual std::optional<std::u16string> openProgramFolder(const std::u16string& path) = 0;
-    // Starts the program as startProgram does, but with administrator rights, through the
-    // system's elevation prompt.
-    virtual ElevatedStart startProgramElevated(const std::u16string& path) = 0;
     // The current user's start-up entry for the bar, as stored: the command the system runs
     // at sign-in.
     virtual StartupEntry readStartupEntry() = 0;
@@ -214,10 +218,6 @@ class Platform {
     // The path in a form that compares equal, as text, for every spelling of the same file:
     // its long form (where the file exists) in one letter case.
     virtual std::u16string comparablePath(const std::u16string& path) = 0;
-    // Starts the program as startProgram does, handing it the parameters (its command line
-    // after its own quoted path, as given). Returns nullopt when it started, else the reason.
-    virtual std::optional<std::u16string> startProgramWith(const std::u16string& path,
-                                                           const std::u16string& parameters) = 0;
 };
 
 // Everything the logic reaches, handed to it as one bundle of references.

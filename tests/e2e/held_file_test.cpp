@@ -49,9 +49,9 @@ TEST_F(BarTest, AQuitWhileAnotherProcessHoldsTheFile) {
     ASSERT_TRUE(bar->choose("the quit of a file held on", -1,
                             [&] { return (box = topWindow(bar->pid(), L"#32770")) != nullptr; }));
     const std::wstring path = settings();
-    const std::u16string said = messageText(
-        Message::notSavedQuit,
-        {messageText(Message::fileInUse, {std::u16string(path.begin(), path.end())})});
+    const std::u16string said =
+        messageText(Message::notSavedQuit,
+                    {messageText(Message::fileInUse, {std::u16string(path.begin(), path.end())})});
     EXPECT_EQ(windowText(GetDlgItem(box, 0xffff)), std::wstring(said.begin(), said.end()));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     CloseHandle(held);

@@ -260,15 +260,16 @@ TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtTheP
 // end).
 TEST_F(Win32ToolkitTest, WhatTheSystemCannotDoGivesTheReason) {
     bool iconAnswered = false;
-    std::optional<std::u16string> failure;
+    StartResult started;
     kit.platform.requestProgramIcon(u"C:\\no\\such\\program.exe", [&](std::unique_ptr<Icon> icon) {
         iconAnswered = icon == nullptr;
     });
-    kit.platform.requestStart(u"C:\\no\\such\\program.exe",
-                              [&](std::optional<std::u16string> reason) { failure = reason; });
+    kit.platform.requestStart({u"C:\\no\\such\\program.exe", u"", false},
+                              [&](StartResult result) { started = result; });
     kit.platform.awaitAnswers(20000);
     EXPECT_TRUE(iconAnswered);
-    EXPECT_FALSE(failure.value_or(u"").empty());
+    EXPECT_EQ(started.outcome, StartResult::Outcome::failed);
+    EXPECT_FALSE(started.failure.empty());
     const fs::path text = fs::temp_directory_path() / L"quevor-text.lnk";
     std::ofstream(text) << "not a shortcut";
     const ShortcutTarget found = kit.platform.resolveShortcut(text.u16string());

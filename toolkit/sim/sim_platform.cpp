@@ -47,11 +47,30 @@ void SimPlatform::requestProgramIcon(const std::u16string& path, IconAnswer answ
     });
 }
 
-void SimPlatform::requestStart(const std::u16string& path, StartAnswer answer) {
-    log_.add("platform.startProgram " + toUtf8(path));
+void SimPlatform::requestStart(const StartRequest& request, StartAnswer answer) {
+    log_.add((request.elevated ? "platform.startProgramElevated " : "platform.startProgram ") +
+             toUtf8(request.path) + (request.parameters.empty() ? "" : " ") +
+             toUtf8(request.parameters));
+    answerWhenFree(request.path, [this, request, answer = std::move(answer)] {
+        using Outcome = StartResult::Outcome;
+        if (!programExists(request.path)) {
+            return answer({Outcome::failed, messageText(Message::programMissing)});
+        }
+        if (request.elevated && std::exchange(refuseNextElevation, false)) {
+            return answer({Outcome::refused, u""});
+        }
+        outputs_.push_back(
+            {request.elevated ? SimOutput::Kind::startedElevated : SimOutput::Kind::started,
+             request.path, request.parameters});
+        answer({Outcome::started, u""});
+    });
+}
+
+void SimPlatform::requestOpenFolder(const std::u16string& path, FolderAnswer answer) {
+    log_.add("platform.openProgramFolder " + toUtf8(path));
     answerWhenFree(path, [this, path, answer = std::move(answer)] {
         if (!programExists(path)) return answer(messageText(Message::programMissing));
-        outputs_.push_back({SimOutput::Kind::started, path, u""});
+        outputs_.push_back({SimOutput::Kind::openedFolder, path, u""});
         answer(std::nullopt);
     });
 }
@@ -103,30 +122,6 @@ void SimPlatform::endProgram() {
     if (ended_) return;
     ended_ = true;
     outputs_.push_back({SimOutput::Kind::ended, u"", u""});
-}
-
-std::optional<std::u16string> SimPlatform::startProgramWith(const std::u16string& path,
-                                                            const std::u16string& parameters) {
-    log_.add("platform.startProgramWith " + toUtf8(path) + " " + toUtf8(parameters));
-    if (!programExists(path)) return messageText(Message::programMissing);
-    outputs_.push_back({SimOutput::Kind::started, path, parameters});
-    return std::nullopt;
-}
-
-std::optional<std::u16string> SimPlatform::openProgramFolder(const std::u16string& path) {
-    log_.add("platform.openProgramFolder " + toUtf8(path));
-    if (!programExists(path)) return messageText(Message::programMissing);
-    outputs_.push_back({SimOutput::Kind::openedFolder, path});
-    return std::nullopt;
-}
-
-ElevatedStart SimPlatform::startProgramElevated(const std::u16string& path) {
-    log_.add("platform.startProgramElevated " + toUtf8(path));
-    if (!programExists(path))
-        return {ElevatedStart::Outcome::failed, messageText(Message::programMissing)};
-    if (std::exchange(refuseNextElevation, false)) return {ElevatedStart::Outcome::refused, u""};
-    outputs_.push_back({SimOutput::Kind::startedElevated, path});
-    return {};
 }
 
 StartupEntry SimPlatform::readStartupEntry() {

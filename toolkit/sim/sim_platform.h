@@ -53,22 +53,19 @@ class SimPlatform final : public Platform {
     std::optional<std::u16string> findFile(const std::u16string& name) override;
     bool anotherInstanceRunning() override { return anotherInstance; }
     void requestProgramIcon(const std::u16string& path, IconAnswer answer) override;
-    void requestStart(const std::u16string& path, StartAnswer answer) override;
+    void requestStart(const StartRequest& request, StartAnswer answer) override;
+    void requestOpenFolder(const std::u16string& path, FolderAnswer answer) override;
     void awaitAnswers(int limitMs) override;
     std::unique_ptr<Icon> neutralIcon() override;
     ShortcutTarget resolveShortcut(const std::u16string& path) override;
     void showMessage(const std::u16string& text) override;
     void endProgram() override;
-    std::optional<std::u16string> openProgramFolder(const std::u16string& path) override;
-    ElevatedStart startProgramElevated(const std::u16string& path) override;
     StartupEntry readStartupEntry() override;
     std::optional<std::u16string> writeStartupEntry(
         const std::optional<std::u16string>& command) override;
     std::u16string ownProgramPath() override { return ownPath; }
     // Only the case of ASCII letters differs between spellings here: no short names.
     std::u16string comparablePath(const std::u16string& path) override;
-    std::optional<std::u16string> startProgramWith(const std::u16string& path,
-                                                   const std::u16string& parameters) override;
 
     std::vector<std::filesystem::path> searchFolders;
     // Files the search treats as present without looking at the disk (for settings files held

@@ -17,7 +17,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"quevorBar";
 constexpr int kToolbarId = 101;
 // Posted by the file worker: answers are ready.
-constexpr UINT kAnswersReady = WM_APP + 1;
+constexpr UINT kAnswersReady = WM_APP + 3;
 constexpr int kAddButtonId = 102;
 // The window's frame: a fixed single border with minimise; the title bar comes and goes
 // through the caption bits only.

@@ -68,27 +68,28 @@ std::unique_ptr<Icon> loadProgramIcon(const std::u16string& path, int size) {
     return std::make_unique<Win32Icon>(UniqueIcon(info.hIcon));
 }
 
-std::optional<std::u16string> startProgramFile(const std::u16string& path) {
+StartResult startProgramFile(const StartRequest& request) {
     // The path is the file to run, never parsed from a command line, so "C:\Program Files\..."
     // cannot start "C:\Program.exe". Its own folder is the working folder, as a shortcut gives.
-    const std::wstring file = wide(path);
-    const std::size_t slash = file.find_last_of(L"\\/");
-    // "C:\x.exe" runs in "C:\", not in the drive's current folder that "C:" would mean.
-    const std::wstring folder = slash == std::wstring::npos
-                                    ? std::wstring()
-                                    : file.substr(0, slash == 2 && file[1] == L':' ? 3 : slash);
+    const std::wstring file = wide(request.path);
+    const std::wstring parameters = wide(request.parameters);
+    const std::wstring folder = folderOf(file);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     // This thread ends its COM apartment straight after: the start is finished before the call
     // returns.
     info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = request.elevated ? L"runas" : nullptr;
     info.lpFile = file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     info.nShow = SW_SHOWNORMAL;
     static auto* const shellExecuteEx =
         systemFunction<decltype(ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
-    if (shellExecuteEx(&info)) return std::nullopt;
-    return systemReason(GetLastError());
+    if (shellExecuteEx(&info)) return {};
+    const DWORD error = GetLastError();
+    if (request.elevated && error == ERROR_CANCELLED) return {StartResult::Outcome::refused, u""};
+    return {StartResult::Outcome::failed, systemReason(error)};
 }
 
 void Win32Platform::requestProgramIcon(const std::u16string& path, IconAnswer answer) {
@@ -100,9 +101,15 @@ void Win32Platform::requestProgramIcon(const std::u16string& path, IconAnswer an
     });
 }
 
-void Win32Platform::requestStart(const std::u16string& path, StartAnswer answer) {
+void Win32Platform::requestStart(const StartRequest& request, StartAnswer answer) {
+    window_.worker().post([request, answer = std::move(answer)]() -> FileWorker::Delivery {
+        return [answer, result = startProgramFile(request)] { answer(result); };
+    });
+}
+
+void Win32Platform::requestOpenFolder(const std::u16string& path, FolderAnswer answer) {
     window_.worker().post([path, answer = std::move(answer)]() -> FileWorker::Delivery {
-        return [answer, failure = startProgramFile(path)] { answer(failure); };
+        return [answer, failure = openFolderOf(path)] { answer(failure); };
     });
 }
 

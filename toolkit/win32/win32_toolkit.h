@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "toolkit/toolkit.h"
-#include "toolkit/win32/file_worker.h"
 #include "toolkit/win32/drop_target.h"
+#include "toolkit/win32/file_worker.h"
 #include "toolkit/win32/handles.h"
 #include "toolkit/win32/units.h"
 #include "toolkit/win32/win32.h"
@@ -193,21 +193,18 @@ class Win32Platform final : public Platform {
     std::optional<std::u16string> findFile(const std::u16string& name) override;
     bool anotherInstanceRunning() override;
     void requestProgramIcon(const std::u16string& path, IconAnswer answer) override;
-    void requestStart(const std::u16string& path, StartAnswer answer) override;
+    void requestStart(const StartRequest& request, StartAnswer answer) override;
+    void requestOpenFolder(const std::u16string& path, FolderAnswer answer) override;
     void awaitAnswers(int limitMs) override;
     std::unique_ptr<Icon> neutralIcon() override;
     ShortcutTarget resolveShortcut(const std::u16string& path) override;
     void showMessage(const std::u16string& text) override;
     void endProgram() override;
-    std::optional<std::u16string> openProgramFolder(const std::u16string& path) override;
-    ElevatedStart startProgramElevated(const std::u16string& path) override;
     StartupEntry readStartupEntry() override;
     std::optional<std::u16string> writeStartupEntry(
         const std::optional<std::u16string>& command) override;
     std::u16string ownProgramPath() override;
     std::u16string comparablePath(const std::u16string& path) override;
-    std::optional<std::u16string> startProgramWith(const std::u16string& path,
-                                                   const std::u16string& parameters) override;
 
   private:
     // Starts COM on the user-interface thread once; nullopt when it is there, else the reason.
@@ -338,11 +335,15 @@ using BarFactory = std::function<std::unique_ptr<BarEvents>(Toolkit&)>;
 // failure).
 int runBar(HINSTANCE instance, int showCommand, const BarFactory& makeBar) noexcept;
 
-// The shell icon of a program file at size pixels square; nullptr when the file is missing or
-// has none. Starts the program file as its own process, in its own folder: nullopt when it
-// started, else the system's reason. Both touch the file, so they run on the file worker.
+// What touches a program's file, run on the file worker: its shell icon at size pixels square
+// (nullptr when the file is missing or has none); the program started as its own process, in
+// its own folder; its folder shown with it selected (nullopt, else the system's reason).
 std::unique_ptr<Icon> loadProgramIcon(const std::u16string& path, int size);
-std::optional<std::u16string> startProgramFile(const std::u16string& path);
+StartResult startProgramFile(const StartRequest& request);
+std::optional<std::u16string> openFolderOf(const std::u16string& path);
+// The folder a program is started in: its own ("C:\" for "C:\x.exe", not the drive's current
+// folder that "C:" would mean); "" for a bare name.
+std::wstring folderOf(const std::wstring& file);
 
 // The runtime error report: a message box with the error's message.
 void reportError(const std::string& utf8Message) noexcept;
