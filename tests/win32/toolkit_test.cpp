@@ -380,6 +380,8 @@ TEST(UnitsTest, TwipsToPixelsAtCommonDpis) {
     }
     EXPECT_EQ(Units(96).toTwips(39), 585.0f);
     EXPECT_THROW((void)Units(96).toPixels(1e30f), RuntimeError);
+    EXPECT_EQ(std::pair(Units(96).toEdgePixels(-1e30f), Units(96).toEdgePixels(1e30f)),
+              std::pair(-1000000, 1000000));  // an edge stops a million pixels out
 }
 
 }  // namespace

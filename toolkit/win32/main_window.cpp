@@ -9,6 +9,8 @@
 #include "core/error.h"
 #include "core/messages.h"
 #include "toolkit/geometry.h"
+#include "toolkit/win32/dpi.h"
+#include "toolkit/win32/instance.h"
 #include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
@@ -63,7 +65,7 @@ int16 shiftState(WPARAM keys) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, EventBoundary& boundary)
-    : boundary_(boundary), units_(Units::system()) {
+    : boundary_(boundary), systemUnits_(Units::system()), units_(systemUnits_) {
     registerClass(instance, &MainWindow::windowProc);
     RECT rect{0, 0, units_.toPixels(kDesignClientTwips), units_.toPixels(kDesignClientTwips)};
     AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
@@ -71,6 +73,13 @@ MainWindow::MainWindow(HINSTANCE instance, EventBoundary& boundary)
                             rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                             instance, this);
     if (!hwnd_) fail(Message::cannotCreateWindow, {lastReason()});
+    if (const int dpi = windowDpi(hwnd_); dpi != units_.dpi()) {
+        // Made on a monitor of another DPI than the system's: its design size at that one.
+        units_ = Units(dpi);
+        SetWindowPos(hwnd_, nullptr, 0, 0, MulDiv(rect.right - rect.left, dpi, systemUnits_.dpi()),
+                     MulDiv(rect.bottom - rect.top, dpi, systemUnits_.dpi()),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 
     // The program's own icon, at the sizes the shell asks for; absent when the program was
     // built without its resources (the tests).
@@ -135,6 +144,7 @@ LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam,
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == secondStartMessage()) return answerSecondStart(wParam);
     switch (message) {
         case WM_COMMAND: {
             const auto source = reinterpret_cast<HWND>(lParam);
@@ -166,6 +176,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         }
+        case WM_DPICHANGED:
+            changeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_DROPFILES:
             dropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
@@ -191,6 +204,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT MainWindow::answerSecondStart(WPARAM request) {
+    // The second start has restored and activated the window; the keyboard goes to the buttons.
+    if (request == kTakeFocus) SetFocus(toolbar_->hwnd());
+    return kBarAnswer;
 }
 
 void MainWindow::dropFiles(HDROP drop) {
