@@ -4,41 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 #include <tuple>
-#include <vector>
 
+#include "core/error.h"
 #include "toolkit/win32/instance.h"
 #include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
 namespace {
 
-// The image's pixels as the toolbar draws them, over the window's face.
-std::vector<DWORD> drawnImage(HIMAGELIST images, int index) {
-    int size = 0;
-    ImageList_GetIconSize(images, &size, &size);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const RECT all{0, 0, size, size};
-    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-    ImageList_Draw(images, index, dc, 0, 0, ILD_TRANSPARENT);
-    GdiFlush();
-    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + size * size);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixels;
-}
-
 // Outer size, image size, add button size and left, its picture's size, all in pixels.
 using Drawn = std::tuple<LONG, LONG, int, LONG, LONG, LONG>;
 
 // Sizes follow the new DPI from the twips the window was given, the position comes from the
-// system's suggestion, and back at the first DPI every pixel is as it was.
+// system's suggestion, and back at the first DPI every pixel is as it was (the twips at 120 and
+// 144 DPI round halves to the even pixel).
 TEST(DpiTest, SizesFollowTheDpiFromTheirTwipsAndComeBackExactly) {
     Win32Toolkit bar{GetModuleHandleW(nullptr)};
     Toolkit kit = bar.toolkit();
@@ -57,6 +38,15 @@ TEST(DpiTest, SizesFollowTheDpiFromTheirTwipsAndComeBackExactly) {
         return reinterpret_cast<HIMAGELIST>(
             SendMessageW(window.toolbar().hwnd(), TB_GETIMAGELIST, 0, 0));
     };
+    const auto firstImageBits = [&] {  // the image list's bitmap, where its images are drawn
+        IMAGEINFO info{};
+        ImageList_GetImageInfo(images(), 0, &info);
+        BITMAP bitmap{};
+        GetObjectW(info.hbmImage, sizeof bitmap, &bitmap);
+        std::string bits(static_cast<std::size_t>(bitmap.bmWidthBytes * bitmap.bmHeight), '\0');
+        GetBitmapBits(info.hbmImage, static_cast<LONG>(bits.size()), bits.data());
+        return bits;
+    };
     const auto drawn = [&] {
         RECT outer{}, add{};
         GetWindowRect(window.hwnd(), &outer);
@@ -68,12 +58,16 @@ TEST(DpiTest, SizesFollowTheDpiFromTheirTwipsAndComeBackExactly) {
         GetObjectW(reinterpret_cast<HBITMAP>(
                        SendMessageW(window.addButton().hwnd(), BM_GETIMAGE, IMAGE_BITMAP, 0)),
                    sizeof picture, &picture);
-        return Drawn{outer.right - outer.left, outer.bottom - outer.top, icon, add.right - add.left,
-                     add.left, picture.bmWidth};
+        return Drawn{outer.right - outer.left,
+                     outer.bottom - outer.top,
+                     icon,
+                     add.right - add.left,
+                     add.left,
+                     picture.bmWidth};
     };
     ASSERT_EQ(window.units().dpi(), 96);  // the prefix's
     const Drawn first = drawn();
-    const std::vector<DWORD> firstImage = drawnImage(images(), 0);
+    const std::string firstImage = firstImageBits();
     // clang-format off
     const struct { int dpi; Drawn sizes; } rows[] = {
         {144, {190, 112, 48, 62, 117, 53}}, {120, {159, 94, 40, 51, 98, 44}}, {96, first}};
@@ -91,7 +85,11 @@ TEST(DpiTest, SizesFollowTheDpiFromTheirTwipsAndComeBackExactly) {
         EXPECT_EQ(std::tuple(outer.left, outer.top), std::tuple(suggested.left, suggested.top));
         EXPECT_EQ(kit.window.left(), Units(96).toTwips(suggested.left));  // at the system DPI
     }
-    EXPECT_EQ(drawnImage(images(), 0), firstImage);
+    EXPECT_EQ(firstImageBits(), firstImage);
+    // Beyond a million pixels a size is an error, an edge stops there.
+    EXPECT_THROW((void)Units(96).toPixels(1e30f), RuntimeError);
+    EXPECT_EQ(std::pair(Units(96).toEdgePixels(-1e30f), Units(96).toEdgePixels(1e30f)),
+              std::pair(-1000000, 1000000));
 }
 
 // A second start restores the running bar, brings it onto a monitor and activates it with the
