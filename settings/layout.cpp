@@ -1,7 +1,11 @@
 #include "settings/layout.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
+#include "core/error.h"
+#include "core/messages.h"
 #include "core/text.h"
 
 namespace quevor {
@@ -12,6 +16,17 @@ std::u16string placeholder(int slot) { return ascii(std::to_string(slot)) + u".e
 
 bool isPlaceholderOrEmpty(const std::u16string& path, int slot) {
     return path.empty() || path == placeholder(slot);
+}
+
+float roundClampEdge(double edge) {
+    if (std::isnan(edge)) failOverflow(Message::outOfRange);
+    const double limit = kEdgeLimit;
+    const double clamped = std::clamp(edge, -limit, limit);
+    // By hand rather than through the rounding mode, which a system DLL may have changed.
+    const double floor = std::floor(clamped);
+    const double rest = clamped - floor;
+    const bool up = rest > 0.5 || (rest == 0.5 && std::fmod(floor, 2.0) != 0.0);
+    return static_cast<float>(up ? floor + 1.0 : floor);
 }
 
 std::u16string clearedStateText() {

@@ -23,6 +23,9 @@
 //    placeholder, and slot 15's is that one;
 //  - an empty slot holds its placeholder ("3.exe"), never nothing;
 //  - a hidden title bar saves the window's width plus 120;
+//  - "X:" and "Y:" hold the window's edges in whole twips (the top may keep a fraction), within
+//    kEdgeLimit either way; an edge within 16 bits is written as it always was, so only a bar
+//    placed beyond 32767 twips (right of or below 2184 pixels at 96 DPI) writes more digits;
 //  - every write of the file ends its text with CR LF.
 // The keyed records ("CL:", "W:", "PathN:") are found by the search in keyed_search.h; the save's
 // cycles are in save_records.cpp, the clear's in clear.cpp.
@@ -30,6 +33,13 @@
 namespace quevor {
 
 constexpr int kSlotCount = 15;
+
+// The farthest a stored window edge reaches from 0, in twips: every whole number up to it is a
+// single-precision value of its own, and it lies far beyond any desktop.
+constexpr float kEdgeLimit = 16777216.0f;
+// A window edge as "X:" and "Y:" hold it: the nearest whole twip (halves to the even one), pulled
+// into +-kEdgeLimit. Not a number is an out-of-range error.
+float roundClampEdge(double edge);
 
 // "Path1:" .. "Path16:"
 std::u16string slotKey(int slot);

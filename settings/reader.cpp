@@ -96,12 +96,12 @@ StoredPosition readPosition(std::u16string_view text) {
     if (searched("X:", [&] { return occurs(text, u"X:"); })) {
         const std::u16string value =
             searched("X:", [&] { return textBefore(textAfter(text, u"X:"), u"Y:"); });
-        position.left = roundClampToInt16(number("X:", value));
+        position.left = roundClampEdge(number("X:", value));
     }
     if (searched("Y:", [&] { return occurs(text, u"Y:"); })) {
         const std::u16string value = searched(
             "Y:", [&] { return textBefore(textBefore(textAfter(text, u"Y:"), u"X:"), u"T:"); });
-        position.top = roundClampToInt16(number("Y:", value));
+        position.top = roundClampEdge(number("Y:", value));
     }
     return position;
 }

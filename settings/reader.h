@@ -17,12 +17,13 @@ std::optional<float> readWidth(std::u16string_view text);                       
 std::optional<float> readAddButtonLeft(std::u16string_view text);                // "CL:"
 std::optional<std::u16string> readSlotPath(std::u16string_view text, int slot);  // "PathN:"
 
+// Window edges in whole twips (see roundClampEdge in layout.h).
 struct StoredPosition {
-    std::optional<int16> left;  // "X:"
-    std::optional<int16> top;   // "Y:"
+    std::optional<float> left;  // "X:"
+    std::optional<float> top;   // "Y:"
     bool operator==(const StoredPosition&) const = default;
 };
-// "X:" and "Y:" from one read; edges outside the 16-bit range are pulled to its ends.
+// "X:" and "Y:" from one read; edges beyond kEdgeLimit are pulled to it.
 StoredPosition readPosition(std::u16string_view text);
 
 std::optional<int16> readTitleBar(std::u16string_view text);  // "T:"

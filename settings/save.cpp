@@ -21,7 +21,8 @@ std::optional<float> throughText(float value) {
 }
 
 // Whether start-up reads the saved values back: the records this save writes, each as the
-// reader gives it (a number through its text, ".EXE" as ".exe", edges in 16 bits).
+// reader gives it (a number through its text, ".EXE" as ".exe", edges whole and within their
+// limit).
 bool readsBack(const StoredSettings& got, const SaveValues& values) {
     StoredSettings want = got;
     if (!values.cleared) {
@@ -33,9 +34,9 @@ bool readsBack(const StoredSettings& got, const SaveValues& values) {
                 replaceAll(path.empty() ? placeholder(slot) : path, u".EXE", u".exe");
         }
     }
-    want.position.left = roundClampToInt16(values.left);
+    want.position.left = roundClampEdge(values.left);
     const auto topRead = throughText(clampedEdge(values.top));
-    want.position.top = topRead ? std::optional(roundClampToInt16(*topRead)) : std::nullopt;
+    want.position.top = topRead ? std::optional(roundClampEdge(*topRead)) : std::nullopt;
     want.titleBar = values.titleBarRecord;
     return got == want;
 }

@@ -1,5 +1,6 @@
 #include "settings/save_records.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/number.h"
@@ -76,9 +77,9 @@ void saveSlot(std::u16string& text, std::u16string path, int slot) {
 void savePosition(std::u16string& text, float left, float top) {
     // Cut at the first "X:" so a file never holds two position records; the lone CR before it
     // is the layout's, as before "Path1:". The left edge is saved whole, the top as the window
-    // has it (within 16 bits): start-up rounds both.
+    // has it (within the edge limit): start-up rounds both.
     const std::u16string kept = textBefore(text, u"X:");
-    const int16 wholeLeft = roundClampToInt16(left);
+    const auto wholeLeft = static_cast<long>(roundClampEdge(left));
     text = kept + u"\rX:" + ascii(std::to_string(wholeLeft)) + u"Y:" +
            singleText(clampedEdge(top)) + std::u16string(kCrLf);
 }
@@ -89,11 +90,7 @@ void saveTitleBar(std::u16string& text, int16 hidden) {
 
 }  // namespace
 
-float clampedEdge(float edge) {
-    if (edge < static_cast<float>(kInt16Min)) return static_cast<float>(kInt16Min);
-    if (edge > static_cast<float>(kInt16Max)) return static_cast<float>(kInt16Max);
-    return edge;
-}
+float clampedEdge(float edge) { return std::clamp(edge, -kEdgeLimit, kEdgeLimit); }
 
 // A hidden title bar saves the width plus 120: the next start-up hides it again and fits the
 // window to its buttons, and files already written hold the widened value.

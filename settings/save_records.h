@@ -18,7 +18,7 @@ SavedText saveRecords(std::u16string_view start, const SaveValues& values);
 
 // The width the "W:" record holds for these values.
 float savedWidth(const SaveValues& values);
-// A window edge as the 16-bit position record can hold it.
+// A window edge as the position record can hold it, pulled into +-kEdgeLimit.
 float clampedEdge(float edge);
 
 }  // namespace quevor

@@ -13,6 +13,7 @@ cmake --build --preset mingw -j2 --target quevor cleared_setting_ini e2e_driver 
 quevor_start_xvfb
 quevor_make_prefix
 quevor_virtual_desktop 1024x768
+quevor_wine_fonts  # the caption buttons' symbols in the DPI test's pictures
 
 # Drive D: is a folder of its own; the built program, the cleared setting.ini, the driver,
 # the probe and the drag source go to C:\e2e\bin.
@@ -39,3 +40,11 @@ LD_PRELOAD="$PWD/build/mingw/slow_drive.so" QUEVOR_SLOW_HOLD="$WINEPREFIX/drive_
 # Wine to map Japanese file names.
 locale -a | grep -qix 'ja_JP.utf-\?8' || localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 run_driver --gtest_filter='*CodePage932' "$@"
+
+# The bar at 144 DPI once more; both DPIs leave its picture (docs/dpi-*.png) in build/screenshots.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+run_driver --gtest_filter='InstanceTest*' "$@"
+mkdir -p build/screenshots
+for dpi in 96 144; do
+    convert "$WINEPREFIX/drive_c/e2e/dpi-$dpi.ppm" "build/screenshots/dpi-$dpi.png"
+done

@@ -25,8 +25,14 @@ TEST_F(ReaderTest, ReadsEveryKeyOfTheWorkedExampleAndTheClearedFile) {
 
     put("nothing here");  // missing keys leave their targets alone
     EXPECT_EQ(startUpReads(file), StoredSettings{});
-    // window edges are pulled into 16 bits; the largest single-precision value still reads
-    EXPECT_EQ(readPosition(u"X:99999Y:-40000T:1"), (StoredPosition{32767, -32768}));
+    // window edges beyond 16 bits read as they are, rounded and pulled into the edge limit
+    // clang-format off
+    const std::pair<const char16_t*, StoredPosition> edges[] = {
+        {u"X:99999Y:-40000T:1", {99999, -40000}}, {u"X:32767.5Y:-32768.5", {32768, -32768}},
+        {u"X:1e30Y:-16777217", {kEdgeLimit, -kEdgeLimit}}, {u"Y:2.5", {std::nullopt, 2}}};
+    // clang-format on
+    for (const auto& [text, position] : edges) EXPECT_EQ(readPosition(text), position);
+    // the largest single-precision value still reads
     EXPECT_EQ(readWidth(u"W:3.4028234663852886e38Path1:"), FLT_MAX);
 }
 

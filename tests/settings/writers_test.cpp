@@ -90,7 +90,7 @@ TEST_F(WritersTest, TheSavedEdgesAndUntouchedRecords) {
     const struct {
         const char* name;
         void (*live)(SaveValues&);
-        int16 left, top;
+        float left, top;
         std::string written;  // found in the file, once
         // clang-format off
     } rows[] = {
@@ -105,8 +105,12 @@ TEST_F(WritersTest, TheSavedEdgesAndUntouchedRecords) {
              b.paths[0] = u"C:\\a.exe";
          },
          100, 100, bytes("Path1:C:\\a.exe[CR][LF]Path2:2.exe[CR][LF]")},
-        {"edges beyond sixteen bits are clamped", [](SaveValues& b) { b.left = 50000; b.top = -70000; },
+        {"edges at the ends of sixteen bits", [](SaveValues& b) { b.left = 32767; b.top = -32768; },
          32767, -32768, "X:32767Y:-32768"},
+        {"edges beyond sixteen bits are saved as they are", [](SaveValues& b) { b.left = 50000; b.top = -70000.5f; },
+         50000, -70000, "X:50000Y:-70000.5"},
+        {"edges beyond the limit are pulled to it", [](SaveValues& b) { b.left = -3e7f; b.top = 1e9f; },
+         -kEdgeLimit, kEdgeLimit, "X:-16777216Y:16777216"},
     };
     // clang-format on
     for (const auto& row : rows) {

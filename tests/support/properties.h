@@ -4,6 +4,7 @@
 // generated input and by the seed test on every file of fuzz/corpus. A broken property throws
 // PropertyBroken: a failure in the test, a crash (and a kept input) under libFuzzer.
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <stdexcept>
@@ -65,9 +66,8 @@ inline StoredSettings expectedAfterSave(const SaveValues& bar) {
         const std::u16string& path = bar.paths[n - 1];
         s.slotPaths[n - 1] = replaceAll(path.empty() ? placeholder(n) : path, u".EXE", u".exe");
     }
-    s.position.left = roundClampToInt16(bar.left);
-    s.position.top =
-        roundClampToInt16(throughText(std::fmax(-32768.0f, std::fmin(bar.top, 32767.0f))));
+    s.position.left = roundClampEdge(bar.left);
+    s.position.top = roundClampEdge(throughText(std::clamp(bar.top, -kEdgeLimit, kEdgeLimit)));
     s.titleBar = bar.titleBarRecord;
     return s;
 }

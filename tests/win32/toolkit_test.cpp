@@ -405,24 +405,5 @@ TEST(Win32RunTest, AHandlerThatThrowsOrEndsTheProgramEndsTheLoop) {
     }
 }
 
-// Twips and pixels at the DPIs of 100 % to 200 % scaling: the bar's constants scale with the
-// display, and a converted value returns to the same pixels.
-TEST(UnitsTest, TwipsToPixelsAtCommonDpis) {
-    const struct {
-        int dpi;
-        float twips;
-        int pixels;
-    } rows[] = {{96, 585, 39},    {96, 650, 43},  {120, 585, 49}, {144, 615, 62},
-                {144, 1125, 112}, {192, 650, 87}, {96, -120, -8}, {96, 0, 0}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::to_string(row.dpi) + " dpi, " + std::to_string(row.twips) + " twips");
-        const Units units(row.dpi);
-        EXPECT_EQ(units.toPixels(row.twips), row.pixels);
-        EXPECT_EQ(units.toPixels(units.toTwips(row.pixels)), row.pixels);
-    }
-    EXPECT_EQ(Units(96).toTwips(39), 585.0f);
-    EXPECT_THROW((void)Units(96).toPixels(1e30f), RuntimeError);
-}
-
 }  // namespace
 }  // namespace quevor::win32

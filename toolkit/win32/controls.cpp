@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/text.h"
 #include "toolkit/geometry.h"
+#include "toolkit/win32/dpi.h"
 #include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
@@ -13,6 +14,7 @@ constexpr float kToolbarWidth = geometry::twips(geometry::kToolbarWidth);
 constexpr float kToolbarHeight = geometry::twips(geometry::kToolbarHeight);
 constexpr float kButtonPitch = geometry::twips(geometry::kButtonPitch);
 constexpr float kAddButtonSize = geometry::twips(geometry::kAddButtonSize);
+constexpr int kPictureSize = 35;  // the add button's picture at 96 DPI, in pixels
 
 // Puts the icon into the list at `reused`, or at the end for -1; gives its index, or -1.
 // An icon of the list's own size with a 32-bit colour image goes in as its two bitmaps, which
@@ -36,21 +38,30 @@ int storeIcon(HIMAGELIST images, int reused, HICON icon, int size) {
 
 }  // namespace
 
-Win32Toolbar::Win32Toolbar(HWND parent, const Units& units, int controlId)
-    : iconSize_(GetSystemMetrics(SM_CXICON)) {
+Win32Toolbar::Win32Toolbar(HWND parent, const Units& units, int controlId) {
     hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | CCS_NORESIZE |
                                 CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                            0, 0, units.toPixels(kToolbarWidth), units.toPixels(kToolbarHeight),
-                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                            0, 0, 0, 0, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                             GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) fail(Message::cannotCreateToolbar, {lastReason()});
     SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    layOut(units);
+    SendMessageW(hwnd_, TB_SETINDENT, 0, 0);
+}
 
-    // The shell's icons at the system's large-icon size, with their alpha.
-    images_.reset(ImageList_Create(iconSize_, iconSize_, ILC_COLOR32 | ILC_MASK, 0, 16));
-    if (!images_) fail(Message::cannotCreateImages);
-    SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
+void Win32Toolbar::layOut(const Units& units) {
+    // The shell's icons at the large-icon size of the window's DPI, with their alpha; each icon
+    // kept goes in again at its index, drawn at that size.
+    iconSize_ = iconSizeAt(units.dpi());
+    UniqueImageList images(ImageList_Create(iconSize_, iconSize_, ILC_COLOR32 | ILC_MASK, 0, 16));
+    if (!images) fail(Message::cannotCreateImages);
+    for (const UniqueIcon& icon : icons_) {
+        if (storeIcon(images.get(), -1, icon.get(), iconSize_) < 0) fail(Message::cannotStoreIcon);
+    }
+    SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+    images_ = std::move(images);  // the old list goes now that the toolbar no longer draws it
 
     // One button every pitch: the icon plus padding fills it exactly.
     const int pitch = units.toPixels(kButtonPitch);
@@ -59,7 +70,18 @@ Win32Toolbar::Win32Toolbar(HWND parent, const Units& units, int controlId)
     SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(iconSize_, iconSize_));
     SendMessageW(hwnd_, TB_SETPADDING, 0, MAKELPARAM(padding, std::max(0, height - iconSize_ - 2)));
     SendMessageW(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(pitch, std::max(pitch, iconSize_)));
-    SendMessageW(hwnd_, TB_SETINDENT, 0, 0);
+    SetWindowPos(hwnd_, nullptr, 0, 0, units.toPixels(kToolbarWidth), height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The tooltips' areas follow the buttons' new ones.
+    for (int i = 0; toolTips_ && i < static_cast<int>(buttons_.size()); ++i) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = hwnd_;
+        tool.uId = static_cast<UINT_PTR>(buttons_[static_cast<std::size_t>(i)].command);
+        SendMessageW(hwnd_, TB_GETITEMRECT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&tool.rect));
+        SendMessageW(toolTips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void Win32Toolbar::attachToolTips() {
@@ -97,13 +119,18 @@ void Win32Toolbar::addImage(int16 index, const std::u16string& key, const Icon& 
     if (imageSlots_.count(key)) fail(Message::internalError, {u"image " + key});
     const auto* native = dynamic_cast<const Win32Icon*>(&icon);
     if (!native || !native->get()) fail(Message::internalError, {u"icon"});
-    // The image list keeps its own copy; the caller destroys the shell's icon afterwards.
-    // A removed button's image is overwritten rather than the list growing.
+    // The image list keeps its own copy, and the toolbar one of the icon, which it draws again
+    // when the DPI changes; the caller destroys the shell's icon afterwards. A removed button's
+    // image is overwritten rather than the list growing.
+    UniqueIcon kept(CopyIcon(native->get()));
+    if (!kept) fail(Message::cannotStoreIcon);
     const int reused = freeImageSlots_.empty() ? -1 : freeImageSlots_.back();
     const int slot = storeIcon(images_.get(), reused, native->get(), iconSize_);
     if (slot < 0) fail(Message::cannotStoreIcon);
     if (reused >= 0) freeImageSlots_.pop_back();
     imageSlots_[key] = slot;
+    if (static_cast<std::size_t>(slot) >= icons_.size()) icons_.resize(slot + 1u);
+    icons_[static_cast<std::size_t>(slot)] = std::move(kept);
 }
 
 void Win32Toolbar::setImage(const std::u16string& key, const Icon& icon) {
@@ -111,9 +138,11 @@ void Win32Toolbar::setImage(const std::u16string& key, const Icon& icon) {
     if (image == imageSlots_.end()) fail(Message::internalError, {u"image " + key});
     const auto* native = dynamic_cast<const Win32Icon*>(&icon);
     if (!native || !native->get()) fail(Message::internalError, {u"icon"});
-    if (storeIcon(images_.get(), image->second, native->get(), iconSize_) < 0) {
+    UniqueIcon kept(CopyIcon(native->get()));  // drawn again at another DPI
+    if (!kept || storeIcon(images_.get(), image->second, native->get(), iconSize_) < 0) {
         fail(Message::cannotStoreIcon);
     }
+    icons_[static_cast<std::size_t>(image->second)] = std::move(kept);
     InvalidateRect(hwnd_, nullptr, TRUE);  // the buttons showing it draw it anew
 }
 
@@ -226,14 +255,48 @@ Win32AddButton::Win32AddButton(HWND parent, const Units& units, int controlId) :
         0, size, size, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
         GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) fail(Message::cannotCreateAddButton, {lastReason()});
-    // The program's 35 x 35 picture; the button stays blank when it was built without it.
-    picture_.reset(
-        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kAddPictureId),
-                                        IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    if (picture_) {
-        SendMessageW(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
-    }
+    showPicture();
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+}
+
+void Win32AddButton::showPicture() {
+    // The program's 35 x 35 picture at 96 DPI; at any other its icon, the same drawing, at the
+    // size that fills the button as much, over the button's face. The button stays blank when
+    // the program was built without them.
+    const int size = MulDiv(kPictureSize, units_.dpi(), 96);
+    const HINSTANCE program = GetModuleHandleW(nullptr);
+    UniqueBitmap picture;
+    if (size == kPictureSize) {
+        picture.reset(static_cast<HBITMAP>(LoadImageW(program, MAKEINTRESOURCEW(kAddPictureId),
+                                                      IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    } else if (const UniqueIcon icon(static_cast<HICON>(
+                   LoadImageW(program, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON, size, size, 0)));
+               icon) {
+        HDC screen = GetDC(nullptr);
+        picture.reset(CreateCompatibleBitmap(screen, size, size));
+        HDC dc = CreateCompatibleDC(screen);
+        ReleaseDC(nullptr, screen);
+        const HGDIOBJ old = SelectObject(dc, picture.get());
+        const RECT all{0, 0, size, size};
+        FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+        DrawIconEx(dc, 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+    }
+    if (!picture) return;
+    SendMessageW(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+    picture_ = std::move(picture);  // the old one goes now that the button no longer shows it
+}
+
+void Win32AddButton::layOut() {
+    const float left = this->left();  // the twips it was placed at, before the pixels change
+    const int size = units_.toPixels(kAddButtonSize);
+    if (!SetWindowPos(hwnd_, nullptr, 0, 0, size, size,
+                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+        fail(Message::cannotPlaceWindow, {lastReason()});
+    }
+    setLeft(left);
+    showPicture();
 }
 
 float Win32AddButton::left() const {

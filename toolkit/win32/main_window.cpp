@@ -9,6 +9,8 @@
 #include "core/error.h"
 #include "core/messages.h"
 #include "toolkit/geometry.h"
+#include "toolkit/win32/dpi.h"
+#include "toolkit/win32/instance.h"
 #include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
@@ -65,7 +67,7 @@ int16 shiftState(WPARAM keys) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, EventBoundary& boundary)
-    : boundary_(boundary), units_(Units::system()) {
+    : boundary_(boundary), systemUnits_(Units::system()), units_(systemUnits_) {
     registerClass(instance, &MainWindow::windowProc);
     RECT rect{0, 0, units_.toPixels(kDesignClientTwips), units_.toPixels(kDesignClientTwips)};
     AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
@@ -73,6 +75,13 @@ MainWindow::MainWindow(HINSTANCE instance, EventBoundary& boundary)
                             rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                             instance, this);
     if (!hwnd_) fail(Message::cannotCreateWindow, {lastReason()});
+    if (const int dpi = windowDpi(hwnd_); dpi != units_.dpi()) {
+        // Made on a monitor of another DPI than the system's: its design size at that one.
+        units_ = Units(dpi);
+        SetWindowPos(hwnd_, nullptr, 0, 0, MulDiv(rect.right - rect.left, dpi, systemUnits_.dpi()),
+                     MulDiv(rect.bottom - rect.top, dpi, systemUnits_.dpi()),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 
     // The program's own icon, at the sizes the shell asks for; absent when the program was
     // built without its resources (the tests).
@@ -144,6 +153,7 @@ LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam,
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == secondStartMessage()) return answerSecondStart(wParam);
     switch (message) {
         case WM_COMMAND: {
             const auto source = reinterpret_cast<HWND>(lParam);
@@ -192,6 +202,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kAnswersReady:
             deliverAnswers();
             return 0;
+        case WM_DPICHANGED:
+            changeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_GETMINMAXINFO: {
             // The bar's widths and heights are the program's to choose: without a title bar it is
             // a single button wide, narrower than the system's usual minimum for a window.
@@ -236,6 +249,12 @@ void MainWindow::deliverDrop(const std::vector<std::u16string>& paths,
     } else {
         events_->onDrop(paths);
     }
+}
+
+LRESULT MainWindow::answerSecondStart(WPARAM request) {
+    // The second start has restored and activated the window; the keyboard goes to the buttons.
+    if (request == kTakeFocus) SetFocus(toolbar_->hwnd());
+    return kBarAnswer;
 }
 
 void MainWindow::pressOnToolbar(int16 button, int16 shift, POINT at) {

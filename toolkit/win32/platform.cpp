@@ -7,6 +7,7 @@
 #include "core/error.h"
 #include "core/messages.h"
 #include "core/text.h"
+#include "toolkit/win32/instance.h"
 #include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
@@ -46,6 +47,7 @@ bool Win32Platform::anotherInstanceRunning() {
         instanceMutex_.reset(CreateMutexW(nullptr, FALSE, L"Local\\quevor.bar.instance"));
         if (!instanceMutex_) fail(Message::cannotCheckInstance, {lastReason()});
         anotherInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
+        if (anotherInstance_) bringBackRunningBar(window_.hwnd());
     }
     return anotherInstance_;
 }

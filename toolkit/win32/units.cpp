@@ -1,5 +1,6 @@
 #include "toolkit/win32/units.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/error.h"
@@ -7,6 +8,11 @@
 #include "toolkit/win32/win32.h"
 
 namespace quevor::win32 {
+namespace {
+
+constexpr double kMaxPixels = 1e6;
+
+}  // namespace
 
 Units Units::system() {
     HDC screen = GetDC(nullptr);
@@ -15,10 +21,22 @@ Units Units::system() {
     return Units(dpi);
 }
 
+double Units::pixels(float twips) const {
+    return std::nearbyint(static_cast<double>(twips) * dpi_ / 1440.0);
+}
+
 int Units::toPixels(float twips) const {
-    const double pixels = std::nearbyint(static_cast<double>(twips) * dpi_ / 1440.0);
-    if (!std::isfinite(pixels) || pixels < -1e6 || pixels > 1e6) failOverflow(Message::outOfRange);
-    return static_cast<int>(pixels);
+    const double value = pixels(twips);
+    if (!std::isfinite(value) || value < -kMaxPixels || value > kMaxPixels) {
+        failOverflow(Message::outOfRange);
+    }
+    return static_cast<int>(value);
+}
+
+int Units::toEdgePixels(float twips) const {
+    const double value = pixels(twips);
+    if (std::isnan(value)) failOverflow(Message::outOfRange);
+    return static_cast<int>(std::clamp(value, -kMaxPixels, kMaxPixels));
 }
 
 float Units::toTwips(int pixels) const {

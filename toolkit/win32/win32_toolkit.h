@@ -117,6 +117,8 @@ class Win32Toolbar final : public Toolbar {
     // Highlights the program button files dragged over the bar would be let go on, none for
     // none.
     void markDropTarget(const std::optional<std::u16string>& key);
+    // Sizes the toolbar, its buttons and their images for the units' DPI.
+    void layOut(const Units& units);
 
   private:
     struct ButtonInfo {
@@ -128,8 +130,9 @@ class Win32Toolbar final : public Toolbar {
 
     HWND hwnd_ = nullptr;
     HWND toolTips_ = nullptr;  // owned by the main window, which destroys it with itself
-    int iconSize_;
+    int iconSize_ = 0;
     UniqueImageList images_;
+    std::vector<UniqueIcon> icons_;  // copies of the icons, by index in the native image list
     std::map<std::u16string, int> imageSlots_;  // key -> index in the native image list
     std::vector<int> freeImageSlots_;           // native images of removed buttons, for reuse
     std::vector<ButtonInfo> buttons_;           // the toolbar's buttons by position
@@ -144,8 +147,12 @@ class Win32AddButton final : public AddButton {
     float left() const override;
     void setLeft(float twips) override;
     float width() const override;
+    // Sizes the button and its picture again for the units' new DPI; it keeps its place in twips.
+    void layOut();
 
   private:
+    void showPicture();
+
     HWND hwnd_ = nullptr;
     const Units& units_;
     UniqueBitmap picture_;
@@ -236,6 +243,10 @@ class MainWindow final : public Window {
     void show(int showCommand);
     // A stored position that lies on no monitor is moved into the nearest one's work area.
     void bringOntoMonitor();
+    // The window's DPI became dpi: sizes, icons and the add button's picture follow it.
+    void useDpi(int dpi);
+    // WM_DPICHANGED: the new DPI and the system's suggested outer rectangle.
+    void changeDpi(int dpi, const RECT& suggested);
     // Start-up sets the hidden window's place, size and stacking a piece at a time: held, the
     // pieces are read back as set and reach the window together, in one move, when applied.
     void holdGeometry();
@@ -279,11 +290,14 @@ class MainWindow final : public Window {
     void queueDrop(std::vector<std::u16string> paths, std::optional<std::u16string> key);
     void deliverDrop(const std::vector<std::u16string>& paths,
                      const std::optional<std::u16string>& key);
+    // A second start of the program asks whether this is the bar, or gives it the focus.
+    LRESULT answerSecondStart(WPARAM request);
     RECT outerRect() const;
     void move(const RECT& rect);
 
     EventBoundary& boundary_;
-    Units units_;
+    Units systemUnits_;  // the position's, which the stored "X:" and "Y:" are in
+    Units units_;        // the sizes', at the DPI of the window's monitor
     HWND hwnd_ = nullptr;
     BarEvents* events_ = nullptr;
     std::unique_ptr<Win32Toolbar> toolbar_;
@@ -308,6 +322,9 @@ class MainWindow final : public Window {
     };
     std::vector<PendingDrop> pendingDrops_;  // oldest first
 };
+
+// The rectangle moved into the work area of the monitor nearest to it, when it is on none.
+std::optional<RECT> ontoNearestMonitor(const RECT& rect);
 
 // The whole toolkit, windows made but not shown.
 class Win32Toolkit {

@@ -6,6 +6,7 @@
 
 #include "core/error.h"
 #include "core/messages.h"
+#include "toolkit/win32/dpi.h"
 #include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
@@ -42,8 +43,9 @@ void MainWindow::move(const RECT& rect) {
     }
 }
 
-float MainWindow::left() const { return left_.read(outerRect().left, units_); }
-float MainWindow::top() const { return top_.read(outerRect().top, units_); }
+// The position converts at the system DPI, the sizes at the window's own.
+float MainWindow::left() const { return left_.read(outerRect().left, systemUnits_); }
+float MainWindow::top() const { return top_.read(outerRect().top, systemUnits_); }
 float MainWindow::width() const {
     const RECT r = outerRect();
     return width_.read(r.right - r.left, units_);
@@ -55,14 +57,14 @@ float MainWindow::height() const {
 
 void MainWindow::setLeft(float twips) {
     RECT r = outerRect();
-    const int pixels = units_.toPixels(twips);
+    const int pixels = systemUnits_.toEdgePixels(twips);
     OffsetRect(&r, pixels - r.left, 0);
     move(r);
     left_.wrote(twips, pixels);
 }
 void MainWindow::setTop(float twips) {
     RECT r = outerRect();
-    const int pixels = units_.toPixels(twips);
+    const int pixels = systemUnits_.toEdgePixels(twips);
     OffsetRect(&r, 0, pixels - r.top);
     move(r);
     top_.wrote(twips, pixels);
@@ -121,6 +123,7 @@ void MainWindow::holdGeometry() {
 
 void MainWindow::applyGeometry() {
     if (!held_) return;
+    useDpi(dpiAt(hwnd_, *held_));  // sized for the monitor it is placed on
     const RECT r = *held_;
     held_.reset();
     const bool topmost = topmost_;  // asked for while held
@@ -164,18 +167,42 @@ void MainWindow::show(int showCommand) {
     UpdateWindow(hwnd_);
 }
 
-void MainWindow::bringOntoMonitor() {
-    const RECT r = outerRect();
-    if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;
+std::optional<RECT> ontoNearestMonitor(const RECT& r) {
+    if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return std::nullopt;
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
+    if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return std::nullopt;
     const RECT& work = info.rcWork;
     const LONG width = r.right - r.left;
     const LONG height = r.bottom - r.top;
     const LONG left = std::max(work.left, std::min(r.left, work.right - width));
     const LONG top = std::max(work.top, std::min(r.top, work.bottom - height));
-    move(RECT{left, top, left + width, top + height});
+    return RECT{left, top, left + width, top + height};
+}
+
+void MainWindow::bringOntoMonitor() {
+    if (const auto moved = ontoNearestMonitor(outerRect())) move(*moved);
+}
+
+void MainWindow::useDpi(int dpi) {
+    if (dpi == units_.dpi()) return;
+    // Every size again from the twips it was given, never from the pixels at the old DPI.
+    const float width = this->width(), height = this->height();
+    units_ = Units(dpi);
+    setWidth(width);
+    setHeight(height);
+    toolbar_->layOut(units_);
+    addButton_->layOut();
+}
+
+void MainWindow::changeDpi(int dpi, const RECT& suggested) {
+    // Start-up sized the window for the monitor it placed it on before it got there.
+    if (dpi == units_.dpi()) return;
+    useDpi(dpi);
+    // The system's suggestion keeps the window on the monitor it moved to; the size is ours.
+    RECT r = outerRect();
+    OffsetRect(&r, suggested.left - r.left, suggested.top - r.top);
+    move(r);
 }
 
 }  // namespace quevor::win32
