@@ -17,10 +17,18 @@ void Bar::onProgramButtonClick(const std::u16string& key) {
     startSlotProgram(state_.slots, toolkit_, key);
 }
 
-void Bar::onAddButtonClick() { addProgram(state_.slots, toolkit_, codec_); }
+// The add that shows the last program puts the add button outside the window: the keyboard
+// focus on it moves to the last program.
+void Bar::onAddButtonClick() {
+    const int16 focusedAt = focusPosition();
+    addProgram(state_.slots, toolkit_, codec_);
+    followFocus(focusedAt);
+}
 
 void Bar::onDrop(const std::vector<std::u16string>& paths) {
+    const int16 focusedAt = focusPosition();
     addDroppedPrograms(state_.slots, toolkit_, codec_, paths);
+    followFocus(focusedAt);
 }
 
 void Bar::onProgramButtonDrag(const std::u16string& key, int16 position) {

@@ -22,7 +22,8 @@ void Bar::onProgramButtonMouseDown(const std::u16string& key, int16 button, int1
     openMenu(button, slotOfKey(key));
 }
 
-void Bar::openMenu(int16 button, int pressedSlot) {
+void Bar::openMenu(int16 button, int pressedSlot, const MenuAnchor* anchor,
+                   std::optional<MenuItem> selected) {
     if (button != kRightButton) return;
     // The occasional items are offered only while the menu is open, for what holds then.
     Menu& menu = toolkit_.menu;
@@ -36,7 +37,7 @@ void Bar::openMenu(int16 button, int pressedSlot) {
     }
     if (forgettable) menu.setVisible(MenuItem::forgetMissing, true);
     // Modal: the chosen item's handler runs before anything else is handled.
-    const auto item = menu.popup();
+    const auto item = anchor ? menu.popupAt(*anchor, selected) : menu.popup();
     if (onProgram) menu.setVisible(MenuItem::remove, false);
     if (forgettable) menu.setVisible(MenuItem::forgetMissing, false);
     if (item) runMenuItem(*item, pressedSlot);
@@ -44,9 +45,12 @@ void Bar::openMenu(int16 button, int pressedSlot) {
 
 void Bar::runMenuItem(MenuItem item, int pressedSlot) {
     switch (item) {
-        case MenuItem::remove:
+        case MenuItem::remove: {
+            const int16 focusedAt = focusPosition();
             removeProgram(state_.slots, toolkit_, pressedSlot);
+            followFocus(focusedAt);
             break;
+        }
         case MenuItem::forgetMissing:
             forgetMissingPrograms(state_.slots, toolkit_);
             break;

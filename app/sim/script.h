@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/int16.h"
+#include "toolkit/toolkit.h"
 
 namespace quevor::sim {
 
@@ -43,5 +44,9 @@ std::pair<std::string, int16> dragArgument(const ScriptLine& line, std::size_t b
 
 // "move LEFT TOP" in twips.
 std::pair<float, float> moveArgument(const ScriptLine& line);
+
+// "key NAME": left, right, tab, enter, space, delete, apps, f10 or a digit, after any of the
+// prefixes shift+ and ctrl+; the key and the modifiers' bits.
+std::pair<Key, int16> keyArgument(const ScriptLine& line);
 
 }  // namespace quevor::sim

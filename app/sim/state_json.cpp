@@ -60,7 +60,13 @@ std::string stateJson(const SimToolkit& sim, const std::vector<std::u16string>& 
         first = false;
         out += "\"" + menuItemName(item) + "\"";
     }
-    return out + "]}";
+    out += "],\"focus\":";
+    if (!sim.toolbar.focused().empty()) {
+        out += jsonString(sim.toolbar.focused());
+    } else {
+        out += sim.addButton.focused() ? "\"add\"" : "null";
+    }
+    return out + "}";
 }
 
 }  // namespace quevor::sim

@@ -38,7 +38,7 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
          R"({"left":100,"top":100,"width":1905,"height":1125,"caption":true,"topmost":true,)"
          R"("minimized":true,"addLeft":1170,"buttons":[{"key":"k11","tooltip":"edit.exe"},)"
          R"({"key":"k12","tooltip":"play.exe"}],"missing":[],"menu":["quit","clear",)"
-         R"("separator","minimise","hide-title-bar"]})"
+         R"("separator","minimise","hide-title-bar"],"focus":null})"
          "\nmessage " + said(Message::cannotStart, {"D:\\Games\\play.exe", said(Message::programMissing)}) +
              "\nended\n",
          0, "",

@@ -31,10 +31,13 @@ class SimToolbar final : public Toolbar {
     void removeButton(int16 index) override;
     void moveButton(int16 from, int16 to) override;
     void clearButtons() override;
+    void showFocus(const std::u16string& key) override;
 
     const std::vector<SimButton>& buttons() const { return buttons_; }
     // The button with this key, or nullptr.
     const SimButton* find(const std::u16string& key) const;
+    // The key of the button showing the keyboard focus, "" for none.
+    const std::u16string& focused() const { return focused_; }
 
   private:
     void checkButton(int16 index) const;  // an index of an existing button
@@ -42,6 +45,7 @@ class SimToolbar final : public Toolbar {
     CallLog& log_;
     std::vector<SimButton> buttons_;
     std::vector<SimImage> images_;
+    std::u16string focused_;
 };
 
 }  // namespace quevor::sim
