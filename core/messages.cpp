@@ -110,13 +110,15 @@ constexpr auto kMessages = std::to_array<Row>({
     {Message::outOfMemory,
      u"メモリが足りません。ほかのプログラムを閉じてから、もう一度お試しください。"},
     {Message::unknownError, u"原因のわからないエラーが起きました。"},
+
+    {Message::addButtonName, u"プログラムを追加"},
 });
 
 constexpr bool inOrder() {
     for (std::size_t i = 0; i < kMessages.size(); ++i) {
         if (static_cast<std::size_t>(kMessages[i].id) != i) return false;
     }
-    return kMessages.size() == static_cast<std::size_t>(Message::unknownError) + 1;
+    return kMessages.size() == static_cast<std::size_t>(Message::addButtonName) + 1;
 }
 static_assert(inOrder(), "one row per message, in the order of the enumeration");
 

@@ -79,6 +79,8 @@ enum class Message {
     internalError,  // {1} what
     outOfMemory,
     unknownError,
+    // names for assistive technology
+    addButtonName,
 };
 
 // The message's text with its placeholders filled in.

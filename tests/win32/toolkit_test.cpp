@@ -278,6 +278,7 @@ class HandlerBar final : public BarEvents {
     void onDrop(const std::vector<std::u16string>&) override {}
     void onAddButtonClick() override { hit("click"); }
     void onAddButtonMouseDown(int16, int16, float, float) override { hit("press"); }
+    bool onKey(Key, int16) override { return false; }
 
     int sessionEnds = 0;
 

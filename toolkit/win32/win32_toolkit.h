@@ -89,6 +89,12 @@ class Win32Toolbar final : public Toolbar {
     void removeButton(int16 index) override;
     void moveButton(int16 from, int16 to) override;
     void clearButtons() override;
+    // The focused button is the hot one (the toolbar's own highlight, which keeps the button's
+    // look), has the system's focus and is announced to assistive technology.
+    void showFocus(const std::u16string& key) override;
+    // After the mouse has taken the highlight away: back on the focused button.
+    void showFocusAgain();
+    bool hasFocus() const { return focusedIndex() >= 0; }
 
     // For the main window: the key of the button with this command id, its tooltip.
     std::optional<std::u16string> keyOfCommand(int command) const;
@@ -110,6 +116,9 @@ class Win32Toolbar final : public Toolbar {
         std::wstring toolTip;
     };
     void checkIndex(int16 index, std::size_t count, const char* what) const;
+    int focusedIndex() const;  // 0-based, -1 for none
+    // The focused button's new place after buttons came, went or moved; announced if it changed.
+    void followFocus();
 
     HWND hwnd_ = nullptr;
     HWND toolTips_ = nullptr;  // owned by the main window, which destroys it with itself
@@ -119,6 +128,8 @@ class Win32Toolbar final : public Toolbar {
     std::vector<int> freeImageSlots_;           // native images of removed buttons, for reuse
     std::vector<ButtonInfo> buttons_;           // the toolbar's buttons by position
     int nextCommand_ = 1000;
+    std::u16string focusedKey_;
+    int announcedIndex_ = -1;  // where the focus was last announced
 };
 
 class Win32AddButton final : public AddButton {
@@ -128,27 +139,39 @@ class Win32AddButton final : public AddButton {
     float left() const override;
     void setLeft(float twips) override;
     float width() const override;
+    // The button takes the system's focus, its focus rectangle shown.
+    void showFocus(bool focused) override;
+    bool hasFocus() const { return focused_; }
 
   private:
     HWND hwnd_ = nullptr;
     const Units& units_;
     UniqueBitmap picture_;
     TwipsValue left_;
+    bool focused_ = false;
 };
 
 class Win32Menu final : public Menu {
   public:
-    explicit Win32Menu(HWND owner) : owner_(owner) {}
+    explicit Win32Menu(const MainWindow& window);
     bool visible(MenuItem item) const;
     void setVisible(MenuItem item, bool visible) override;
     void setCaption(MenuItem item, const std::u16string& caption) override;
     std::optional<MenuItem> popup() override;
+    // Below the anchor button, not covering it.
+    std::optional<MenuItem> popupAt(const MenuAnchor& anchor,
+                                    std::optional<MenuItem> selected) override;
 
     // The caption an item starts with.
     static const wchar_t* caption(MenuItem item);
 
   private:
+    UniqueMenu build() const;  // of the visible items
+    // Shows the menu at the point, beside exclude if given; the chosen item once it has closed.
+    std::optional<MenuItem> track(HMENU menu, POINT at, const RECT* exclude);
+
     HWND owner_;
+    const MainWindow& window_;
     std::array<bool, kMenuItems.size()> visible_ = shownAtFirst();
     std::array<std::wstring, kMenuItems.size()> captions_;  // "" for the starting caption
 
@@ -226,6 +249,9 @@ class MainWindow final : public Window {
     void setCaptionVisible(bool visible) override;
     void makeTopmost() override;
 
+    // Where a menu opened from the keyboard stands beside: the button's screen rectangle.
+    RECT anchorRect(const MenuAnchor& anchor) const;
+
   private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
@@ -237,6 +263,10 @@ class MainWindow final : public Window {
     void pressOnToolbar(int16 button, int16 shift, POINT at);
     void trackDrag(UINT message, POINT at);
     void dropFiles(HDROP drop);
+    // A key pressed on the window or one of its controls; whether the bar used it.
+    bool keyDown(WPARAM virtualKey);
+    // The keys the controls would handle themselves go to the bar; the rest as usual.
+    LRESULT controlKey(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     RECT outerRect() const;
     void move(const RECT& rect);
 
