@@ -19,7 +19,7 @@ TEST(KeyScriptTest, KeysWorkTheBarAndBadOnesAreRefused) {
         {"key right\nkey ctrl+right\nkey 1\nkey shift+tab\nkey delete\nkey enter\nkey apps\n"
          "choose quit\n",
          "started C:\\b.exe\nended\n", 0, "", testing::savedFile({"C:\\a.exe"}, "1320", "585")},
-        {"key tab\nkey ctrl+shift+tab\nkey left\nstate\nkey enter\n",
+        {"key tab\nkey ctrl+tab\nstate\nkey enter\n",
          R"({"left":100,"top":100,"width":1905,"height":1125,"caption":true,"topmost":true,)"
          R"("minimized":false,"addLeft":1170,"buttons":[{"key":"k11","tooltip":"a.exe"},)"
          R"({"key":"k12","tooltip":"b.exe"}],"missing":[],"menu":["quit","clear","separator",)"
