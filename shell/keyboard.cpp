@@ -52,7 +52,8 @@ int Bar::focusIndex(const std::vector<int>& order) const {
     if (state_.focusedSlot == 0) return -1;
     const auto at = std::find(order.begin(), order.end(), state_.focusedSlot);
     // Not there: the add button, gone outside the window behind the last program.
-    return static_cast<int>(at == order.end() ? order.size() - 1 : at - order.begin());
+    if (at == order.end()) return static_cast<int>(order.size()) - 1;
+    return static_cast<int>(at - order.begin());
 }
 
 int16 Bar::focusPosition() const {
