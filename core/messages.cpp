@@ -121,13 +121,14 @@ constexpr auto kMessages = std::to_array<Row>({
      u"「{1}」を起動しませんでした。ドロップしたファイルのパスを並べると {2} 文字になり、起動できる"
      u"長さ（{3} 文字）を超えます。ファイルは元のままです。ファイルを減らして、もう一度ドロップして"
      u"ください。"},
+    {Message::addButtonName, u"プログラムを追加"},
 });
 
 constexpr bool inOrder() {
     for (std::size_t i = 0; i < kMessages.size(); ++i) {
         if (static_cast<std::size_t>(kMessages[i].id) != i) return false;
     }
-    return kMessages.size() == static_cast<std::size_t>(Message::parametersTooLong) + 1;
+    return kMessages.size() == static_cast<std::size_t>(Message::addButtonName) + 1;
 }
 static_assert(inOrder(), "one row per message, in the order of the enumeration");
 

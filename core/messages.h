@@ -86,6 +86,8 @@ enum class Message {
     cannotWriteStartupEntry,  // {1} reason
     // files dropped on a program's button
     parametersTooLong,  // {1} path, {2} characters the command line would have, {3} its limit
+    // names for assistive technology
+    addButtonName,
 };
 
 // The message's text with its placeholders filled in.

@@ -18,13 +18,25 @@ void Bar::onProgramButtonClick(const std::u16string& key) {
     startSlotProgram(state_.slots, toolkit_, key);
 }
 
-void Bar::onAddButtonClick() { adds_.addChosenProgram(); }
+// The add that shows the last program puts the add button outside the window: the keyboard
+// focus on it moves to the last program.
+void Bar::onAddButtonClick() {
+    const int16 focusedAt = focusPosition();
+    adds_.addChosenProgram();
+    followFocus(focusedAt);
+}
 
-void Bar::onDrop(const std::vector<std::u16string>& paths) { adds_.addDroppedPrograms(paths); }
+void Bar::onDrop(const std::vector<std::u16string>& paths) {
+    const int16 focusedAt = focusPosition();
+    adds_.addDroppedPrograms(paths);
+    followFocus(focusedAt);
+}
 
 void Bar::onDropOnProgramButton(const std::u16string& key,
                                 const std::vector<std::u16string>& paths) {
+    const int16 focusedAt = focusPosition();
     dropOnProgram(state_.slots, adds_, toolkit_, key, paths);
+    followFocus(focusedAt);
 }
 
 bool Bar::dropOpensWithProgram(const std::vector<std::u16string>& paths) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/int16.h"
 #include "settings/codec.h"
@@ -23,7 +25,12 @@ struct BarState {
     int16 titleBarRecord = 0;
     int16 savedWidth = 0;  // the width when the title bar was last hidden
     SlotTable slots;
+    // The keyboard focus: a program button's slot, kAddButtonFocus, or 0 until a key first
+    // shows it.
+    int focusedSlot = 0;
 };
+
+inline constexpr int kAddButtonFocus = -1;
 
 // The bar's logic: start-up, the pop-up menu and its commands, the title-bar toggle,
 // adding and starting programs. It owns all run-time state and reaches the window, the
@@ -53,6 +60,12 @@ class Bar final : public BarEvents {
     void onDropOnProgramButton(const std::u16string& key,
                                const std::vector<std::u16string>& paths) override;
     bool dropOpensWithProgram(const std::vector<std::u16string>& paths) override;
+    // Left and Right (and Tab, Shift+Tab) move the focus along the program buttons and the add
+    // button, stopping at the ends; Enter and Space press the focused button as a click does;
+    // the menu key and Shift+F10 open its menu beside it, Delete with the program's removal
+    // selected; Ctrl+Left and Ctrl+Right move its program one place as a drag does; the digits
+    // 1 to 9 and 0 start the first ten programs.
+    bool onKey(Key key, int16 shift) override;
 
     // The pop-up menu's commands; the mouse handlers dispatch the chosen item to these.
     // A file that cannot be written leaves the bar open as it was, saying why: choosing the
@@ -70,9 +83,27 @@ class Bar final : public BarEvents {
   private:
     SettingsFile settingsFile() const;
     // pressedSlot: the slot of the program button the menu was opened on, 0 for none.
-    void openMenu(int16 button, int pressedSlot = 0);
+    // anchor: opened from the keyboard, beside that button, with selected selected.
+    void openMenu(int16 button, int pressedSlot = 0, const MenuAnchor* anchor = nullptr,
+                  std::optional<MenuItem> selected = std::nullopt);
     // startupEntry: the start-up entry as read when the menu opened.
     void runMenuItem(MenuItem item, int pressedSlot, const StartupEntry& startupEntry);
+
+    // The keyboard focus (keyboard.cpp). The order it moves in: the program buttons as shown,
+    // then the add button while it stands in the window.
+    std::vector<int> focusOrder() const;
+    // The focus's index in the order, -1 while it is not shown.
+    int focusIndex(const std::vector<int>& order) const;
+    int16 focusPosition() const;  // its 1-based place, for following it
+    void showFocus(int slot);
+    // After buttons have gone or the add button has left the window: the focus moves to what
+    // now stands at its place, at the last one at most.
+    void followFocus(int16 positionBefore);
+    bool stepFocus(int step);
+    bool moveFocusedProgram(int step);
+    bool pressFocused();
+    bool menuAtFocus(std::optional<MenuItem> selected);
+    bool startNumbered(int number);
 
     Toolkit& toolkit_;
     FileStore& store_;

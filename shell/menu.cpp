@@ -25,7 +25,8 @@ void Bar::onProgramButtonMouseDown(const std::u16string& key, int16 button, int1
     openMenu(button, slotOfKey(key));
 }
 
-void Bar::openMenu(int16 button, int pressedSlot) {
+void Bar::openMenu(int16 button, int pressedSlot, const MenuAnchor* anchor,
+                   std::optional<MenuItem> selected) {
     if (button != kRightButton) return;
     // The occasional items are offered only while the menu is open, for what holds then.
     Menu& menu = toolkit_.menu;
@@ -41,7 +42,7 @@ void Bar::openMenu(int16 button, int pressedSlot) {
     // Read now, not at start-up: it may have changed since, and start-up stays quick.
     const StartupEntry startupEntry = showStartWithWindows(toolkit_);
     // Modal: the chosen item's handler runs before anything else is handled.
-    const auto item = menu.popup();
+    const auto item = anchor ? menu.popupAt(*anchor, selected) : menu.popup();
     if (onProgram) {
         for (const MenuItem shown : kProgramItems) menu.setVisible(shown, false);
     }
@@ -51,9 +52,12 @@ void Bar::openMenu(int16 button, int pressedSlot) {
 
 void Bar::runMenuItem(MenuItem item, int pressedSlot, const StartupEntry& startupEntry) {
     switch (item) {
-        case MenuItem::remove:
+        case MenuItem::remove: {
+            const int16 focusedAt = focusPosition();
             removeProgram(state_.slots, toolkit_, pressedSlot);
+            followFocus(focusedAt);
             break;
+        }
         case MenuItem::openFolder:
             openProgramFolder(state_.slots, toolkit_, pressedSlot);
             break;

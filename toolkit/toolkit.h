@@ -63,6 +63,9 @@ class Toolbar {
     // Moves the button at index from to index to; the buttons between close up behind it.
     virtual void moveButton(int16 from, int16 to) = 0;
     virtual void clearButtons() = 0;  // the images stay
+    // Shows the keyboard focus on the button with this key, none for "". The focus stays with
+    // that button as it moves and goes with it when it is removed.
+    virtual void showFocus(const std::u16string& key) = 0;
 };
 
 // The add button beside the program buttons.
@@ -72,6 +75,7 @@ class AddButton {
     virtual float left() const = 0;
     virtual void setLeft(float twips) = 0;
     virtual float width() const = 0;
+    virtual void showFocus(bool focused) = 0;  // the keyboard focus, on it or not
 };
 
 // The pop-up menu's items, in menu order. The first four are offered only now and then: remove,
@@ -123,6 +127,12 @@ inline constexpr bool isSeparator(MenuItem item) {
     return item == MenuItem::separator || item == MenuItem::startupSeparator;
 }
 
+// The button a pop-up menu opened from the keyboard stands beside.
+struct MenuAnchor {
+    bool addButton = false;  // else the program button at the 1-based position
+    int16 position = 0;
+};
+
 // The pop-up menu and its items.
 class Menu {
   public:
@@ -135,6 +145,10 @@ class Menu {
     virtual std::optional<MenuItem> popup() = 0;
     // Shows or clears the check mark beside the item (none at first).
     virtual void setChecked(MenuItem item, bool checked) = 0;
+    // As popup, for the keyboard: beside the anchor button instead of at the pointer, with the
+    // item selected (if shown), so that Enter chooses it.
+    virtual std::optional<MenuItem> popupAt(const MenuAnchor& anchor,
+                                            std::optional<MenuItem> selected) = 0;
 };
 
 // The standard open-file dialog.
@@ -230,6 +244,36 @@ struct Toolkit {
     Platform& platform;
 };
 
+// The keys the bar answers while it is active, by the key's name; the toolkit translates its
+// own key codes. The menu key and Shift+F10 both mean the menu.
+enum class Key {
+    left,
+    right,
+    tab,
+    enter,
+    space,
+    del,
+    menu,
+    f10,
+    digit0,
+    digit1,
+    digit2,
+    digit3,
+    digit4,
+    digit5,
+    digit6,
+    digit7,
+    digit8,
+    digit9
+};
+inline constexpr Key digitKey(int digit) {
+    return static_cast<Key>(static_cast<int>(Key::digit0) + digit);
+}
+// The modifier keys held with a key, bits as the mouse events' shift argument has them.
+inline constexpr int16 kShiftHeld = 1;
+inline constexpr int16 kControlHeld = 2;
+inline constexpr int16 kAltHeld = 4;
+
 // The events the toolkit raises on the bar's window; Bar implements them.
 class BarEvents {
   public:
@@ -260,6 +304,9 @@ class BarEvents {
     // Whether these files, let go on a program button, would be opened with its program
     // rather than added; asked while they are dragged over the window, to show which.
     virtual bool dropOpensWithProgram(const std::vector<std::u16string>& paths) = 0;
+    // A key pressed while the bar is active, with the modifiers held; whether the bar used it
+    // (a key it does not use gets the system's usual handling).
+    virtual bool onKey(Key key, int16 shift) = 0;
 };
 
 }  // namespace quevor

@@ -165,6 +165,13 @@ class Driver {
         } else if (command == "press") {
             requireRunning(line);
             press(line);
+        } else if (command == "key") {
+            requireRunning(line);
+            const auto [key, shift] = keyArgument(line);
+            // The add button's dialog, should the key open it, is cancelled.
+            sim_.dialog.answers.assign(1, u"");
+            bar_->onKey(key, shift);
+            sim_.dialog.answers.clear();
         } else if (command == "choose" || command == "dismiss") {
             usage(command + ": no pop-up menu is open");
         } else if (command == "move") {
@@ -239,7 +246,8 @@ class Driver {
         return paths;
     }
 
-    // Asked when the pop-up menu opens: the next script line is the user's answer.
+    // Asked when the pop-up menu opens: the next script line is the user's answer; Enter
+    // chooses the item the menu opened with selected.
     SimMenu::Answer menuAnswer() {
         const auto line = nextLine();
         if (!line) usage("the script ends while the pop-up menu is open");
@@ -247,6 +255,8 @@ class Driver {
             noArgument(*line);
             return std::nullopt;
         }
+        if (line->command == "key" && line->argument == "enter" && sim_.menu.selected())
+            return sim_.menu.selected();
         if (line->command != "choose")
             usage("the pop-up menu is open: expected choose ITEM or dismiss");
         const auto item = menuItemNamed(line->argument);

@@ -99,6 +99,34 @@ std::pair<std::u16string, std::optional<std::string>> dropArgument(const ScriptL
     return {pathArgument(line), std::nullopt};
 }
 
+std::pair<Key, int16> keyArgument(const ScriptLine& line) {
+    static const std::pair<const char*, Key> kNames[] = {
+        {"left", Key::left},   {"right", Key::right}, {"tab", Key::tab},   {"enter", Key::enter},
+        {"space", Key::space}, {"delete", Key::del},  {"apps", Key::menu}, {"f10", Key::f10}};
+    static const std::pair<const char*, int16> kPrefixes[] = {{"shift+", kShiftHeld},
+                                                              {"ctrl+", kControlHeld}};
+    std::string name = line.argument;
+    int16 shift = 0;
+    for (bool found = true; found;) {
+        found = false;
+        for (const auto& [prefix, bit] : kPrefixes) {
+            if (name.rfind(prefix, 0) == 0 && !(shift & bit)) {
+                name.erase(0, std::string(prefix).size());
+                shift = static_cast<int16>(shift | bit);
+                found = true;
+            }
+        }
+    }
+    for (const auto& [known, key] : kNames) {
+        if (name == known) return {key, shift};
+    }
+    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9')
+        return {digitKey(name[0] - '0'), shift};
+    usage(
+        "key needs NAME: left, right, tab, enter, space, delete, apps, f10 or a digit, after any "
+        "of shift+ and ctrl+");
+}
+
 std::pair<float, float> moveArgument(const ScriptLine& line) {
     const std::u16string argument = fromUtf8(line.argument);
     const std::size_t space = argument.find_first_of(u" \t");

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/int16.h"
+#include "toolkit/toolkit.h"
 
 namespace quevor::sim {
 
@@ -46,5 +47,9 @@ std::pair<std::u16string, std::optional<std::string>> dropArgument(const ScriptL
 
 // "move LEFT TOP" in twips.
 std::pair<float, float> moveArgument(const ScriptLine& line);
+
+// "key NAME": left, right, tab, enter, space, delete, apps, f10 or a digit, after any of the
+// prefixes shift+ and ctrl+; the key and the modifiers' bits.
+std::pair<Key, int16> keyArgument(const ScriptLine& line);
 
 }  // namespace quevor::sim

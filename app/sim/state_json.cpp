@@ -62,7 +62,14 @@ std::string stateJson(const SimToolkit& sim, const std::vector<std::u16string>& 
         out += "\"" + menuItemName(item) + "\"";
     }
     const auto& entry = sim.platform.startupEntry;
-    return out + "],\"startupEntry\":" + (entry ? jsonString(*entry) : "null") + "}";
+    out += "],\"startupEntry\":" + (entry ? jsonString(*entry) : std::string("null"));
+    out += ",\"focus\":";
+    if (!sim.toolbar.focused().empty()) {
+        out += jsonString(sim.toolbar.focused());
+    } else {
+        out += sim.addButton.focused() ? "\"add\"" : "null";
+    }
+    return out + "}";
 }
 
 }  // namespace quevor::sim

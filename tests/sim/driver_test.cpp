@@ -39,7 +39,7 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
          R"("minimized":true,"addLeft":1170,"buttons":[{"key":"k11","tooltip":"edit.exe"},)"
          R"({"key":"k12","tooltip":"play.exe"}],"missing":[],"menu":["quit","clear",)"
          R"("separator","minimise","hide-title-bar","startup-separator","start-with-windows"],)"
-         R"("startupEntry":null})"
+         R"("startupEntry":null,"focus":null})"
          "\nmessage " + said(Message::cannotStart, {"D:\\Games\\play.exe", said(Message::programMissing)}) +
              "\nended\n",
          0, "",
@@ -81,7 +81,7 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
          R"({"left":100,"top":100,"width":1320,"height":1125,"caption":true,"topmost":true,)"
          R"("minimized":false,"addLeft":585,"buttons":[{"key":"k11","tooltip":"a.exe"}],"missing":[],)"
          R"("menu":["quit","clear","separator","minimise","hide-title-bar","startup-separator",)"
-         R"("start-with-windows"],"startupEntry":"\"C:\\quevor\\quevor.exe\""})" "\n",
+         R"("start-with-windows"],"startupEntry":"\"C:\\quevor\\quevor.exe\"","focus":null})" "\n",
          0, "", {}},
         {{"--another-instance", "@"}, {{"setting.ini", worked}}, "start\nnever read\n", "ended\n",
          0, "", {{"setting.ini", worked}}},

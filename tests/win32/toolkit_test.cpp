@@ -298,6 +298,7 @@ class HandlerBar final : public BarEvents {
     void onDropOnProgramButton(const std::u16string&, const std::vector<std::u16string>&) override {
     }
     bool dropOpensWithProgram(const std::vector<std::u16string>&) override { return false; }
+    bool onKey(Key, int16) override { return false; }
 
     int sessionEnds = 0;
 

@@ -39,8 +39,25 @@ void SimMenu::setVisible(MenuItem item, bool visible) {
     visible_[slotOf(item)] = visible;
 }
 
+std::optional<MenuItem> SimMenu::popupAt(const MenuAnchor& anchor,
+                                         std::optional<MenuItem> selected) {
+    log_.add(
+        "menu.popup at " +
+        (anchor.addButton ? std::string("add") : "toolbar " + std::to_string(anchor.position)) +
+        (selected ? " selecting " + menuItemName(*selected) : ""));
+    // Selecting an item the menu does not show selects nothing.
+    selected_ = selected && visible(*selected) ? selected : std::nullopt;
+    const auto answer = this->answer();
+    selected_.reset();
+    return answer;
+}
+
 std::optional<MenuItem> SimMenu::popup() {
     log_.add("menu.popup");
+    return answer();
+}
+
+std::optional<MenuItem> SimMenu::answer() {
     ++popups_;
     Answer answer;
     if (!answers.empty()) {

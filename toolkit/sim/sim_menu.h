@@ -32,6 +32,8 @@ class SimMenu final : public Menu {
     std::optional<MenuItem> popup() override;
     void setChecked(MenuItem item, bool checked) override;
     bool checked(MenuItem item) const { return checked_[static_cast<std::size_t>(item)]; }
+    std::optional<MenuItem> popupAt(const MenuAnchor& anchor,
+                                    std::optional<MenuItem> selected) override;
 
     std::deque<Answer> answers;
     std::function<Answer()> answerer;
@@ -39,13 +41,18 @@ class SimMenu final : public Menu {
     // The visible items, in menu order.
     std::vector<MenuItem> visibleItems() const;
     int popups() const { return popups_; }
+    // The item selected as the menu opened (from the keyboard), while it is open.
+    std::optional<MenuItem> selected() const { return selected_; }
 
   private:
+    std::optional<MenuItem> answer();  // the user's, checked
+
     CallLog& log_;
     std::array<bool, kMenuItems.size()> visible_{};
     std::array<std::u16string, kMenuItems.size()> captions_;
     std::array<bool, kMenuItems.size()> checked_{};
     int popups_ = 0;
+    std::optional<MenuItem> selected_;
 };
 
 }  // namespace quevor::sim

@@ -77,6 +77,7 @@ void SimToolbar::removeButton(int16 index) {
     checkButton(index);
     const auto button = buttons_.begin() + (index - 1);
     const std::u16string imageKey = button->imageKey;
+    if (button->key == focused_) focused_.clear();
     buttons_.erase(button);
     images_.erase(std::remove_if(images_.begin(), images_.end(),
                                  [&](const SimImage& image) { return image.key == imageKey; }),
@@ -95,6 +96,13 @@ void SimToolbar::moveButton(int16 from, int16 to) {
 void SimToolbar::clearButtons() {
     log_.add("toolbar.clearButtons");
     buttons_.clear();
+    focused_.clear();
+}
+
+void SimToolbar::showFocus(const std::u16string& key) {
+    log_.add("toolbar.showFocus " + toUtf8(key));
+    if (!key.empty() && find(key) == nullptr) fail(Message::internalError, {u"focus " + key});
+    focused_ = key;
 }
 
 const SimButton* SimToolbar::find(const std::u16string& key) const {

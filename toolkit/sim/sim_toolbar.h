@@ -33,12 +33,15 @@ class SimToolbar final : public Toolbar {
     void removeButton(int16 index) override;
     void moveButton(int16 from, int16 to) override;
     void clearButtons() override;
+    void showFocus(const std::u16string& key) override;
 
     const std::vector<SimButton>& buttons() const { return buttons_; }
     // The button with this key, or nullptr.
     const SimButton* find(const std::u16string& key) const;
     // The button shows the neutral icon: its program's answer has not come.
     bool showsNeutral(const SimButton& button) const;
+    // The key of the button showing the keyboard focus, "" for none.
+    const std::u16string& focused() const { return focused_; }
 
   private:
     void checkButton(int16 index) const;  // an index of an existing button
@@ -46,6 +49,7 @@ class SimToolbar final : public Toolbar {
     CallLog& log_;
     std::vector<SimButton> buttons_;
     std::vector<SimImage> images_;
+    std::u16string focused_;
 };
 
 }  // namespace quevor::sim

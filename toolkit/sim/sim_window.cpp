@@ -48,4 +48,9 @@ void SimAddButton::setLeft(float twips) {
     left_ = twips;
 }
 
+void SimAddButton::showFocus(bool focused) {
+    log_.add(std::string("addButton.showFocus ") + (focused ? "true" : "false"));
+    focused_ = focused;
+}
+
 }  // namespace quevor::sim

@@ -58,10 +58,13 @@ class SimAddButton final : public AddButton {
     float left() const override { return left_; }
     void setLeft(float twips) override;
     float width() const override { return geometry::twips(geometry::kAddButtonSize); }
+    void showFocus(bool focused) override;
+    bool focused() const { return focused_; }
 
   private:
     CallLog& log_;
     float left_ = 0.0f;
+    bool focused_ = false;
 };
 
 }  // namespace quevor::sim

@@ -47,6 +47,9 @@ Win32Toolbar::Win32Toolbar(HWND parent, const Units& units, int controlId) {
                             GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) fail(Message::cannotCreateToolbar, {lastReason()});
     SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // Mixed buttons draw only the texts of buttons that ask for it, which the bar's do not:
+    // their texts name them (see setToolTip). Before the sizes, which setting it measures anew.
+    SendMessageW(hwnd_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
     layOut(units);
     SendMessageW(hwnd_, TB_SETINDENT, 0, 0);
 }
@@ -166,6 +169,7 @@ void Win32Toolbar::addButton(int16 index, const std::u16string& key,
     }
     buttons_.insert(buttons_.begin() + (index - 1), ButtonInfo{nextCommand_, key, {}});
     ++nextCommand_;
+    followFocus();
 }
 
 void Win32Toolbar::setToolTip(int16 index, const std::u16string& text) {
@@ -173,6 +177,16 @@ void Win32Toolbar::setToolTip(int16 index, const std::u16string& text) {
         fail(Message::internalError, {ascii("button " + std::to_string(index))});
     }
     buttons_[static_cast<std::size_t>(index - 1)].toolTip = wide(text);
+    // The same text is the button's own: its name for assistive technology.
+    std::wstring name = wide(text);
+    TBBUTTONINFOW info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_TEXT | TBIF_BYINDEX;
+    info.pszText = name.data();
+    if (!SendMessageW(hwnd_, TB_SETBUTTONINFOW, static_cast<WPARAM>(index - 1),
+                      reinterpret_cast<LPARAM>(&info))) {
+        fail(Message::cannotChangeButtons, {lastReason()});
+    }
 }
 
 void Win32Toolbar::removeButton(int16 index) {
@@ -190,7 +204,9 @@ void Win32Toolbar::removeButton(int16 index) {
         freeImageSlots_.push_back(image->second);
         imageSlots_.erase(image);
     }
+    if (button->key == focusedKey_) focusedKey_.clear();
     buttons_.erase(button);
+    followFocus();
 }
 
 void Win32Toolbar::moveButton(int16 from, int16 to) {
@@ -207,6 +223,7 @@ void Win32Toolbar::moveButton(int16 from, int16 to) {
     const ButtonInfo moved = buttons_[static_cast<std::size_t>(from - 1)];
     buttons_.erase(buttons_.begin() + (from - 1));
     buttons_.insert(buttons_.begin() + (to - 1), moved);
+    followFocus();
 }
 
 void Win32Toolbar::clearButtons() {
@@ -215,6 +232,38 @@ void Win32Toolbar::clearButtons() {
             fail(Message::cannotChangeButtons, {lastReason()});
     }
     buttons_.clear();
+    focusedKey_.clear();
+    announcedIndex_ = -1;
+}
+
+int Win32Toolbar::focusedIndex() const {
+    if (focusedKey_.empty()) return -1;
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        if (buttons_[i].key == focusedKey_) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void Win32Toolbar::showFocus(const std::u16string& key) {
+    focusedKey_ = key;
+    announcedIndex_ = -2;  // shown anew, even where it was
+    followFocus();
+}
+
+void Win32Toolbar::showFocusAgain() {
+    if (hasFocus()) SendMessageW(hwnd_, TB_SETHOTITEM, static_cast<WPARAM>(focusedIndex()), 0);
+}
+
+void Win32Toolbar::followFocus() {
+    const int index = focusedIndex();
+    if (index == announcedIndex_) return;
+    announcedIndex_ = index;
+    // The keys come to the toolbar now (taking the focus, it makes its first button hot).
+    if (index >= 0 && GetFocus() != hwnd_) SetFocus(hwnd_);
+    SendMessageW(hwnd_, TB_SETHOTITEM, static_cast<WPARAM>(index), 0);
+    if (index < 0) return;
+    // Assistive technology hears of the button: the hot item is no focus to it.
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, index + 1);
 }
 
 std::optional<std::u16string> Win32Toolbar::keyOfCommand(int command) const {
@@ -257,6 +306,19 @@ Win32AddButton::Win32AddButton(HWND parent, const Units& units, int controlId) :
     if (!hwnd_) fail(Message::cannotCreateAddButton, {lastReason()});
     showPicture();
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    // Its name for assistive technology; a picture button draws no text.
+    SetWindowTextW(hwnd_, wide(messageText(Message::addButtonName)).c_str());
+}
+
+void Win32AddButton::showFocus(bool focused) {
+    focused_ = focused;
+    if (focused) {
+        // The system hides focus rectangles until the keyboard is used; it has been now.
+        SendMessageW(GetParent(hwnd_), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+        SetFocus(hwnd_);
+    } else if (GetFocus() == hwnd_) {
+        SetFocus(GetParent(hwnd_));
+    }
 }
 
 void Win32AddButton::showPicture() {

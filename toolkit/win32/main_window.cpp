@@ -56,6 +56,31 @@ int16 mouseButtonCode(UINT message) {
     }
 }
 
+// The bar's keys by their virtual-key codes, the digits of the number pad too. The menu key and
+// Shift+F10 arrive as WM_CONTEXTMENU, made by the system.
+std::optional<Key> keyOf(WPARAM virtualKey) {
+    switch (virtualKey) {
+        case VK_LEFT:
+            return Key::left;
+        case VK_RIGHT:
+            return Key::right;
+        case VK_TAB:
+            return Key::tab;
+        case VK_RETURN:
+            return Key::enter;
+        case VK_SPACE:
+            return Key::space;
+        case VK_DELETE:
+            return Key::del;
+        default:
+            break;
+    }
+    if (virtualKey >= '0' && virtualKey <= '9') return digitKey(static_cast<int>(virtualKey - '0'));
+    if (virtualKey >= VK_NUMPAD0 && virtualKey <= VK_NUMPAD9)
+        return digitKey(static_cast<int>(virtualKey - VK_NUMPAD0));
+    return std::nullopt;
+}
+
 int16 shiftState(WPARAM keys) {
     int16 shift = 0;
     if (keys & MK_SHIFT) shift |= 1;
@@ -205,6 +230,26 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             changeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_KEYDOWN:
+            if (keyDown(wParam)) return 0;
+            break;
+        case WM_CONTEXTMENU:
+            // From the keyboard (the menu key, Shift+F10) it has no point: the bar's menu key.
+            // The mouse's menus open on the press, before this.
+            if (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1 && events_) {
+                events_->onKey(Key::menu, 0);
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            // Back to the bar: the system's focus goes to the button with the keyboard focus.
+            if (toolbar_->hasFocus()) {
+                SetFocus(toolbar_->hwnd());
+                toolbar_->showFocusAgain();
+            } else if (addButton_->hasFocus()) {
+                SetFocus(addButton_->hwnd());
+            }
+            return 0;
         case WM_GETMINMAXINFO: {
             // The bar's widths and heights are the program's to choose: without a title bar it is
             // a single button wide, narrower than the system's usual minimum for a window.
@@ -257,6 +302,42 @@ LRESULT MainWindow::answerSecondStart(WPARAM request) {
     return kBarAnswer;
 }
 
+bool MainWindow::keyDown(WPARAM virtualKey) {
+    const auto key = keyOf(virtualKey);
+    if (!key || !events_) return false;
+    int16 shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftHeld;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= kControlHeld;
+    if (GetKeyState(VK_MENU) < 0) shift |= kAltHeld;
+    return events_->onKey(*key, shift);
+}
+
+LRESULT MainWindow::controlKey(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    bool used = false;
+    if (message == WM_KEYDOWN) boundary_.run([&] { used = keyDown(wParam); });
+    if (used) return 0;
+    // The toolbar's own keys would move its hot item away from the bar's focus, and a button
+    // pressed from the keyboard is the bar's to press.
+    if (control == toolbar_->hwnd() && (message == WM_KEYDOWN || message == WM_CHAR))
+        return DefWindowProcW(control, message, wParam, lParam);
+    if (control == addButton_->hwnd() && (message == WM_KEYDOWN || message == WM_KEYUP) &&
+        wParam == VK_SPACE)
+        return 0;
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+RECT MainWindow::anchorRect(const MenuAnchor& anchor) const {
+    RECT r{};
+    if (anchor.addButton) {
+        GetWindowRect(addButton_->hwnd(), &r);
+    } else {
+        SendMessageW(toolbar_->hwnd(), TB_GETITEMRECT, static_cast<WPARAM>(anchor.position - 1),
+                     reinterpret_cast<LPARAM>(&r));
+        MapWindowPoints(toolbar_->hwnd(), HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+    }
+    return r;
+}
+
 void MainWindow::pressOnToolbar(int16 button, int16 shift, POINT at) {
     const float x = units_.toTwips(at.x);
     const float y = units_.toTwips(at.y);
@@ -289,6 +370,14 @@ LRESULT CALLBACK MainWindow::controlProc(HWND hwnd, UINT message, WPARAM wParam,
     const int16 button = mouseButtonCode(message);
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (id == kToolbarId && message == WM_MOUSEMOVE) self->toolbar_->attachToolTips();
+    if (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR)
+        return self->controlKey(hwnd, message, wParam, lParam);
+    if (id == kToolbarId && message == WM_MOUSELEAVE) {
+        // The toolbar takes its highlight off as the mouse leaves; the focus shows again.
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        self->toolbar_->showFocusAgain();
+        return result;
+    }
     if (id == kToolbarId) self->trackDrag(message, at);
     if (id == kToolbarId && message == WM_LBUTTONUP && self->pressedKey_) {
         const std::u16string key = *self->pressedKey_;

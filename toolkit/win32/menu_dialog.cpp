@@ -28,7 +28,9 @@ void Win32Menu::setCaption(MenuItem item, const std::u16string& text) {
     captions_[slot(item)] = wide(text);
 }
 
-std::optional<MenuItem> Win32Menu::popup() {
+Win32Menu::Win32Menu(const MainWindow& window) : owner_(window.hwnd()), window_(window) {}
+
+UniqueMenu Win32Menu::build() const {
     // Built afresh from the visible items each time, as the hidden parent "menu" shows them.
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) fail(Message::cannotCreateMenu, {lastReason()});
@@ -44,16 +46,43 @@ std::optional<MenuItem> Win32Menu::popup() {
                                                             : captions_[slot(item)].c_str());
         if (!ok) fail(Message::cannotCreateMenu, {lastReason()});
     }
+    return menu;
+}
+
+std::optional<MenuItem> Win32Menu::popup() {
+    const UniqueMenu menu = build();
     // Where the pointer was when the mouse button went down (the message being handled), not
     // where it has moved since: the menu opens under the click.
     const DWORD position = GetMessagePos();
-    const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    return track(menu.get(),
+                 POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))},
+                 nullptr);
+}
+
+std::optional<MenuItem> Win32Menu::popupAt(const MenuAnchor& anchor,
+                                           std::optional<MenuItem> selected) {
+    const UniqueMenu menu = build();
+    if (selected && visible(*selected)) {
+        // The menu loop takes these Down keys before any of the user's: each selects the next
+        // item, separators skipped.
+        for (const MenuItemInfo& info : kMenuItems) {
+            if (!visible(info.item) || info.item == MenuItem::separator) continue;
+            PostMessageW(owner_, WM_KEYDOWN, VK_DOWN, 0);
+            if (info.item == *selected) break;
+        }
+    }
+    const RECT button = window_.anchorRect(anchor);
+    return track(menu.get(), POINT{button.left, button.bottom}, &button);
+}
+
+std::optional<MenuItem> Win32Menu::track(HMENU menu, POINT at, const RECT* exclude) {
     // A pop-up menu of a window that is not in the foreground would not close when the user
     // clicks elsewhere.
     SetForegroundWindow(owner_);
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-        menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
-        at.x, at.y, 0, owner_, nullptr));
+    TPMPARAMS beside{sizeof beside, exclude ? *exclude : RECT{}};
+    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
+        menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x,
+        at.y, owner_, exclude ? &beside : nullptr));
     PostMessageW(owner_, WM_NULL, 0, 0);
     // Wine leaves the mouse captured by the owner after the menu, which would swallow the
     // next click on a control.

@@ -69,7 +69,7 @@ class Attachment {
 
 Win32Toolkit::Win32Toolkit(HINSTANCE instance)
     : window_(instance, boundary_),
-      menu_(window_.hwnd()),
+      menu_(window_),
       dialog_(window_.hwnd()),
       platform_(window_, boundary_) {}
 

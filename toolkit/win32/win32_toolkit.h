@@ -101,6 +101,12 @@ class Win32Toolbar final : public Toolbar {
     void removeButton(int16 index) override;
     void moveButton(int16 from, int16 to) override;
     void clearButtons() override;
+    // The focused button is the hot one (the toolbar's own highlight, which keeps the button's
+    // look), has the system's focus and is announced to assistive technology.
+    void showFocus(const std::u16string& key) override;
+    // After the mouse has taken the highlight away: back on the focused button.
+    void showFocusAgain();
+    bool hasFocus() const { return focusedIndex() >= 0; }
 
     // For the main window: the key of the button with this command id, its tooltip.
     std::optional<std::u16string> keyOfCommand(int command) const;
@@ -127,6 +133,9 @@ class Win32Toolbar final : public Toolbar {
         std::wstring toolTip;
     };
     void checkIndex(int16 index, std::size_t count, const char* what) const;
+    int focusedIndex() const;  // 0-based, -1 for none
+    // The focused button's new place after buttons came, went or moved; announced if it changed.
+    void followFocus();
 
     HWND hwnd_ = nullptr;
     HWND toolTips_ = nullptr;  // owned by the main window, which destroys it with itself
@@ -138,6 +147,8 @@ class Win32Toolbar final : public Toolbar {
     std::vector<ButtonInfo> buttons_;           // the toolbar's buttons by position
     int nextCommand_ = 1000;
     std::optional<std::u16string> marked_;  // by markDropTarget
+    std::u16string focusedKey_;
+    int announcedIndex_ = -1;  // where the focus was last announced
 };
 
 class Win32AddButton final : public AddButton {
@@ -149,6 +160,9 @@ class Win32AddButton final : public AddButton {
     float width() const override;
     // Sizes the button and its picture again for the units' new DPI; it keeps its place in twips.
     void layOut();
+    // The button takes the system's focus, its focus rectangle shown.
+    void showFocus(bool focused) override;
+    bool hasFocus() const { return focused_; }
 
   private:
     void showPicture();
@@ -157,22 +171,31 @@ class Win32AddButton final : public AddButton {
     const Units& units_;
     UniqueBitmap picture_;
     TwipsValue left_;
+    bool focused_ = false;
 };
 
 class Win32Menu final : public Menu {
   public:
-    explicit Win32Menu(HWND owner) : owner_(owner) {}
+    explicit Win32Menu(const MainWindow& window);
     bool visible(MenuItem item) const;
     void setVisible(MenuItem item, bool visible) override;
     void setCaption(MenuItem item, const std::u16string& caption) override;
     std::optional<MenuItem> popup() override;
     void setChecked(MenuItem item, bool checked) override;
+    // Below the anchor button, not covering it.
+    std::optional<MenuItem> popupAt(const MenuAnchor& anchor,
+                                    std::optional<MenuItem> selected) override;
 
     // The caption an item starts with.
     static const wchar_t* caption(MenuItem item);
 
   private:
+    UniqueMenu build() const;  // of the visible items
+    // Shows the menu at the point, beside exclude if given; the chosen item once it has closed.
+    std::optional<MenuItem> track(HMENU menu, POINT at, const RECT* exclude);
+
     HWND owner_;
+    const MainWindow& window_;
     std::array<bool, kMenuItems.size()> visible_ = shownAtFirst();
     std::array<std::wstring, kMenuItems.size()> captions_;  // "" for the starting caption
     std::array<bool, kMenuItems.size()> checked_{};
@@ -264,6 +287,9 @@ class MainWindow final : public Window {
     void setCaptionVisible(bool visible) override;
     void makeTopmost() override;
 
+    // Where a menu opened from the keyboard stands beside: the button's screen rectangle.
+    RECT anchorRect(const MenuAnchor& anchor) const;
+
   private:
     friend class DropTarget;
     // The window's own posted messages: take OLE drops from now on; hand the oldest drop on.
@@ -292,6 +318,10 @@ class MainWindow final : public Window {
                      const std::optional<std::u16string>& key);
     // A second start of the program asks whether this is the bar, or gives it the focus.
     LRESULT answerSecondStart(WPARAM request);
+    // A key pressed on the window or one of its controls; whether the bar used it.
+    bool keyDown(WPARAM virtualKey);
+    // The keys the controls would handle themselves go to the bar; the rest as usual.
+    LRESULT controlKey(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     RECT outerRect() const;
     void move(const RECT& rect);
 
