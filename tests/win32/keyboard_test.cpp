@@ -26,6 +26,9 @@ class KeysBar final : public BarEvents {
     void onProgramButtonMouseDown(const std::u16string&, int16, int16, float, float) override {}
     void onProgramButtonDrag(const std::u16string&, int16) override {}
     void onDrop(const std::vector<std::u16string>&) override {}
+    void onDropOnProgramButton(const std::u16string&, const std::vector<std::u16string>&) override {
+    }
+    bool dropOpensWithProgram(const std::vector<std::u16string>&) override { return false; }
     void onAddButtonClick() override {}
     void onAddButtonMouseDown(int16, int16, float, float) override {}
     bool onKey(Key key, int16 shift) override {
@@ -82,8 +85,9 @@ class KeyboardTest : public ::testing::Test {
     void SetUp() override {
         wchar_t system[MAX_PATH];
         GetSystemDirectoryW(system, MAX_PATH);
-        const auto icon = kit.platform.programIcon(
-            std::u16string(reinterpret_cast<const char16_t*>(system)) + u"\\notepad.exe");
+        const auto icon = loadProgramIcon(
+            std::u16string(reinterpret_cast<const char16_t*>(system)) + u"\\notepad.exe",
+            GetSystemMetrics(SM_CXICON));
         ASSERT_NE(icon, nullptr);
         for (const std::u16string key : {u"k11", u"k12", u"k13"}) {
             const auto at = static_cast<int16>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0) + 1);

@@ -44,21 +44,7 @@ DWORD runTask(Task* raw) noexcept {
     std::unique_ptr<Task> task(raw);
     FileWorker::Delivery delivery;
     try {
-        // The shell wants COM on the thread that asks it for an icon or starts a program;
-        // this thread's apartment lasts just as long as the job.
-        static auto* const coInitializeEx =
-            systemFunction<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
-        static auto* const coUninitialize =
-            systemFunction<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize");
-        const HRESULT com =
-            coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        try {
-            delivery = task->job();
-        } catch (...) {
-            if (SUCCEEDED(com)) coUninitialize();
-            throw;
-        }
-        if (SUCCEEDED(com)) coUninitialize();
+        delivery = task->job();
     } catch (...) {
         delivery = [error = std::current_exception()] { std::rethrow_exception(error); };
     }
@@ -79,6 +65,12 @@ FileWorker::FileWorker(HWND window, UINT message) : shared_(std::make_shared<Sha
     shared_->message = message;
     shared_->readyEvent.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     if (!shared_->readyEvent) fail(Message::cannotStartWork, {lastReason()});
+    InitializeThreadpoolEnvironment(&environment_);
+    pool_ = CreateThreadpool(nullptr);
+    if (pool_) {  // without one, the system's shared pool
+        SetThreadpoolThreadMaximum(pool_, 4);
+        SetThreadpoolCallbackPool(&environment_, pool_);
+    }
 }
 
 FileWorker::~FileWorker() {
@@ -86,6 +78,9 @@ FileWorker::~FileWorker() {
     shared_->window = nullptr;
     std::deque<Delivery> dropped = std::move(shared_->ready);
     ReleaseSRWLockExclusive(&shared_->lock);
+    // Jobs still running keep their threads; the pool goes once they are done.
+    if (pool_) CloseThreadpool(pool_);
+    DestroyThreadpoolEnvironment(&environment_);
 }
 
 void FileWorker::post(Job job) {
@@ -93,7 +88,7 @@ void FileWorker::post(Job job) {
     AcquireSRWLockExclusive(&shared_->lock);
     ++shared_->outstanding;
     ReleaseSRWLockExclusive(&shared_->lock);
-    if (TrySubmitThreadpoolCallback(&poolCallback, task.get(), nullptr)) {
+    if (TrySubmitThreadpoolCallback(&poolCallback, task.get(), &environment_)) {
         task.release();
         return;
     }
@@ -137,6 +132,19 @@ void FileWorker::await(int limitMs, const std::function<void(const Delivery&)>& 
         if (done || now >= end) return;
         WaitForSingleObject(shared_->readyEvent.get(), static_cast<DWORD>(end - now));
     }
+}
+
+JobApartment::JobApartment() {
+    static auto* const coInitializeEx =
+        systemFunction<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    entered_ =
+        SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+JobApartment::~JobApartment() {
+    static auto* const coUninitialize =
+        systemFunction<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize");
+    if (entered_) coUninitialize();
 }
 
 }  // namespace quevor::win32

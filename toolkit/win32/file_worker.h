@@ -16,7 +16,7 @@ class FileWorker {
   public:
     // Runs on the user-interface thread once its job is done.
     using Delivery = std::function<void()>;
-    // Runs on a pool thread, in a COM apartment of its own; what it throws is rethrown by its
+    // Runs on a pool thread (a JobApartment gives it COM); what it throws is rethrown by its
     // delivery.
     using Job = std::function<Delivery()>;
 
@@ -39,6 +39,23 @@ class FileWorker {
 
   private:
     std::shared_ptr<Shared> shared_;
+    // A few threads of our own: enough for a drive that does not answer to hold one up while
+    // the others go on, and no thread (with its memory) for each of many programs.
+    PTP_POOL pool_ = nullptr;
+    TP_CALLBACK_ENVIRON environment_{};
+};
+
+// COM for the rest of a job, for the jobs that ask the shell (most icons need none): the thread
+// leaves the apartment when the job ends.
+class JobApartment {
+  public:
+    JobApartment();
+    ~JobApartment();
+    JobApartment(const JobApartment&) = delete;
+    JobApartment& operator=(const JobApartment&) = delete;
+
+  private:
+    bool entered_ = false;
 };
 
 }  // namespace quevor::win32

@@ -64,6 +64,7 @@ std::unique_ptr<Icon> loadProgramIcon(const std::u16string& path, int size) {
     if (count == 1 && extracted) return std::make_unique<Win32Icon>(UniqueIcon(extracted));
     static auto* const shGetFileInfo =
         systemFunction<decltype(SHGetFileInfoW)>(L"shell32.dll", "SHGetFileInfoW");
+    const JobApartment com;
     SHFILEINFOW info{};
     shGetFileInfo(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON);
     if (!info.hIcon) return nullptr;
@@ -88,6 +89,7 @@ StartResult startProgramFile(const StartRequest& request) {
     info.nShow = SW_SHOWNORMAL;
     static auto* const shellExecuteEx =
         systemFunction<decltype(ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+    const JobApartment com;
     if (shellExecuteEx(&info)) return {};
     const DWORD error = GetLastError();
     if (request.elevated && error == ERROR_CANCELLED) return {StartResult::Outcome::refused, u""};

@@ -32,6 +32,7 @@ std::optional<std::u16string> openFolderOf(const std::u16string& path) {
     static auto* const shOpenFolderAndSelectItems =
         systemFunction<decltype(SHOpenFolderAndSelectItems)>(L"shell32.dll",
                                                              "SHOpenFolderAndSelectItems");
+    const JobApartment com;
     const UniqueIdList item(ilCreateFromPath(file.c_str()));
     if (!item) return lastReason();
     // With no child items given, the item itself is selected in its parent folder.
