@@ -1,6 +1,7 @@
 #include "shell/bar.h"
 
 #include "slots/add_program.h"
+#include "slots/add_slot_button.h"
 #include "slots/manage_programs.h"
 #include "slots/open_with.h"
 #include "slots/start_program.h"
@@ -42,6 +43,8 @@ void Bar::onDropOnProgramButton(const std::u16string& key,
 bool Bar::dropOpensWithProgram(const std::vector<std::u16string>& paths) {
     return holdsDocuments(paths, toolkit_.platform);
 }
+
+void Bar::onScaleChanged() { refreshProgramIcons(state_.slots, toolkit_); }
 
 void Bar::onProgramButtonDrag(const std::u16string& key, int16 position) {
     moveProgram(state_.slots, toolkit_, codec_, slotOfKey(key), position);

@@ -57,6 +57,7 @@ class Bar final : public BarEvents {
     void onDrop(const std::vector<std::u16string>& paths) override;
     void onAddButtonClick() override;
     void onAddButtonMouseDown(int16 button, int16 shift, float x, float y) override;
+    void onScaleChanged() override;
     void onDropOnProgramButton(const std::u16string& key,
                                const std::vector<std::u16string>& paths) override;
     bool dropOpensWithProgram(const std::vector<std::u16string>& paths) override;

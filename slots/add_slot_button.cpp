@@ -44,4 +44,17 @@ void showProgramsStillLookedUp(SlotTable& slots, Toolkit& toolkit) {
     }
 }
 
+void refreshProgramIcons(SlotTable& slots, Toolkit& toolkit) {
+    for (const int slot : slots.shownSlots()) {
+        if (slots.at(slot).lookUp != 0) continue;  // its first answer is still out
+        const std::u16string path = slots.programPath(slot);
+        toolkit.platform.requestProgramIcon(
+            path, [&slots, &toolkit, slot, path](std::unique_ptr<Icon> icon) {
+                if (icon && slots.positionOf(slot) != 0 && slots.programPath(slot) == path) {
+                    toolkit.toolbar.setImage(buttonKeyFor(slot), *icon);
+                }
+            });
+    }
+}
+
 }  // namespace quevor

@@ -25,4 +25,8 @@ void lookUpStoredProgram(SlotTable& slots, Toolkit& toolkit, int slot);
 // are, as they do for a program found missing before the window shows.
 void showProgramsStillLookedUp(SlotTable& slots, Toolkit& toolkit);
 
+// The display scale changed: every program button's icon is looked up again at the toolbar's
+// new icon size, and replaced when it comes (the drawn one stays for a program no longer there).
+void refreshProgramIcons(SlotTable& slots, Toolkit& toolkit);
+
 }  // namespace quevor

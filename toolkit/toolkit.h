@@ -298,6 +298,10 @@ class BarEvents {
     virtual void onDrop(const std::vector<std::u16string>& paths) = 0;
     virtual void onAddButtonClick() = 0;
     virtual void onAddButtonMouseDown(int16 button, int16 shift, float x, float y) = 0;
+    // The window's display scale changed (moved to a monitor of another DPI): the toolbar has
+    // drawn its icons again at the new size from the pictures it holds, and sharper ones may
+    // be asked for.
+    virtual void onScaleChanged() {}
     // Files dropped on the program button with this key (onDrop is any other place).
     virtual void onDropOnProgramButton(const std::u16string& key,
                                        const std::vector<std::u16string>& paths) = 0;

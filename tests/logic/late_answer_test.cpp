@@ -1,6 +1,7 @@
 // Program files that answer late (a sleeping drive): the bar goes on meanwhile, and once the
 // answers are in it stands, says and saves exactly what it would had they come at once.
 
+#include <algorithm>
 #include <functional>
 
 #include "bar_fixture.h"
@@ -104,6 +105,36 @@ TEST(LateAnswerTest, AQuitOrAStartWhileAFileHasNotAnswered) {
     quitting.choose(MenuItem::quit);
     EXPECT_EQ(quitting.disk(), file);
     EXPECT_TRUE(quitting.sim.platform.started().empty());
+}
+
+}  // namespace
+}  // namespace quevor::testing
+
+namespace quevor::testing {
+namespace {
+
+// A new display scale asks every button's program for its icon again; an answer for a button
+// removed meanwhile, or one saying the file has gone, leaves the bar as it is.
+TEST(LateAnswerTest, ANewScaleAsksForEveryIconAgain) {
+    Rig t(saved("a b c", 3), paths("a b c"));
+    const auto setImages = [&] {  // for k11, k12, k13
+        std::vector<long> counts;
+        for (const char* key : {"k11", "k12", "k13"}) {
+            counts.push_back(std::count(t.sim.log.calls.begin(), t.sim.log.calls.end(),
+                                        std::string("toolbar.setImage ") + key));
+        }
+        return counts;
+    };
+    t.bar.onScaleChanged();
+    EXPECT_EQ(setImages(), (std::vector<long>{1, 1, 1}));
+    for (const char16_t* path : {u"C:\\a.exe", u"C:\\b.exe"}) t.sim.platform.hold(path);
+    t.bar.onScaleChanged();
+    t.choose(MenuItem::remove, u"k11");
+    t.sim.platform.removeProgram(u"C:\\b.exe");
+    for (const char16_t* path : {u"C:\\a.exe", u"C:\\b.exe"}) t.sim.platform.release(path);
+    EXPECT_EQ(setImages(), (std::vector<long>{1, 1, 2}));
+    EXPECT_EQ(t.shown(), tips("b c"));
+    EXPECT_EQ(t.sim.platform.liveIcons(), 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <exception>
+#include <optional>
 #include <vector>
 
 #include "core/error.h"
@@ -11,13 +12,23 @@
 #include "toolkit/win32/handles.h"
 
 namespace quevor::win32 {
+namespace {
 
-// What the pool threads and the user-interface thread share; it lives until the last of them
+// Threads at most: enough for a drive that does not answer to hold one up while the others go
+// on. A thread ends as soon as no job waits, so a bar at rest has none (each costs about a
+// megabyte under Wine).
+constexpr int kMostThreads = 4;
+
+}  // namespace
+
+// What the worker threads and the user-interface thread share; it lives until the last of them
 // lets go, so a job that outlasts the window finds it still there.
 struct FileWorker::Shared {
     SRWLOCK lock = SRWLOCK_INIT;
+    std::deque<Job> waiting;
     std::deque<Delivery> ready;
-    int outstanding = 0;
+    int outstanding = 0;  // jobs posted and not yet finished
+    int threads = 0;
     HWND window = nullptr;  // nullptr once the worker is gone: nobody is told any more
     UINT message = 0;
     UniqueHandle readyEvent;
@@ -31,32 +42,39 @@ struct FileWorker::Shared {
         ReleaseSRWLockExclusive(&lock);
         SetEvent(readyEvent.get());
     }
+
+    // The next job, or none: then the thread is no longer counted and ends.
+    std::optional<Job> next() {
+        AcquireSRWLockExclusive(&lock);
+        std::optional<Job> job;
+        if (waiting.empty()) {
+            --threads;
+        } else {
+            job = std::move(waiting.front());
+            waiting.pop_front();
+        }
+        ReleaseSRWLockExclusive(&lock);
+        return job;
+    }
 };
 
 namespace {
 
-struct Task {
-    std::shared_ptr<FileWorker::Shared> shared;
-    FileWorker::Job job;
-};
-
-DWORD runTask(Task* raw) noexcept {
-    std::unique_ptr<Task> task(raw);
-    FileWorker::Delivery delivery;
-    try {
-        delivery = task->job();
-    } catch (...) {
-        delivery = [error = std::current_exception()] { std::rethrow_exception(error); };
+DWORD WINAPI runJobs(void* context) noexcept {
+    const std::unique_ptr<std::shared_ptr<FileWorker::Shared>> owner(
+        static_cast<std::shared_ptr<FileWorker::Shared>*>(context));
+    FileWorker::Shared& shared = **owner;
+    while (auto job = shared.next()) {
+        FileWorker::Delivery delivery;
+        try {
+            delivery = (*job)();
+        } catch (...) {
+            delivery = [error = std::current_exception()] { std::rethrow_exception(error); };
+        }
+        shared.finish(std::move(delivery));
     }
-    task->shared->finish(std::move(delivery));
     return 0;
 }
-
-void CALLBACK poolCallback(PTP_CALLBACK_INSTANCE, void* context) noexcept {
-    runTask(static_cast<Task*>(context));
-}
-
-DWORD WINAPI threadStart(void* context) noexcept { return runTask(static_cast<Task*>(context)); }
 
 }  // namespace
 
@@ -65,44 +83,43 @@ FileWorker::FileWorker(HWND window, UINT message) : shared_(std::make_shared<Sha
     shared_->message = message;
     shared_->readyEvent.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     if (!shared_->readyEvent) fail(Message::cannotStartWork, {lastReason()});
-    InitializeThreadpoolEnvironment(&environment_);
-    pool_ = CreateThreadpool(nullptr);
-    if (pool_) {  // without one, the system's shared pool
-        SetThreadpoolThreadMaximum(pool_, 4);
-        SetThreadpoolCallbackPool(&environment_, pool_);
-    }
 }
 
 FileWorker::~FileWorker() {
     AcquireSRWLockExclusive(&shared_->lock);
     shared_->window = nullptr;
+    std::deque<Job> unstarted = std::move(shared_->waiting);
     std::deque<Delivery> dropped = std::move(shared_->ready);
     ReleaseSRWLockExclusive(&shared_->lock);
-    // Jobs still running keep their threads; the pool goes once they are done.
-    if (pool_) CloseThreadpool(pool_);
-    DestroyThreadpoolEnvironment(&environment_);
 }
 
 void FileWorker::post(Job job) {
-    auto task = std::make_unique<Task>(Task{shared_, std::move(job)});
     AcquireSRWLockExclusive(&shared_->lock);
+    shared_->waiting.push_back(std::move(job));
     ++shared_->outstanding;
+    // A new thread only when every thread there has a job already.
+    const int running = shared_->outstanding - static_cast<int>(shared_->waiting.size());
+    const bool more = shared_->threads < kMostThreads && running >= shared_->threads;
+    if (more) ++shared_->threads;
     ReleaseSRWLockExclusive(&shared_->lock);
-    if (TrySubmitThreadpoolCallback(&poolCallback, task.get(), &environment_)) {
-        task.release();
-        return;
-    }
-    // Without the pool, a thread of its own.
-    if (const HANDLE thread = CreateThread(nullptr, 0, &threadStart, task.get(), 0, nullptr)) {
-        task.release();
+    if (!more) return;
+    auto owner = std::make_unique<std::shared_ptr<Shared>>(shared_);
+    if (const HANDLE thread = CreateThread(nullptr, 0, &runJobs, owner.get(), 0, nullptr)) {
+        owner.release();
         CloseHandle(thread);
         return;
     }
     const std::u16string reason = lastReason();
     AcquireSRWLockExclusive(&shared_->lock);
-    --shared_->outstanding;
+    --shared_->threads;
+    const bool none = shared_->threads == 0;
+    if (none) {
+        shared_->waiting.pop_back();
+        --shared_->outstanding;
+    }
     ReleaseSRWLockExclusive(&shared_->lock);
-    fail(Message::cannotStartWork, {reason});
+    // With another thread still there, the job waits for it.
+    if (none) fail(Message::cannotStartWork, {reason});
 }
 
 bool FileWorker::idle() const {

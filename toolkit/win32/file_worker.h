@@ -1,6 +1,6 @@
 #pragma once
 
-// Work that touches program files, done on the system's thread pool: a file on a sleeping or
+// Work that touches program files, done on a few threads of its own: a file on a sleeping or
 // unreachable drive can take many seconds to answer, and the user-interface thread never waits
 // for one. What a job gives back runs on the user-interface thread.
 
@@ -16,7 +16,7 @@ class FileWorker {
   public:
     // Runs on the user-interface thread once its job is done.
     using Delivery = std::function<void()>;
-    // Runs on a pool thread (a JobApartment gives it COM); what it throws is rethrown by its
+    // Runs on a worker thread (a JobApartment gives it COM); what it throws is rethrown by its
     // delivery.
     using Job = std::function<Delivery()>;
 
@@ -39,10 +39,6 @@ class FileWorker {
 
   private:
     std::shared_ptr<Shared> shared_;
-    // A few threads of our own: enough for a drive that does not answer to hold one up while
-    // the others go on, and no thread (with its memory) for each of many programs.
-    PTP_POOL pool_ = nullptr;
-    TP_CALLBACK_ENVIRON environment_{};
 };
 
 // COM for the rest of a job, for the jobs that ask the shell (most icons need none): the thread

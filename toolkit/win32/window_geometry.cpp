@@ -193,6 +193,7 @@ void MainWindow::useDpi(int dpi) {
     setHeight(height);
     toolbar_->layOut(units_);
     addButton_->layOut();
+    if (events_) events_->onScaleChanged();  // the icons again from their files, sharper
 }
 
 void MainWindow::changeDpi(int dpi, const RECT& suggested) {
