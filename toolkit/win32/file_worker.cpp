@@ -17,7 +17,7 @@ namespace {
 // Threads at most: enough for a drive that does not answer to hold one up while the others go
 // on. A thread ends as soon as no job waits, so a bar at rest has none (each costs about a
 // megabyte under Wine).
-constexpr int kMostThreads = 4;
+constexpr int kMostThreads = 2;
 
 }  // namespace
 
