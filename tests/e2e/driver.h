@@ -29,14 +29,14 @@ inline bool waitFor(const std::function<bool()>& condition, ULONGLONG limitMs = 
 }
 
 // Input under Wine is now and then not delivered. The one place that copes with it: sends the
-// input (act) and waits 5 s for its effect, three times at most, each repeat logged with what
-// it repeats; returns whether the effect showed.
+// input (act) and waits 5 s (or waitMs: a program that starts takes longer) for its effect, three
+// times at most, each repeat logged with what it repeats; returns whether the effect showed.
 inline bool retry(const char* what, const std::function<void()>& act,
-                  const std::function<bool()>& shows, DWORD pollMs = 50) {
+                  const std::function<bool()>& shows, DWORD pollMs = 50, ULONGLONG waitMs = 5000) {
     for (int attempt = 1; attempt <= 3; ++attempt) {
         if (attempt > 1) std::fprintf(stderr, "retry %d of %s\n", attempt, what);
         act();
-        if (waitFor(shows, 5000, pollMs)) return true;
+        if (waitFor(shows, waitMs, pollMs)) return true;
     }
     return false;
 }

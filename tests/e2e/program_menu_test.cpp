@@ -56,7 +56,8 @@ TEST(ProgramMenuTest, StartWithWindowsThenTheProgramsFolderAndItsStartAsAdminist
                 index < 0 ? menu.bottom - inset : menu.top + inset + nth * (height() - barMenu) / 3;
             if (popupMenu()) click({(menu.left + menu.right) / 2, y});
         };
-        return retry(what, act, done);
+        // A process started (Explorer, the probe) may take a while on a loaded machine.
+        return retry(what, act, done, 50, index < 0 ? 5000 : 20000);
     };
     using Entry = std::optional<std::wstring>;
     for (const Entry& wanted : {Entry(L'"' + folder + L"quevor.exe\""), Entry()})

@@ -66,7 +66,7 @@ std::optional<MenuItem> Win32Menu::popupAt(const MenuAnchor& anchor,
         // The menu loop takes these Down keys before any of the user's: each selects the next
         // item, separators skipped.
         for (const MenuItemInfo& info : kMenuItems) {
-            if (!visible(info.item) || info.item == MenuItem::separator) continue;
+            if (!visible(info.item) || isSeparator(info.item)) continue;
             PostMessageW(owner_, WM_KEYDOWN, VK_DOWN, 0);
             if (info.item == *selected) break;
         }
