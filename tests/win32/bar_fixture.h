@@ -52,7 +52,8 @@ inline std::vector<DWORD> painted(int width, int height, COLORREF background,
     DeleteObject(brush);
     draw(dc);
     GdiFlush();
-    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
+    std::vector<DWORD> pixels(static_cast<DWORD*>(bits),
+                              static_cast<DWORD*>(bits) + width * height);
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
@@ -75,7 +76,9 @@ class Win32BarTest : public ::testing::Test {
     }();
 
     int px(float twips) { return bar.window().units().toPixels(twips); }
-    int count() const { return static_cast<int>(SendMessageW(toolbarWindow, TB_BUTTONCOUNT, 0, 0)); }
+    int count() const {
+        return static_cast<int>(SendMessageW(toolbarWindow, TB_BUTTONCOUNT, 0, 0));
+    }
     RECT buttonRect(int index) const {  // in the toolbar's client area, 0-based
         RECT r{};
         SendMessageW(toolbarWindow, TB_GETITEMRECT, static_cast<WPARAM>(index),
