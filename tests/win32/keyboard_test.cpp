@@ -180,7 +180,7 @@ TEST_F(KeyboardTest, TheKeyboardsMenuOpensBelowTheButtonWithTheItemSelected) {
     }
 }
 
-// The focused program button is the toolbarWindow's hot one, has the system's focus and is
+// The focused program button is the toolbar's hot one, has the system's focus and is
 // announced by its place; it stays so as buttons move and the mouse leaves, and goes with the
 // button.
 TEST_F(KeyboardTest, TheFocusIsShownHeldAndAnnounced) {
@@ -189,12 +189,10 @@ TEST_F(KeyboardTest, TheFocusIsShownHeldAndAnnounced) {
                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
     announced.clear();
-    const struct {
-        std::function<void()> act;
-        LRESULT hot;
-        bool onAdd;      // the system's focus: on the add button, else on the toolbarWindow
-        LONG announced;  // the place announced, 0 for none
-    } rows[] = {
+    // onAdd: the system's focus: on the add button, else on the toolbar
+    // announced: the place announced, 0 for none
+    // clang-format off
+    const struct { std::function<void()> act; LRESULT hot; bool onAdd; LONG announced; } rows[] = {
         {[&] { kit.toolbar.showFocus(u"k12"); }, 1, false, 2},
         {[&] { kit.toolbar.moveButton(2, 3); }, 2, false, 3},
         {[&] { SendMessageW(toolbarWindow, WM_MOUSELEAVE, 0, 0); }, 2, false, 0},
@@ -207,6 +205,7 @@ TEST_F(KeyboardTest, TheFocusIsShownHeldAndAnnounced) {
         {[&] { kit.toolbar.showFocus(u"k11"); }, 1, false, 2},
         {[&] { kit.toolbar.removeButton(2); }, -1, false, 0},
     };
+    // clang-format on
     Announced expected;
     for (const auto& row : rows) {
         SCOPED_TRACE(expected.size());
