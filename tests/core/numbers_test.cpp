@@ -60,11 +60,8 @@ TEST(SingleText, WholeNumbersHaveNoPointAndFractionsKeepSevenDigits) {
 
 TEST(ParseNumber, IgnoresSurroundingBlanksAndRejectsEverythingElse) {
     using namespace std::string_view_literals;
-    const struct {
-        std::u16string_view in;
-        std::optional<double> out;
-        // clang-format off
-    } rows[] = {
+    // clang-format off
+    const struct { std::u16string_view in; std::optional<double> out; } rows[] = {
         {u"1170", 1170},      {u"1170\r\n", 1170}, {u"\r\n\t 735 \r\n\r", 735}, {u"-120", -120},
         {u"+5", 5},           {u"2.5", 2.5},       {u".5", 0.5},              {u"1e3", 1000},
         {u"1e+3", 1000},      {u"2.5E-1", 0.25},

@@ -7,18 +7,15 @@ namespace quevor {
 namespace {
 
 TEST(ReplaceAll, ExactCaseSensitiveLeftToRightWithoutOverlap) {
-    const struct {
-        const char* text;
-        const char* from;
-        const char* to;
-        const char* out;
-    } rows[] = {
+    // clang-format off
+    const struct { const char* text; const char* from; const char* to; const char* out; } rows[] = {
         {"a.EXE b.exe c.Exe", ".EXE", ".exe", "a.exe b.exe c.Exe"},
         {"====", "==", "=", "=="},
         {"CL===0W:", "=0", "", "CL==W:"},
         {"abc", "", "x", "abc"},
         {"W:1W:2", "W:", "W===", "W===1W===2"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
         EXPECT_EQ(toUtf8(replaceAll(ascii(row.text), ascii(row.from), ascii(row.to))), row.out);

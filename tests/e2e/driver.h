@@ -137,21 +137,20 @@ inline std::vector<COLORREF> pixels(const RECT& r) {  // of the screen
     return out;
 }
 
-// A running quevor.exe, started with its folder as the working folder. Ends it when destroyed.
-class Bar {
+// A running program, started from the command line in the folder given. Ends it when destroyed.
+class Process {
   public:
-    explicit Bar(const std::wstring& exePath) {
+    explicit Process(std::wstring commandLine, const wchar_t* folder = nullptr) {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        if (!CreateProcessW(exePath.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                            exePath.substr(0, exePath.find_last_of(L'\\')).c_str(), &startup,
-                            &info_)) {
-            throw std::runtime_error("cannot start quevor.exe");
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder, &startup, &info_)) {
+            throw std::runtime_error("cannot start a program");
         }
     }
-    Bar(const Bar&) = delete;
-    Bar& operator=(const Bar&) = delete;
-    ~Bar() {
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process() {
         TerminateProcess(info_.hProcess, 99);  // does nothing once it has ended
         WaitForSingleObject(info_.hProcess, 10000);
         CloseHandle(info_.hThread);
@@ -167,6 +166,16 @@ class Bar {
         GetExitCodeProcess(process(), &code);
         return code;
     }
+
+  private:
+    PROCESS_INFORMATION info_{};
+};
+
+// A running quevor.exe, started with its folder as the working folder.
+class Bar : public Process {
+  public:
+    explicit Bar(const std::wstring& exePath)
+        : Process(L'"' + exePath + L'"', exePath.substr(0, exePath.find_last_of(L'\\')).c_str()) {}
 
     HWND window() const { return topWindow(pid(), L"quevorBar"); }
     HWND waitWindow() const {  // nullptr if it never showed
@@ -216,8 +225,6 @@ class Bar {
         waitFor([] { return popupMenu() != nullptr; }, 5000);
         sendMouse(MOUSEEVENTF_RIGHTUP, at.x, at.y);
     }
-
-    PROCESS_INFORMATION info_{};
 };
 
 }  // namespace e2e

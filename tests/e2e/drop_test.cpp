@@ -4,20 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include "driver.h"
+#include "fixture.h"
 
 namespace e2e {
 namespace {
 
 // The drag source started with these arguments, its window pressed, the press carried to the
 // point `to` gives and let go there: the effect the bar chose (100: no drop).
-DWORD dragFiles(std::wstring arguments, const std::function<POINT()>& to) {
-    arguments = L"C:\\e2e\\bin\\e2e_drag_source.exe " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION source{};
-    CreateProcessW(nullptr, arguments.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                   &startup, &source);
+DWORD dragFiles(const std::wstring& arguments, const std::function<POINT()>& to) {
+    Process source(kBin + L"e2e_drag_source.exe " + arguments);
     waitFor([] { return topWindow(0, L"e2eDragSource") != nullptr; });
     const POINT from = centre(windowRect(topWindow(0, L"e2eDragSource")));
     const auto act = [&] {
@@ -27,26 +22,20 @@ DWORD dragFiles(std::wstring arguments, const std::function<POINT()>& to) {
             moveMouse({from.x + (end.x - from.x) * i / 10, from.y + (end.y - from.y) * i / 10});
         click(end, MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTUP);
     };
-    retry("a drag of files", act, [&] { return WaitForSingleObject(source.hProcess, 0) == 0; });
-    TerminateProcess(source.hProcess, 100);  // does nothing once it has ended
-    DWORD effect = 100;
-    GetExitCodeProcess(source.hProcess, &effect);
-    CloseHandle(source.hThread);
-    CloseHandle(source.hProcess);
-    return effect;
+    retry("a drag of files", act, [&] { return !source.running(); });
+    TerminateProcess(source.process(), 100);  // does nothing once it has ended
+    return source.waitExit();
 }
 
 // Programs (files and a shortcut) let go on the add button are added; one is removed through
 // the menu of its own button and one moved by a drag; documents let go on the probe's button
 // start it with exactly their paths, in its folder, and the bar minimises.
-TEST(DropTest, ProgramsDroppedAreAddedDocumentsDroppedOnOneOpenWithIt) {
-    const std::wstring folder = L"C:\\e2e\\drop\\" + std::to_wstring(GetTickCount64()) + L"\\";
-    copyFile(L"C:\\e2e\\bin\\quevor.exe", folder + L"quevor.exe");
-    copyFile(L"C:\\e2e\\bin\\setting.ini", folder + L"setting.ini");
-    copyFile(L"C:\\windows\\system32\\notepad.exe", L"C:\\Tools\\edit.exe");
-    copyFile(L"C:\\e2e\\bin\\e2e_probe.exe", L"D:\\Games\\play.exe");
-    copyFile(L"C:\\e2e\\bin\\e2e_probe.exe", L"C:\\Tools\\third dir\\third.exe");
-    DeleteFileW(L"C:\\e2e\\started.log");
+using DropTest = BarTest;
+TEST_F(DropTest, ProgramsDroppedAreAddedDocumentsDroppedOnOneOpenWithIt) {
+    copyFile(kBin + L"setting.ini", settings());
+    copyFile(kNotepad, L"C:\\Tools\\edit.exe");
+    copyFile(kBin + L"e2e_probe.exe", L"D:\\Games\\play.exe");
+    copyFile(kBin + L"e2e_probe.exe", L"C:\\Tools\\third dir\\third.exe");
     ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);  // kept till exit
     IShellLinkW* link = nullptr;  // a shortcut made and saved as the shell makes one
     IPersistFile* file = nullptr;
@@ -57,44 +46,43 @@ TEST(DropTest, ProgramsDroppedAreAddedDocumentsDroppedOnOneOpenWithIt) {
     EXPECT_EQ(file->Save((folder + L"play.lnk").c_str(), TRUE), S_OK);
     file->Release();
     link->Release();
-    Bar bar(folder + L"quevor.exe");
-    ASSERT_NE(bar.waitWindow(), nullptr);
-    WaitForInputIdle(bar.process(), 20000);
+    const auto bar = start();
+    ASSERT_NE(bar->waitWindow(), nullptr);
+    WaitForInputIdle(bar->process(), 20000);
     EXPECT_EQ(dragFiles(L"C:\\Tools\\edit.exe \"" + folder +
                             L"play.lnk\" \"C:\\Tools\\third dir\\third.exe\"",
-                        [&] { return centre(windowRect(bar.addButton())); }),
+                        [&] { return centre(windowRect(bar->addButton())); }),
               DWORD{DROPEFFECT_COPY});
-    ASSERT_TRUE(waitFor([&] { return bar.buttonCount() == 3; }));
-    ASSERT_TRUE(bar.choose("the removal from the menu", 1, [&] { return bar.buttonCount() == 2; }));
+    ASSERT_TRUE(waitFor([&] { return bar->buttonCount() == 3; }));
+    ASSERT_TRUE(
+        bar->choose("the removal from the menu", 1, [&] { return bar->buttonCount() == 2; }));
 
     // The last button dragged onto the first (notepad's icon gives way): a move, not a click.
     const auto firstPicture = [&] {
         moveMouse({900, 700});
-        return pixels(bar.buttonRect(0));
+        return pixels(bar->buttonRect(0));
     };
     const std::vector<COLORREF> notepad = firstPicture();
     ASSERT_TRUE(retry(
         "a drag",
         [&] {
-            const POINT from = centre(bar.buttonRect(1)), to = centre(bar.buttonRect(0));
+            const POINT from = centre(bar->buttonRect(1)), to = centre(bar->buttonRect(0));
             click(from, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MOVE);
             for (int x = from.x - 4; x > to.x; x -= 4) moveMouse({x, from.y});
             click(to, MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTUP);
         },
         [&] { return firstPicture() != notepad; }));
-    EXPECT_TRUE(readBytes(L"C:\\e2e\\started.log").empty());
+    EXPECT_TRUE(startedLog().empty());
 
     // A drive's root ends in a backslash, which the quoting must keep.
     const std::wstring docs[] = {folder + L"a b.txt", L"D:\\", L"C:\\文書\\メモ.txt"};
     EXPECT_EQ(dragFiles(L'"' + docs[0] + L"\" \"D:\\\\\" \"" + docs[2] + L'"',
-                        [&] { return centre(bar.buttonRect(0)); }),
+                        [&] { return centre(bar->buttonRect(0)); }),
               DWORD{DROPEFFECT_LINK});
-    ASSERT_TRUE(waitFor([] { return !readBytes(L"C:\\e2e\\started.log").empty(); }));
-    const std::string log = readBytes(L"C:\\e2e\\started.log");
-    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(log.data()), log.size() / 2),
-              L"C:\\Tools\\third dir\\third.exe|C:\\Tools\\third dir|" + docs[0] + L'|' + docs[1] +
-                  L'|' + docs[2] + L"\r\n");
-    EXPECT_TRUE(waitFor([&] { return IsIconic(bar.window()) != FALSE; }));
+    ASSERT_TRUE(waitFor([] { return !startedLog().empty(); }));
+    EXPECT_EQ(startedLog(), L"C:\\Tools\\third dir\\third.exe|C:\\Tools\\third dir|" + docs[0] +
+                                L'|' + docs[1] + L'|' + docs[2] + L"\r\n");
+    EXPECT_TRUE(waitFor([&] { return IsIconic(bar->window()) != FALSE; }));
 }
 
 }  // namespace

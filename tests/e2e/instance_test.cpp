@@ -6,13 +6,11 @@
 #include <cmath>
 #include <tuple>
 
-#include "driver.h"
+#include "fixture.h"
 #include "support/settings_text.h"
 
 namespace e2e {
 namespace {
-
-const std::wstring kBin = L"C:\\e2e\\bin\\";
 
 // Saves the screen's pixels under the rectangle as a PPM file, for ImageMagick to convert.
 void saveScreenshot(const RECT& r, const std::wstring& path) {
@@ -26,28 +24,26 @@ void saveScreenshot(const RECT& r, const std::wstring& path) {
 // Three programs at the prefix's DPI: the window and its buttons are their twips at that DPI and
 // the window is per-monitor aware. Minimised, a second start brings it back into the foreground
 // and ends without a window of its own; a quit of the unchanged bar then writes the bytes it read.
-TEST(InstanceTest, AtThePrefixDpiASecondStartBringsTheMinimisedBarBack) {
-    copyFile(L"C:\\windows\\system32\\notepad.exe", L"C:\\Tools\\edit.exe");
+using InstanceTest = BarTest;
+TEST_F(InstanceTest, AtThePrefixDpiASecondStartBringsTheMinimisedBarBack) {
+    copyFile(kNotepad, L"C:\\Tools\\edit.exe");
     copyFile(kBin + L"e2e_probe.exe", L"C:\\Tools\\play.exe");
     copyFile(kBin + L"e2e_probe.exe", L"C:\\Tools\\third.exe");
     const std::string file = quevor::testing::savedFile(
         {"C:\\Tools\\edit.exe", "C:\\Tools\\play.exe", "C:\\Tools\\third.exe"}, "2490", "1755", "0",
         "X:1500Y:1500");
-    const std::wstring folder = L"C:\\e2e\\run\\" + std::to_wstring(GetTickCount64()) + L"\\";
-    copyFile(kBin + L"quevor.exe", folder + L"quevor.exe");
-    writeBytes(folder + L"setting.ini", file);
-    moveMouse({900, 700});  // away from where the bar stands
-    Bar bar(folder + L"quevor.exe");
-    HWND window = bar.waitWindow();
+    writeBytes(settings(), file);
+    const auto bar = start();
+    HWND window = bar->waitWindow();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(waitFor([&] { return bar.buttonCount() == 3; }));
+    ASSERT_TRUE(waitFor([&] { return bar->buttonCount() == 3; }));
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     const auto px = [&](int twips) {
         return static_cast<LONG>(std::nearbyint(twips * dpi / 1440.0));
     };
-    const RECT outer = windowRect(window), button = bar.buttonRect(0);
+    const RECT outer = windowRect(window), button = bar->buttonRect(0);
     RECT client{};
     GetClientRect(window, &client);
     std::printf("%d DPI: client %ld x %ld\n", dpi, client.right, client.bottom);
@@ -60,18 +56,18 @@ TEST(InstanceTest, AtThePrefixDpiASecondStartBringsTheMinimisedBarBack) {
 
     ShowWindow(window, SW_MINIMIZE);
     ASSERT_TRUE(waitFor([&] { return IsIconic(window) != FALSE; }));
-    Bar second(folder + L"quevor.exe");
+    const auto second = start();
     bool secondShown = false;
     waitFor([&] {
-        secondShown = secondShown || second.window() != nullptr;
-        return !second.running();
+        secondShown = secondShown || second->window() != nullptr;
+        return !second->running();
     });
-    EXPECT_EQ(std::tuple(second.waitExit(), secondShown), std::tuple(0ul, false));
+    EXPECT_EQ(std::tuple(second->waitExit(), secondShown), std::tuple(0ul, false));
     EXPECT_TRUE(
         waitFor([&] { return !IsIconic(window) && GetForegroundWindow() == window; }, 5000));
-    EXPECT_EQ(readBytes(folder + L"setting.ini"), file);
-    ASSERT_TRUE(bar.choose("the quit", -1, [&] { return !bar.running(); }));
-    EXPECT_EQ(readBytes(folder + L"setting.ini"), file);
+    EXPECT_EQ(readBytes(settings()), file);
+    ASSERT_TRUE(bar->choose("the quit", -1, [&] { return !bar->running(); }));
+    EXPECT_EQ(readBytes(settings()), file);
 }
 
 }  // namespace

@@ -5,18 +5,11 @@
 
 #include <algorithm>
 
-#include "driver.h"
+#include "fixture.h"
 #include "support/settings_text.h"
 
 namespace e2e {
 namespace {
-
-const std::wstring kBin = L"C:\\e2e\\bin\\";
-
-std::wstring startedLog() {  // the probe's line for each start
-    const std::string bytes = readBytes(L"C:\\e2e\\started.log");
-    return {reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2};
-}
 
 void chord(WORD held, WORD key) {  // the key pressed while held is down
     INPUT input[4] = {};
@@ -29,27 +22,25 @@ void chord(WORD held, WORD key) {  // the key pressed while held is down
     SendInput(4, input, sizeof(INPUT));
 }
 
-TEST(KeyboardTest, TheMenuTheFocusAStartARemovalAndADigit) {
-    const std::wstring folder = L"C:\\e2e\\run\\keys" + std::to_wstring(GetTickCount64()) + L"\\";
+using KeyboardTest = BarTest;
+TEST_F(KeyboardTest, TheMenuTheFocusAStartARemovalAndADigit) {
     const std::wstring programs[] = {L"C:\\Keys\\a.exe", L"C:\\Keys\\b.exe", L"C:\\Keys\\c.exe"};
     for (const std::wstring& program : programs) copyFile(kBin + L"e2e_probe.exe", program);
-    copyFile(kBin + L"quevor.exe", folder + L"quevor.exe");
-    writeBytes(folder + L"setting.ini",
+    writeBytes(settings(),
                quevor::testing::savedFile({"C:\\Keys\\a.exe", "C:\\Keys\\b.exe", "C:\\Keys\\c.exe"},
                                           "2490", "1755"));
-    DeleteFileW(L"C:\\e2e\\started.log");
-    Bar bar(folder + L"quevor.exe");
-    ASSERT_NE(bar.waitWindow(), nullptr);
-    const auto hot = [&] { return SendMessageW(bar.toolbar(), TB_GETHOTITEM, 0, 0); };
+    const auto bar = start();
+    ASSERT_NE(bar->waitWindow(), nullptr);
+    const auto hot = [&] { return SendMessageW(bar->toolbar(), TB_GETHOTITEM, 0, 0); };
     const auto started = [](std::size_t starts) {
         const std::wstring log = startedLog();
         return static_cast<std::size_t>(std::count(log.begin(), log.end(), L'\n')) == starts;
     };
     const auto activate = [&] {
-        ShowWindow(bar.window(), SW_RESTORE);
+        ShowWindow(bar->window(), SW_RESTORE);
         return retry(
-            "activating the bar", [&] { SetForegroundWindow(bar.window()); },
-            [&] { return GetForegroundWindow() == bar.window(); });
+            "activating the bar", [&] { SetForegroundWindow(bar->window()); },
+            [&] { return GetForegroundWindow() == bar->window(); });
     };
     ASSERT_TRUE(activate());
 
@@ -72,7 +63,7 @@ TEST(KeyboardTest, TheMenuTheFocusAStartARemovalAndADigit) {
     ASSERT_TRUE(retry(
         "Delete", [] { pressKey(VK_DELETE); }, [] { return popupMenu() != nullptr; }));
     ASSERT_TRUE(retry(
-        "Enter in the menu", [] { pressKey(VK_RETURN); }, [&] { return bar.buttonCount() == 2; }));
+        "Enter in the menu", [] { pressKey(VK_RETURN); }, [&] { return bar->buttonCount() == 2; }));
     EXPECT_EQ(hot(), 1);
     ASSERT_TRUE(retry(
         "Enter", [] { pressKey(VK_RETURN); }, [&] { return started(2); }));

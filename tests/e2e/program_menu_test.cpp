@@ -24,25 +24,21 @@ std::optional<std::wstring> startupEntry() {  // as the system holds it
 // The bar's last item, chosen twice, points the start-up entry at this quevor.exe (in quotes)
 // and takes it away again. On a program button's menu, the second item opens the program's
 // folder in Explorer, the third starts the program in its own folder and minimises the bar.
-TEST(ProgramMenuTest, StartWithWindowsThenTheProgramsFolderAndItsStartAsAdministrator) {
-    const std::wstring folder = L"C:\\e2e\\run\\" + std::to_wstring(GetTickCount64()) + L"\\";
+using ProgramMenuTest = BarTest;
+TEST_F(ProgramMenuTest, StartWithWindowsThenTheProgramsFolderAndItsStartAsAdministrator) {
     const std::wstring program = folder + L"Probe Dir\\play.exe";
-    copyFile(L"C:\\e2e\\bin\\quevor.exe", folder + L"quevor.exe");
-    copyFile(L"C:\\e2e\\bin\\e2e_probe.exe", program);
-    DeleteFileW(L"C:\\e2e\\started.log");
-    writeBytes(
-        folder + L"setting.ini",
-        quevor::testing::savedFile({std::string(program.begin(), program.end())}, "1320", "585"));
-    moveMouse({900, 700});
-    Bar bar(folder + L"quevor.exe");
-    ASSERT_NE(bar.waitWindow(), nullptr);
+    copyFile(kBin + L"e2e_probe.exe", program);
+    writeBytes(settings(), quevor::testing::savedFile({std::string(program.begin(), program.end())},
+                                                      "1320", "585"));
+    const auto bar = start();
+    ASSERT_NE(bar->waitWindow(), nullptr);
     // The bar's menu is measured when its last item is chosen; a program's three items are what
     // its menu has more.
     int barMenu = 0;
     const auto chooseAt = [&](const char* what, int index, int nth,
                               const std::function<bool()>& done) {
         const auto act = [&] {
-            if (!popupMenu()) bar.openMenu(index);
+            if (!popupMenu()) bar->openMenu(index);
             const auto height = [] {
                 const RECT r = windowRect(popupMenu());
                 return static_cast<int>(r.bottom - r.top);
@@ -67,13 +63,9 @@ TEST(ProgramMenuTest, StartWithWindowsThenTheProgramsFolderAndItsStartAsAdminist
     // Wine's Explorer shows the folder (without selecting the file).
     const auto explorer = [] { return windowText(topWindow(0, L"ExplorerWClass")); };
     EXPECT_TRUE(chooseAt("the program's folder", 0, 1, [&] { return explorer() == L"Probe Dir"; }));
-    const auto log = [] {
-        const std::string bytes = readBytes(L"C:\\e2e\\started.log");
-        return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
-    };
-    ASSERT_TRUE(chooseAt("the start as administrator", 0, 2, [&] { return !log().empty(); }));
-    EXPECT_EQ(log(), program + L'|' + folder + L"Probe Dir\r\n");
-    EXPECT_TRUE(waitFor([&] { return IsIconic(bar.window()) != FALSE; }));
+    ASSERT_TRUE(chooseAt("the start as administrator", 0, 2, [] { return !startedLog().empty(); }));
+    EXPECT_EQ(startedLog(), program + L'|' + folder + L"Probe Dir\r\n");
+    EXPECT_TRUE(waitFor([&] { return IsIconic(bar->window()) != FALSE; }));
 }
 
 }  // namespace

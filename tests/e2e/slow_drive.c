@@ -34,47 +34,29 @@ static void waitWhileHeld(const char* path) {
     while (access(hold, F_OK) == 0) usleep(20000);
 }
 
-int stat(const char* path, struct stat* out) {
-    waitWhileHeld(path);
-    return REAL(stat)(path, out);
-}
-int lstat(const char* path, struct stat* out) {
-    waitWhileHeld(path);
-    return REAL(lstat)(path, out);
-}
-int fstatat(int dir, const char* path, struct stat* out, int flags) {
-    waitWhileHeld(path);
-    return REAL(fstatat)(dir, path, out, flags);
-}
-int statx(int dir, const char* path, int flags, unsigned mask, struct statx* out) {
-    waitWhileHeld(path);
-    return REAL(statx)(dir, path, flags, mask, out);
-}
-int open(const char* path, int flags, ...) {
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = (mode_t)va_arg(args, int);
-    va_end(args);
-    waitWhileHeld(path);
-    return REAL(open)(path, flags, mode);
-}
-int open64(const char* path, int flags, ...) {
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = (mode_t)va_arg(args, int);
-    va_end(args);
-    waitWhileHeld(path);
-    return REAL(open64)(path, flags, mode);
-}
-int openat(int dir, const char* path, int flags, ...) {
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = (mode_t)va_arg(args, int);
-    va_end(args);
-    waitWhileHeld(path);
-    return REAL(openat)(dir, path, flags, mode);
-}
-DIR* opendir(const char* path) {
-    waitWhileHeld(path);
-    return REAL(opendir)(path);
-}
+// Each call waits while the path is held, then does what the system's own does; the open calls
+// take their mode from the arguments that follow the flags.
+#define HOLDS(type, name, params, args) \
+    type name params {                  \
+        waitWhileHeld(path);            \
+        return REAL(name) args;         \
+    }
+#define HOLDS_OPEN(name, params, args)                 \
+    int name params {                                  \
+        va_list more;                                  \
+        va_start(more, flags);                         \
+        const mode_t mode = (mode_t)va_arg(more, int); \
+        va_end(more);                                  \
+        waitWhileHeld(path);                           \
+        return REAL(name) args;                        \
+    }
+HOLDS(int, stat, (const char* path, struct stat* out), (path, out))
+HOLDS(int, lstat, (const char* path, struct stat* out), (path, out))
+HOLDS(int, fstatat, (int dir, const char* path, struct stat* out, int flags),
+      (dir, path, out, flags))
+HOLDS(int, statx, (int dir, const char* path, int flags, unsigned mask, struct statx* out),
+      (dir, path, flags, mask, out))
+HOLDS(DIR*, opendir, (const char* path), (path))
+HOLDS_OPEN(open, (const char* path, int flags, ...), (path, flags, mode))
+HOLDS_OPEN(open64, (const char* path, int flags, ...), (path, flags, mode))
+HOLDS_OPEN(openat, (int dir, const char* path, int flags, ...), (dir, path, flags, mode))

@@ -12,12 +12,8 @@ namespace {
 TEST(PathCheckTest, RefusesWhatTheFileCannotHoldByTheRuleItBreaks) {
     using enum Message;
     const auto codec = makeSystemCodec("CP932");
-    const struct {
-        std::u16string path;
-        Message reason;
-        std::u16string quoted;
-        // clang-format off
-    } refused[] = {
+    // clang-format off
+    const struct { std::u16string path; Message reason; std::u16string quoted; } refused[] = {
         {u"W:\\a.exe", pathHoldsKey, u"W:"},       {u"X:\\a.exe", pathHoldsKey, u"X:"},
         {u"Y:\\a.exe", pathHoldsKey, u"Y:"},       {u"T:\\a.exe", pathHoldsKey, u"T:"},
         {u"C:\\CL:\\a.exe", pathHoldsKey, u"CL:"}, {u"C:\\Path7:\\a.exe", pathHoldsKey, u"Path7:"},

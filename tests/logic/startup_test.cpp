@@ -32,15 +32,13 @@ TEST(StartUpTest, ReadsTheFileOnceAndShowsEachStoredProgramFoundInSlotOrder) {
 TEST(StartUpTest, OnlyATitleBarRecordOfOneHidesItAndTheRecordIsKept) {
     const float designWidth = sim::SimWindow::kDesignWidth;
     const float designHeight = sim::SimWindow::kDesignHeight;
-    const struct {
-        std::string file;
-        float width, height;
-        int16 record;
-    } rows[] = {
+    // clang-format off
+    const struct { std::string file; float width, height; int16 record; } rows[] = {
         {savedFile({"C:\\a.exe", "C:\\b.exe"}, "1905", "0", "1"), 1785, 650, 1},
         {savedFile({}, "1905", "0", "-1"), 1905, 1125, -1},
         {bytes("Path1:1.exe[CR][LF]"), designWidth, designHeight, 0},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(shownBytes(row.file));
         const Rig t(row.file, {"C:\\a.exe", "C:\\b.exe"});

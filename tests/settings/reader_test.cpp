@@ -37,16 +37,15 @@ TEST_F(ReaderTest, ReadsEveryKeyOfTheWorkedExampleAndTheClearedFile) {
 }
 
 TEST_F(ReaderTest, SlotValuesAreCutAtTheFirstExe) {
-    const struct {
-        const char* file;
-        const char* slot1;
-    } rows[] = {
+    // clang-format off
+    const struct { const char* file; const char* slot1; } rows[] = {
         {"Path1:C:\\a.exe\\b.exe[CR][LF]", "C:\\a.exe"},
         {"Path1:C:\\a.bat[CR][LF]Path2:2.exe", "C:\\a.bat\r\nPath2:2.exe"},
         {"Path1:C:\\a.Exe", "C:\\a.Exe.exe"},
         {"Path1:C:\\a.EXE[CR][LF]", "C:\\a.exe"},
         {"Path1:", ".exe"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.file);
         EXPECT_EQ(toUtf8(readSlotPath(fromUtf8(bytes(row.file)), 1).value()), row.slot1);

@@ -127,12 +127,8 @@ TEST_F(WritersTest, TheSavedEdgesAndUntouchedRecords) {
 
 // The slot cycles' cuts, seen where a damaged file holds a slot key's text ahead of the slots.
 TEST(SaveRecordsTest, SlotsUpToTwoStopAtTheNextKeyAndSlotsFromTenKeepWhatFollows) {
-    const struct {
-        const char* start;
-        const char* text;
-        bool kept;
-        // clang-format off
-    } rows[] = {
+    // clang-format off
+    const struct { const char* start; const char* text; bool kept; } rows[] = {
         // Slot 1's old value stops at "Path2": "Path1x[CR][LF]", whose copy in front goes too.
         {"Path1x[CR][LF]CL:0W:735Path1:x[CR][LF]Path2:2.exe", "Path1x", false},
         // Slot 10's old value stops at the "---" in front; what follows it stays behind slot 15.

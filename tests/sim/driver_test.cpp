@@ -76,13 +76,19 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
          "exists C:\\a.exe\nstartup-entry \"D:\\old\\quevor.exe\"\nstart\nadd C:\\a.exe\n"
          "press toolbar 2 k11\nchoose open-folder\npress toolbar 2 k11\nchoose run-as-admin\n"
          "restore\nrefuse-elevation\npress toolbar 2 k11\nchoose run-as-admin\npress add 2\n"
-         "choose start-with-windows\nstate\n",
+         "choose start-with-windows\nkey tab\nkey ctrl+tab\nstate\n",
          "opened-folder C:\\a.exe\nstarted-elevated C:\\a.exe\n"
          R"({"left":100,"top":100,"width":1320,"height":1125,"caption":true,"topmost":true,)"
          R"("minimized":false,"addLeft":585,"buttons":[{"key":"k11","tooltip":"a.exe"}],"missing":[],)"
          R"("menu":["quit","clear","separator","minimise","hide-title-bar","startup-separator",)"
-         R"("start-with-windows"],"startupEntry":"\"C:\\quevor\\quevor.exe\"","focus":null})" "\n",
+         R"("start-with-windows"],"startupEntry":"\"C:\\quevor\\quevor.exe\"","focus":"k11"})" "\n",
          0, "", {}},
+        // Keys by name after shift+ and ctrl+; Enter answers the menu Delete opens with its item
+        // selected. Until a key shows the focus, Delete and F10 do nothing.
+        {{"@"}, {{"setting.ini", testing::savedFile({"C:\\a.exe", "C:\\b.exe"}, "1905", "1170")}},
+         "exists C:\\a.exe\nexists C:\\b.exe\nstart\nkey delete\nkey f10\nkey shift+apps\ndismiss\n"
+         "key ctrl+right\nkey 1\nkey shift+tab\nkey delete\nkey enter\nkey apps\nchoose quit\n",
+         "started C:\\b.exe\nended\n", 0, "", {{"setting.ini", testing::savedFile({"C:\\a.exe"}, "1320", "585")}}},
         {{"--another-instance", "@"}, {{"setting.ini", worked}}, "start\nnever read\n", "ended\n",
          0, "", {{"setting.ini", worked}}},
         {{"@"}, {{"setting.ini", bytes("CL:0W:wide[CR][LF]Path1:1.exe[CR][LF]")}}, "start\n", "",
@@ -112,7 +118,9 @@ TEST(DriverTest, RunsScriptsAndRefusesBadOnes) {
         {"press toolbar 2\nstate", "3: the pop-up menu is open: expected choose ITEM or dismiss"},
         {"press toolbar 2\nchoose show-title-bar", "3: show-title-bar is not an item the menu offers now"},
         {"press toolbar 2\nchoose nothing", "3: choose: no menu item is called \"nothing\""},
-        {"press toolbar 2", "2: the script ends while the pop-up menu is open"}};
+        {"press toolbar 2", "2: the script ends while the pop-up menu is open"},
+        {"key hyper+1", "2: key needs NAME: left, right, tab, enter, space, delete, apps, f10 or a digit, after any of shift+ and ctrl+"},
+        {"key apps\nkey enter", "3: the pop-up menu is open: expected choose ITEM or dismiss"}};
     std::vector<Row> all(std::begin(rows), std::end(rows));
     for (const auto& [line, said] : runningBar)
         all.push_back({{"@"}, {{"setting.ini", worked}}, "start\n" + line + "\n", "", 64, "quevor-sim: line " + said, {}});

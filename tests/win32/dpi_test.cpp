@@ -1,15 +1,11 @@
 // The Win32 toolkit when the window's DPI changes, and a second start of the program. This Wine
 // gives every monitor one DPI and never sends WM_DPICHANGED, so the test sends it.
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <string>
 #include <tuple>
 
+#include "bar_fixture.h"
 #include "core/error.h"
-#include "toolkit/win32/instance.h"
-#include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
 namespace {
@@ -20,23 +16,14 @@ using Drawn = std::tuple<LONG, LONG, int, LONG, LONG, LONG>;
 // Sizes follow the new DPI from the twips the window was given, the position comes from the
 // system's suggestion, and back at the first DPI every pixel is as it was (the twips at 120 and
 // 144 DPI round halves to the even pixel).
-TEST(DpiTest, SizesFollowTheDpiFromTheirTwipsAndComeBackExactly) {
-    Win32Toolkit bar{GetModuleHandleW(nullptr)};
-    Toolkit kit = bar.toolkit();
-    MainWindow& window = bar.window();
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    const auto notepad = loadProgramIcon(
-        (std::filesystem::path(system) / L"notepad.exe").u16string(), GetSystemMetrics(SM_CXICON));
-    ASSERT_NE(notepad, nullptr);
-    kit.toolbar.addImage(1, u"k11", *notepad);
-    kit.toolbar.addButton(1, u"k11", u"k11");
+using DpiTest = Win32BarTest;
+TEST_F(DpiTest, SizesFollowTheDpiFromTheirTwipsAndComeBackExactly) {
+    addPrograms(1);
     kit.window.setWidth(1905);
     kit.window.setHeight(1125);
     kit.addButton.setLeft(1170);
     const auto images = [&] {
-        return reinterpret_cast<HIMAGELIST>(
-            SendMessageW(window.toolbar().hwnd(), TB_GETIMAGELIST, 0, 0));
+        return reinterpret_cast<HIMAGELIST>(SendMessageW(toolbarWindow, TB_GETIMAGELIST, 0, 0));
     };
     const auto firstImageBits = [&] {  // the image list's bitmap, where its images are drawn
         IMAGEINFO info{};
@@ -48,24 +35,23 @@ TEST(DpiTest, SizesFollowTheDpiFromTheirTwipsAndComeBackExactly) {
         return bits;
     };
     const auto drawn = [&] {
-        RECT outer{}, add{};
-        GetWindowRect(window.hwnd(), &outer);
-        GetWindowRect(window.addButton().hwnd(), &add);
-        MapWindowPoints(HWND_DESKTOP, window.hwnd(), reinterpret_cast<POINT*>(&add), 2);
+        RECT outer{}, button{};
+        GetWindowRect(window, &outer);
+        GetWindowRect(add, &button);
+        MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&button), 2);
         int icon = 0;
         ImageList_GetIconSize(images(), &icon, &icon);
         BITMAP picture{};
-        GetObjectW(reinterpret_cast<HBITMAP>(
-                       SendMessageW(window.addButton().hwnd(), BM_GETIMAGE, IMAGE_BITMAP, 0)),
+        GetObjectW(reinterpret_cast<HBITMAP>(SendMessageW(add, BM_GETIMAGE, IMAGE_BITMAP, 0)),
                    sizeof picture, &picture);
         return Drawn{outer.right - outer.left,
                      outer.bottom - outer.top,
                      icon,
-                     add.right - add.left,
-                     add.left,
+                     button.right - button.left,
+                     button.left,
                      picture.bmWidth};
     };
-    ASSERT_EQ(window.units().dpi(), 96);  // the prefix's
+    ASSERT_EQ(bar.window().units().dpi(), 96);  // the prefix's
     const Drawn first = drawn();
     const std::string firstImage = firstImageBits();
     // clang-format off
@@ -75,13 +61,13 @@ TEST(DpiTest, SizesFollowTheDpiFromTheirTwipsAndComeBackExactly) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.dpi);
         RECT suggested{200 + row.dpi, 150, 400, 300};  // only its corner counts
-        SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi),
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi),
                      reinterpret_cast<LPARAM>(&suggested));
         EXPECT_EQ(drawn(), row.sizes);
         EXPECT_EQ(std::tuple(kit.window.width(), kit.window.height(), kit.addButton.left()),
                   std::tuple(1905.0f, 1125.0f, 1170.0f));
         RECT outer{};
-        GetWindowRect(window.hwnd(), &outer);
+        GetWindowRect(window, &outer);
         EXPECT_EQ(std::tuple(outer.left, outer.top), std::tuple(suggested.left, suggested.top));
         EXPECT_EQ(kit.window.left(), Units(96).toTwips(suggested.left));  // at the system DPI
     }

@@ -2,35 +2,18 @@
 // the keyboard beside a button, the focus shown and announced, and the names assistive
 // technology reads. What the bar does with the keys is proved on the simulated toolkit.
 
-#include <gtest/gtest.h>
-
-#include <functional>
 #include <tuple>
-#include <vector>
 
+#include "bar_fixture.h"
 #include "core/messages.h"
-#include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
 namespace {
 
 // Records the keys; the menu key opens the menu beside the anchor with the item selected.
-class KeysBar final : public BarEvents {
+class KeysBar final : public QuietBar {
   public:
     explicit KeysBar(Toolkit& kit) : kit_(kit) {}
-    void start() override {}
-    void onClose() override {}
-    void onSessionEnd() override {}
-    void onProgramButtonClick(const std::u16string&) override {}
-    void onToolbarMouseDown(int16, int16, float, float) override {}
-    void onProgramButtonMouseDown(const std::u16string&, int16, int16, float, float) override {}
-    void onProgramButtonDrag(const std::u16string&, int16) override {}
-    void onDrop(const std::vector<std::u16string>&) override {}
-    void onDropOnProgramButton(const std::u16string&, const std::vector<std::u16string>&) override {
-    }
-    bool dropOpensWithProgram(const std::vector<std::u16string>&) override { return false; }
-    void onAddButtonClick() override {}
-    void onAddButtonMouseDown(int16, int16, float, float) override {}
     bool onKey(Key key, int16 shift) override {
         keys.emplace_back(key, shift);
         if (key == Key::menu) kit_.menu.popupAt(anchor, selected);
@@ -74,64 +57,32 @@ void CALLBACK noteFocus(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child
     if (child != CHILDID_SELF) announced.emplace_back(hwnd, object, child);
 }
 
-class KeyboardTest : public ::testing::Test {
+class KeyboardTest : public Win32BarTest {
   protected:
-    Win32Toolkit bar{GetModuleHandleW(nullptr)};
-    Toolkit kit = bar.toolkit();
     KeysBar events{kit};
-    HWND toolbar = bar.window().toolbar().hwnd();
-    HWND add = bar.window().addButton().hwnd();
 
     void SetUp() override {
-        wchar_t system[MAX_PATH];
-        GetSystemDirectoryW(system, MAX_PATH);
-        const auto icon = loadProgramIcon(
-            std::u16string(reinterpret_cast<const char16_t*>(system)) + u"\\notepad.exe",
-            GetSystemMetrics(SM_CXICON));
-        ASSERT_NE(icon, nullptr);
-        for (const std::u16string key : {u"k11", u"k12", u"k13"}) {
-            const auto at = static_cast<int16>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0) + 1);
-            kit.toolbar.addImage(at, key, *icon);
-            kit.toolbar.addButton(at, key, key);
-        }
+        addPrograms(3);
         kit.addButton.setLeft(1755);
         bar.window().setEvents(&events);
-        ShowWindow(bar.window().hwnd(), SW_SHOWNORMAL);
+        ShowWindow(window, SW_SHOWNORMAL);
     }
     void TearDown() override { bar.window().setEvents(nullptr); }
-    LRESULT hot() { return SendMessageW(toolbar, TB_GETHOTITEM, 0, 0); }
-    RECT buttonRect(int index) {
-        RECT r{};
-        SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(&r));
-        return r;
-    }
+    LRESULT hot() { return SendMessageW(toolbarWindow, TB_GETHOTITEM, 0, 0); }
     // The toolbar as it draws itself, over a plain background.
     std::vector<DWORD> drawnToolbar() {
         RECT r{};
-        GetClientRect(toolbar, &r);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-        SendMessageW(toolbar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        GdiFlush();
-        std::vector<DWORD> pixels(static_cast<DWORD*>(bits),
-                                  static_cast<DWORD*>(bits) + r.right * r.bottom);
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-        return pixels;
+        GetClientRect(toolbarWindow, &r);
+        return painted(r.right, r.bottom, GetSysColor(COLOR_BTNFACE), [&](HDC dc) {
+            SendMessageW(toolbarWindow, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        });
     }
 };
 
 // Each program button's text is its tooltip, which names it, and nothing on screen changes for
 // it; the add button and the window have their names.
 TEST_F(KeyboardTest, ButtonsAreNamedAsTheirTooltipsWithoutAPixelChanged) {
-    const LRESULT size = SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0);
+    const LRESULT size = SendMessageW(toolbarWindow, TB_GETBUTTONSIZE, 0, 0);
     const RECT last = buttonRect(2);
     const std::vector<DWORD> before = drawnToolbar();
     const std::wstring names[] = {L"edit.exe", L"表計算.exe", L"a long program name.exe"};
@@ -139,15 +90,15 @@ TEST_F(KeyboardTest, ButtonsAreNamedAsTheirTooltipsWithoutAPixelChanged) {
         kit.toolbar.setToolTip(i, std::u16string(names[i - 1].begin(), names[i - 1].end()));
     for (int i = 0; i < 3; ++i) {
         TBBUTTON button{};
-        SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i),
+        SendMessageW(toolbarWindow, TB_GETBUTTON, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&button));
         wchar_t text[64] = {};
-        SendMessageW(toolbar, TB_GETBUTTONTEXTW, static_cast<WPARAM>(button.idCommand),
+        SendMessageW(toolbarWindow, TB_GETBUTTONTEXTW, static_cast<WPARAM>(button.idCommand),
                      reinterpret_cast<LPARAM>(text));
         EXPECT_EQ(text, names[i]);
-        EXPECT_EQ(*bar.window().toolbar().toolTipOfCommand(button.idCommand), names[i]);
+        EXPECT_EQ(*toolbar.toolTipOfCommand(button.idCommand), names[i]);
     }
-    EXPECT_EQ(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0), size);
+    EXPECT_EQ(SendMessageW(toolbarWindow, TB_GETBUTTONSIZE, 0, 0), size);
     const RECT lastNow = buttonRect(2);
     EXPECT_TRUE(EqualRect(&lastNow, &last));
     EXPECT_EQ(drawnToolbar(), before);
@@ -155,14 +106,13 @@ TEST_F(KeyboardTest, ButtonsAreNamedAsTheirTooltipsWithoutAPixelChanged) {
     GetWindowTextW(add, name, 64);
     const std::u16string addName = messageText(Message::addButtonName);
     EXPECT_EQ(name, std::wstring(addName.begin(), addName.end()));
-    GetWindowTextW(bar.window().hwnd(), name, 64);
+    GetWindowTextW(window, name, 64);
     EXPECT_STREQ(name, L"quevor");
 }
 
 // Keys pressed on the window or either control reach the bar with the modifiers held; others
 // do not. The menu key and Shift+F10 come as WM_CONTEXTMENU without a point.
 TEST_F(KeyboardTest, KeysReachTheBarFromTheWindowAndItsControls) {
-    const HWND window = bar.window().hwnd();
     events.anchor = {true, 0};
     const struct {
         HWND to;
@@ -173,14 +123,14 @@ TEST_F(KeyboardTest, KeysReachTheBarFromTheWindowAndItsControls) {
     } rows[] = {
         {window, WM_CONTEXTMENU, 0, 0, {{Key::menu, 0}}},
         {window, WM_KEYDOWN, VK_LEFT, 0, {{Key::left, 0}}},
-        {toolbar, WM_KEYDOWN, VK_RIGHT, VK_CONTROL, {{Key::right, kControlHeld}}},
+        {toolbarWindow, WM_KEYDOWN, VK_RIGHT, VK_CONTROL, {{Key::right, kControlHeld}}},
         {add, WM_KEYDOWN, VK_TAB, VK_SHIFT, {{Key::tab, kShiftHeld}}},
-        {toolbar, WM_KEYDOWN, VK_RETURN, 0, {{Key::enter, 0}}},
+        {toolbarWindow, WM_KEYDOWN, VK_RETURN, 0, {{Key::enter, 0}}},
         {add, WM_KEYDOWN, VK_SPACE, 0, {{Key::space, 0}}},
         {window, WM_KEYDOWN, VK_DELETE, VK_MENU, {{Key::del, kAltHeld}}},
-        {toolbar, WM_KEYDOWN, '0', 0, {{Key::digit0, 0}}},
+        {toolbarWindow, WM_KEYDOWN, '0', 0, {{Key::digit0, 0}}},
         {window, WM_KEYDOWN, VK_NUMPAD9, 0, {{Key::digit9, 0}}},
-        {toolbar, WM_KEYDOWN, VK_HOME, 0, {}},
+        {toolbarWindow, WM_KEYDOWN, VK_HOME, 0, {}},
         {window, WM_KEYDOWN, VK_F5, 0, {}},
     };
     for (const auto& row : rows) {
@@ -220,9 +170,9 @@ TEST_F(KeyboardTest, TheKeyboardsMenuOpensBelowTheButtonWithTheItemSelected) {
         events.selected = row.selected;
         shownMenu = {};
         SetTimer(nullptr, 0, 10, closeMenu);
-        SendMessageW(bar.window().hwnd(), WM_CONTEXTMENU, 0, -1);
+        SendMessageW(window, WM_CONTEXTMENU, 0, -1);
         RECT button = row.anchor.addButton ? RECT{} : buttonRect(row.anchor.position - 1);
-        MapWindowPoints(toolbar, HWND_DESKTOP, reinterpret_cast<POINT*>(&button), 2);
+        MapWindowPoints(toolbarWindow, HWND_DESKTOP, reinterpret_cast<POINT*>(&button), 2);
         if (row.anchor.addButton) GetWindowRect(add, &button);
         EXPECT_EQ(std::pair(shownMenu.rect.left, shownMenu.rect.top),
                   std::pair(button.left, button.bottom));
@@ -230,27 +180,22 @@ TEST_F(KeyboardTest, TheKeyboardsMenuOpensBelowTheButtonWithTheItemSelected) {
     }
 }
 
-// The focused program button is the toolbar's hot one, has the system's focus and is announced
-// by its place; it stays so as buttons move and the mouse leaves, and goes with the button.
+// The focused program button is the toolbar's hot one, has the system's focus and is
+// announced by its place; it stays so as buttons move and the mouse leaves, and goes with the
+// button.
 TEST_F(KeyboardTest, TheFocusIsShownHeldAndAnnounced) {
     const HWINEVENTHOOK hook =
         SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, noteFocus,
                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
     announced.clear();
-    const auto pump = [] {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    };
-    const struct {
-        std::function<void()> act;
-        LRESULT hot;
-        bool onAdd;      // the system's focus: on the add button, else on the toolbar
-        LONG announced;  // the place announced, 0 for none
-    } rows[] = {
+    // onAdd: the system's focus: on the add button, else on the toolbar
+    // announced: the place announced, 0 for none
+    // clang-format off
+    const struct { std::function<void()> act; LRESULT hot; bool onAdd; LONG announced; } rows[] = {
         {[&] { kit.toolbar.showFocus(u"k12"); }, 1, false, 2},
         {[&] { kit.toolbar.moveButton(2, 3); }, 2, false, 3},
-        {[&] { SendMessageW(toolbar, WM_MOUSELEAVE, 0, 0); }, 2, false, 0},
+        {[&] { SendMessageW(toolbarWindow, WM_MOUSELEAVE, 0, 0); }, 2, false, 0},
         {[&] { kit.toolbar.moveButton(1, 2); }, 2, false, 0},
         {[&] {
              kit.toolbar.showFocus(u"");
@@ -260,14 +205,15 @@ TEST_F(KeyboardTest, TheFocusIsShownHeldAndAnnounced) {
         {[&] { kit.toolbar.showFocus(u"k11"); }, 1, false, 2},
         {[&] { kit.toolbar.removeButton(2); }, -1, false, 0},
     };
+    // clang-format on
     Announced expected;
     for (const auto& row : rows) {
         SCOPED_TRACE(expected.size());
         row.act();
-        pump();
-        if (row.announced) expected.emplace_back(toolbar, OBJID_CLIENT, row.announced);
+        pumpMessages();
+        if (row.announced) expected.emplace_back(toolbarWindow, OBJID_CLIENT, row.announced);
         EXPECT_EQ(hot(), row.hot);
-        EXPECT_EQ(GetFocus(), row.onAdd ? add : toolbar);
+        EXPECT_EQ(GetFocus(), row.onAdd ? add : toolbarWindow);
         EXPECT_EQ(announced, expected);
     }
     UnhookWinEvent(hook);

@@ -58,10 +58,8 @@ TEST_F(Win32StoreTest,
 
 // Only a full path takes the extended form; the system makes a path full before that.
 TEST(LongPathTest, FullPathsTakeTheExtendedForm) {
-    const struct {
-        const wchar_t* path;
-        const wchar_t* extended;
-    } rows[] = {
+    // clang-format off
+    const struct { const wchar_t* path; const wchar_t* extended; } rows[] = {
         {LR"(C:\Tools\setting.ini)", LR"(\\?\C:\Tools\setting.ini)"},
         {LR"(d:\)", LR"(\\?\d:\)"},
         {LR"(\\server\share\bar\setting.ini)", LR"(\\?\UNC\server\share\bar\setting.ini)"},
@@ -72,6 +70,7 @@ TEST(LongPathTest, FullPathsTakeTheExtendedForm) {
         {LR"(\Tools\setting.ini)", LR"(\Tools\setting.ini)"},
         {LR"(C:/Tools/setting.ini)", LR"(C:/Tools/setting.ini)"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << fs::path(row.path).string());
         EXPECT_EQ(win32::extendedPath(row.path), row.extended);

@@ -2,17 +2,13 @@
 // image list, the system's failures. What the user sees of it (icons, tooltips, the menus' items,
 // a program started, a shortcut dropped) is checked end to end, the logic on the simulated toolkit.
 
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <filesystem>
 #include <fstream>
 #include <thread>
 #include <tuple>
-#include <vector>
 
+#include "bar_fixture.h"
 #include "core/error.h"
-#include "toolkit/win32/win32_toolkit.h"
 
 namespace quevor::win32 {
 namespace {
@@ -22,37 +18,29 @@ namespace fs = std::filesystem;
 // Each button as the toolbar control holds it: key, image index and tooltip.
 using Buttons = std::vector<std::tuple<std::u16string, int, std::wstring>>;
 
-class Win32ToolkitTest : public ::testing::Test {
+class Win32ToolkitTest : public Win32BarTest {
   protected:
-    Win32Toolkit bar{GetModuleHandleW(nullptr)};
-    Toolkit kit = bar.toolkit();
-    HWND hwnd() { return bar.window().hwnd(); }
-    const Win32Toolbar& toolbar() { return bar.window().toolbar(); }
-    int px(float twips) { return bar.window().units().toPixels(twips); }
-    int count() { return static_cast<int>(SendMessageW(toolbar().hwnd(), TB_BUTTONCOUNT, 0, 0)); }
-    RECT rectIn(HWND window, HWND parent) {
+    RECT rectIn(HWND of, HWND parent) {
         RECT r{};
-        GetWindowRect(window, &r);
+        GetWindowRect(of, &r);
         MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
         return r;
     }
     HWND toolTips() {
-        return reinterpret_cast<HWND>(SendMessageW(toolbar().hwnd(), TB_GETTOOLTIPS, 0, 0));
+        return reinterpret_cast<HWND>(SendMessageW(toolbarWindow, TB_GETTOOLTIPS, 0, 0));
     }
     // Whether the tooltip control has one tool per button, by command id, over its area.
     bool toolsFollowButtons() {
-        HWND buttonBar = toolbar().hwnd();
         bool follow = SendMessageW(toolTips(), TTM_GETTOOLCOUNT, 0, 0) == count();
         for (int i = 0; i < count(); ++i) {
             TBBUTTON b{};
-            RECT area{};
-            const auto index = static_cast<WPARAM>(i);
-            SendMessageW(buttonBar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b));
-            SendMessageW(buttonBar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&area));
+            SendMessageW(toolbarWindow, TB_GETBUTTON, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&b));
             TTTOOLINFOW tool{};
             tool.cbSize = sizeof tool;
-            tool.hwnd = buttonBar;
+            tool.hwnd = toolbarWindow;
             tool.uId = static_cast<UINT_PTR>(b.idCommand);
+            const RECT area = buttonRect(i);
             follow =
                 follow &&
                 SendMessageW(toolTips(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) &&
@@ -64,10 +52,10 @@ class Win32ToolkitTest : public ::testing::Test {
         Buttons out;
         for (int i = 0; i < count(); ++i) {
             TBBUTTON b{};
-            SendMessageW(toolbar().hwnd(), TB_GETBUTTON, static_cast<WPARAM>(i),
+            SendMessageW(toolbarWindow, TB_GETBUTTON, static_cast<WPARAM>(i),
                          reinterpret_cast<LPARAM>(&b));
-            const std::wstring* tip = toolbar().toolTipOfCommand(b.idCommand);
-            out.emplace_back(toolbar().keyOfCommand(b.idCommand).value_or(u"?"), b.iBitmap,
+            const std::wstring* tip = toolbar.toolTipOfCommand(b.idCommand);
+            out.emplace_back(toolbar.keyOfCommand(b.idCommand).value_or(u"?"), b.iBitmap,
                              tip ? *tip : L"?");
         }
         return out;
@@ -92,10 +80,9 @@ TEST_F(Win32ToolkitTest, GeometryIsTheOuterRectangleInTwipsAndReadsBackAsWritten
         kit.window.setHeight(row.height);
         kit.addButton.setLeft(row.addLeft);
         bar.window().bringOntoMonitor();
-        const RECT r = rectIn(hwnd(), HWND_DESKTOP);
+        const RECT r = rectIn(window, HWND_DESKTOP);
         EXPECT_EQ(
-            std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top,
-                       rectIn(bar.window().addButton().hwnd(), hwnd()).left),
+            std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top, rectIn(add, window).left),
             std::tuple(px(row.left), px(row.top), px(row.width), px(row.height), px(row.addLeft)));
         EXPECT_EQ(std::tuple(kit.window.left(), kit.window.top(), kit.window.width(),
                              kit.window.height(), kit.addButton.left()),
@@ -110,9 +97,9 @@ TEST_F(Win32ToolkitTest, HeldGeometryReachesTheWindowWhenApplied) {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const auto placed = [&] {
-        const RECT r = rectIn(hwnd(), HWND_DESKTOP);
+        const RECT r = rectIn(window, HWND_DESKTOP);
         return std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top,
-                          (GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+                          (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
     };
     const auto before = placed();
     bar.window().holdGeometry();
@@ -131,75 +118,51 @@ TEST_F(Win32ToolkitTest, HeldGeometryReachesTheWindowWhenApplied) {
     bar.window().applyGeometry();
     EXPECT_EQ(placed(), std::tuple(work.right - px(1905), px(1200), px(1905), px(1125), true));
     kit.window.setLeft(100);  // no longer held
-    EXPECT_EQ(rectIn(hwnd(), HWND_DESKTOP).left, px(100));
-    SetWindowPos(hwnd(), nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(rectIn(window, HWND_DESKTOP).left, px(100));
+    SetWindowPos(window, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     EXPECT_EQ(kit.window.left(), bar.window().units().toTwips(30));
 }
 
 // Only the caption bits come and go (the other bits of the frame stay), and so does the outer
 // rectangle.
 TEST_F(Win32ToolkitTest, CaptionBitsComeAndGoTopmostKeepsTheTooltipNoMenuBar) {
-    const auto style = [&] { return GetWindowLongPtrW(hwnd(), GWL_STYLE); };
+    const auto style = [&] { return GetWindowLongPtrW(window, GWL_STYLE); };
     const LONG_PTR shown = style();
-    const RECT before = rectIn(hwnd(), HWND_DESKTOP);
+    const RECT before = rectIn(window, HWND_DESKTOP);
     ASSERT_EQ(shown & WS_CAPTION, WS_CAPTION);
     kit.window.setCaptionVisible(false);
     EXPECT_EQ(style(), shown & ~static_cast<LONG_PTR>(WS_CAPTION));
-    const RECT hidden = rectIn(hwnd(), HWND_DESKTOP);
+    const RECT hidden = rectIn(window, HWND_DESKTOP);
     EXPECT_TRUE(EqualRect(&hidden, &before));
     kit.window.setCaptionVisible(true);
     EXPECT_EQ(style(), shown);
-    EXPECT_EQ(GetMenu(hwnd()), nullptr);
+    EXPECT_EQ(GetMenu(window), nullptr);
     // A tooltip control that comes with the mouse after the bar is topmost leaves it so; Wine's
     // workaround takes the control away from the bar for a moment only.
     kit.window.makeTopmost();
-    SendMessageW(toolbar().hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
-    EXPECT_NE(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    SendMessageW(toolbarWindow, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    EXPECT_NE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     kit.window.makeTopmost();
     HWND tips = toolTips();
     ASSERT_NE(tips, nullptr);
-    EXPECT_EQ(GetWindow(tips, GW_OWNER), hwnd());
+    EXPECT_EQ(GetWindow(tips, GW_OWNER), window);
 }
 
 // Pixels of an image list's image drawn over a plain background.
 std::vector<DWORD> drawn(HIMAGELIST images, int index, COLORREF background) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, 48, -48, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    HBRUSH brush = CreateSolidBrush(background);
-    RECT all{0, 0, 48, 48};
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    ImageList_Draw(images, index, dc, 0, 0, ILD_TRANSPARENT);
-    GdiFlush();
-    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + 48 * 48);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixels;
+    return painted(48, 48, background,
+                   [&](HDC dc) { ImageList_Draw(images, index, dc, 0, 0, ILD_TRANSPARENT); });
 }
 
 // Each button shows its own image at the button pitch, drawn exactly as the system's own way
 // of storing the icon draws it; a point names the button under it and the place it would take.
 // A removed button's image is reused by the next one added.
 TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtThePitch) {
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    const auto notepad = loadProgramIcon((fs::path(system) / L"notepad.exe").u16string(),
-                                         GetSystemMetrics(SM_CXICON));
-    ASSERT_NE(notepad, nullptr);
-    for (const std::u16string key : {u"k11", u"k12", u"k13"}) {
-        const auto at = static_cast<int16>(count() + 1);
-        kit.toolbar.addImage(at, key, *notepad);
-        kit.toolbar.addButton(at, key, key);
-    }
+    addPrograms(3);
     kit.toolbar.setToolTip(2, u"notepad.exe");
     // The tooltip control comes with the mouse, for the buttons already there.
     EXPECT_EQ(toolTips(), nullptr);
-    SendMessageW(toolbar().hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    SendMessageW(toolbarWindow, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     ASSERT_NE(toolTips(), nullptr);
     EXPECT_EQ(GetWindowLongPtrW(toolTips(), GWL_STYLE) & TTS_ALWAYSTIP, TTS_ALWAYSTIP);
     EXPECT_TRUE(toolsFollowButtons());
@@ -212,9 +175,9 @@ TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtTheP
                 {2 * pitch, u"k13", 3}, {3 * pitch - 1, u"k13", 3}, {3 * pitch + 40, nullptr, 3}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.x);
-        const auto key = toolbar().keyAt(POINT{row.x, y});
+        const auto key = toolbar.keyAt(POINT{row.x, y});
         EXPECT_EQ(key.value_or(u"none"), row.key ? row.key : u"none");
-        EXPECT_EQ(toolbar().positionAt(row.x), row.position);
+        EXPECT_EQ(toolbar.positionAt(row.x), row.position);
     }
 
     // Keys are unique, images must exist, positions must be in range.
@@ -234,7 +197,7 @@ TEST_F(Win32ToolkitTest, ToolbarButtonsKeepTheirImagesAndTooltipsAndAreHitAtTheP
               (Buttons{{u"k13", 2, L""}, {u"k12", 1, L"notepad.exe"}, {u"k11", 0, L""}}));
     EXPECT_TRUE(toolsFollowButtons());  // the tooltips' areas followed the buttons
     const auto images =
-        reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar().hwnd(), TB_GETIMAGELIST, 0, 0));
+        reinterpret_cast<HIMAGELIST>(SendMessageW(toolbarWindow, TB_GETIMAGELIST, 0, 0));
     EXPECT_EQ(ImageList_GetImageCount(images), 3);
     const int size = GetSystemMetrics(SM_CXICON);
     UniqueImageList expected(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 0, 1));
@@ -280,25 +243,15 @@ TEST_F(Win32ToolkitTest, WhatTheSystemCannotDoGivesTheReason) {
 
 // A bar whose handler of the kind named throws, or ends the program and notes whether the window
 // is still there for the rest of the handler; it notes whether the window went before it.
-class HandlerBar final : public BarEvents {
+class HandlerBar final : public QuietBar {
   public:
     HandlerBar(Toolkit& kit, const char* handler, bool ends, std::string& seen)
         : kit_(kit), handler_(handler), ends_(ends), seen_(seen) {}
     ~HandlerBar() override { seen_ += windowThere() ? "bar first" : "window first"; }
     void start() override { hit("start"); }
-    void onClose() override {}
     void onSessionEnd() override { ++sessionEnds; }
-    void onProgramButtonClick(const std::u16string&) override {}
-    void onToolbarMouseDown(int16, int16, float, float) override {}
-    void onProgramButtonMouseDown(const std::u16string&, int16, int16, float, float) override {}
-    void onProgramButtonDrag(const std::u16string&, int16) override {}
-    void onDrop(const std::vector<std::u16string>&) override {}
     void onAddButtonClick() override { hit("click"); }
     void onAddButtonMouseDown(int16, int16, float, float) override { hit("press"); }
-    void onDropOnProgramButton(const std::u16string&, const std::vector<std::u16string>&) override {
-    }
-    bool dropOpensWithProgram(const std::vector<std::u16string>&) override { return false; }
-    bool onKey(Key, int16) override { return false; }
 
     int sessionEnds = 0;
 
@@ -329,7 +282,7 @@ TEST_F(Win32ToolkitTest, OnlyASessionThatReallyEndsReachesTheBar) {
     // clang-format on
     for (const auto& [message, really, answer, sessionEnds] : rows) {
         SCOPED_TRACE(message);
-        EXPECT_EQ(SendMessageW(hwnd(), message, really, 0), answer);
+        EXPECT_EQ(SendMessageW(window, message, really, 0), answer);
         EXPECT_EQ(events.sessionEnds, sessionEnds);
     }
     bar.window().setEvents(nullptr);
@@ -341,18 +294,15 @@ TEST_F(Win32ToolkitTest, AnAnswerWaitsUntilTheEventBeingHandledReturns) {
     std::string seen;
     HandlerBar events(kit, "", false, seen);
     bar.window().setEvents(&events);
-    const auto pump = [] {
-        for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
-    };
     bool answered = false;
     bar.boundary().run([&] {
         kit.platform.requestProgramIcon(u"C:\\no\\such\\program.exe",
                                         [&](std::unique_ptr<Icon>) { answered = true; });
         for (int i = 0; i < 2000 && !bar.window().worker().idle(); ++i) Sleep(10);
-        pump();
+        pumpMessages();
         EXPECT_FALSE(answered);
     });
-    pump();
+    pumpMessages();
     EXPECT_TRUE(answered);
     bar.window().setEvents(nullptr);
 }

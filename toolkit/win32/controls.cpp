@@ -132,7 +132,8 @@ void Win32Toolbar::addImage(int16 index, const std::u16string& key, const Icon& 
     if (slot < 0) fail(Message::cannotStoreIcon);
     if (reused >= 0) freeImageSlots_.pop_back();
     imageSlots_[key] = slot;
-    if (static_cast<std::size_t>(slot) >= icons_.size()) icons_.resize(slot + 1u);
+    if (static_cast<std::size_t>(slot) >= icons_.size())
+        icons_.resize(static_cast<std::size_t>(slot) + 1u);
     icons_[static_cast<std::size_t>(slot)] = std::move(kept);
 }
 
