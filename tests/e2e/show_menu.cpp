@@ -1,12 +1,13 @@
 // For scripts/run.sh: starts the bar, opens its pop-up menu with a right press on the add
-// button and keeps it open for a screenshot. Usage: show_menu C:\path\to\quevor.exe. Prints
+// button (or on the program button at a 0-based place) and keeps it open for a screenshot.
+// Usage: show_menu C:\path\to\quevor.exe [PLACE]. Prints
 // "ready" once the menu shows (or "no window" / "no menu"), then waits until it is ended.
 #include <cstdio>
 
 #include "driver.h"
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) return 2;
+    if (argc != 2 && argc != 3) return 2;
     e2e::Bar bar(argv[1]);
     if (!bar.waitWindow()) {
         std::printf("no window\n");
@@ -15,7 +16,7 @@ int wmain(int argc, wchar_t** argv) {
     // The bar takes input once its message loop waits for it; a press that Wine does not
     // deliver is pressed again, where the add button is then.
     WaitForInputIdle(bar.process(), 20000);
-    HWND menu = bar.openMenu() ? e2e::popupMenu() : nullptr;
+    HWND menu = bar.openMenu(argc == 3 ? _wtoi(argv[2]) : -1) ? e2e::popupMenu() : nullptr;
     if (menu) {
         const RECT r = e2e::windowRect(menu);
         e2e::moveMouse({r.left + 20, r.top + 40});  // the pointer rests on the menu
