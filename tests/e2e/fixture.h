@@ -9,6 +9,7 @@
 #include <set>
 
 #include "driver.h"
+#include "support/settings_text.h"
 
 namespace e2e {
 
@@ -40,6 +41,19 @@ class BarTest : public ::testing::Test {
     }
 
     std::wstring settings() const { return folder + L"setting.ini"; }
+    // The probe copied to each program's path (ASCII), and a setting.ini naming them: its bytes.
+    std::string saveProbes(const std::vector<std::wstring>& programs, const std::string& width,
+                           const std::string& addLeft,
+                           const std::string& position = "X:100Y:100") const {
+        std::vector<std::string> paths;
+        for (const std::wstring& program : programs) {
+            copyFile(kBin + L"e2e_probe.exe", program);
+            paths.emplace_back(program.begin(), program.end());
+        }
+        const std::string file = quevor::testing::savedFile(paths, width, addLeft, "0", position);
+        writeBytes(settings(), file);
+        return file;
+    }
     std::unique_ptr<Bar> start() const { return std::make_unique<Bar>(folder + L"quevor.exe"); }
 };
 

@@ -1,13 +1,14 @@
-// quevor.exe under Wine: a second start brings the running bar back, and the bar at the prefix's
-// DPI (the stage runs the DPI test again with the prefix at 144 DPI).
+// quevor.exe under Wine: the bar at the prefix's DPI (the stage runs this again with the prefix at
+// 144 DPI), worked with real keys, and a second start that brings the running bar back. What
+// each key does is proved on the simulated toolkit.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 
 #include "fixture.h"
-#include "support/settings_text.h"
 
 namespace e2e {
 namespace {
@@ -21,18 +22,27 @@ void saveScreenshot(const RECT& r, const std::wstring& path) {
     writeBytes(path, ppm);
 }
 
+void chord(WORD held, WORD key) {  // the key pressed while held is down
+    INPUT input[4] = {};
+    const WORD keys[4] = {held, key, key, held};
+    for (int i = 0; i < 4; ++i) {
+        input[i].type = INPUT_KEYBOARD;
+        input[i].ki.wVk = keys[i];
+        input[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, input, sizeof(INPUT));
+}
+
 // Three programs at the prefix's DPI: the window and its buttons are their twips at that DPI and
-// the window is per-monitor aware. Minimised, a second start brings it back into the foreground
-// and ends without a window of its own; a quit of the unchanged bar then writes the bytes it read.
+// the window is per-monitor aware. The keys open the menu, move the focus, start, remove and
+// start by digit; the start minimises the bar, and a second start brings it back into the
+// foreground and ends without a window of its own. The quit then writes the two programs
+// left in their places, on a bar one button narrower.
 using InstanceTest = BarTest;
-TEST_F(InstanceTest, AtThePrefixDpiASecondStartBringsTheMinimisedBarBack) {
-    copyFile(kNotepad, L"C:\\Tools\\edit.exe");
-    copyFile(kBin + L"e2e_probe.exe", L"C:\\Tools\\play.exe");
-    copyFile(kBin + L"e2e_probe.exe", L"C:\\Tools\\third.exe");
-    const std::string file = quevor::testing::savedFile(
-        {"C:\\Tools\\edit.exe", "C:\\Tools\\play.exe", "C:\\Tools\\third.exe"}, "2490", "1755", "0",
-        "X:1500Y:1500");
-    writeBytes(settings(), file);
+TEST_F(InstanceTest, AtThePrefixDpiTheKeysWorkAndASecondStartBringsTheMinimisedBarBack) {
+    const std::vector<std::wstring> programs = {L"C:\\Keys\\a.exe", L"C:\\Keys\\b.exe",
+                                                L"C:\\Keys\\c.exe"};
+    saveProbes(programs, "2490", "1755", "X:1500Y:1500");
     const auto bar = start();
     HWND window = bar->waitWindow();
     ASSERT_NE(window, nullptr);
@@ -54,8 +64,49 @@ TEST_F(InstanceTest, AtThePrefixDpiASecondStartBringsTheMinimisedBarBack) {
               DPI_AWARENESS_PER_MONITOR_AWARE);
     saveScreenshot(outer, L"C:\\e2e\\dpi-" + std::to_wstring(dpi) + L".ppm");
 
-    ShowWindow(window, SW_MINIMIZE);
+    const auto hot = [&] { return SendMessageW(bar->toolbar(), TB_GETHOTITEM, 0, 0); };
+    const auto started = [](std::size_t starts) {
+        const std::wstring log = startedLog();
+        return static_cast<std::size_t>(std::count(log.begin(), log.end(), L'\n')) == starts;
+    };
+    const auto activate = [&] {
+        ShowWindow(window, SW_RESTORE);
+        return retry(
+            "activating the bar", [&] { SetForegroundWindow(window); },
+            [&] { return GetForegroundWindow() == window; });
+    };
+    ASSERT_TRUE(activate());
+    // Shift+F10 shows the focus on the first button and opens its menu.
+    ASSERT_TRUE(retry(
+        "Shift+F10", [] { chord(VK_SHIFT, VK_F10); }, [] { return popupMenu() != nullptr; }));
+    EXPECT_EQ(hot(), 0);
+    ASSERT_TRUE(retry(
+        "Escape", [] { pressKey(VK_ESCAPE); }, [] { return popupMenu() == nullptr; }));
+    // Right and Enter start the second program.
+    ASSERT_TRUE(retry(
+        "Right", [] { pressKey(VK_RIGHT); }, [&] { return hot() == 1; }));
+    ASSERT_TRUE(retry(
+        "Enter", [] { pressKey(VK_RETURN); }, [&] { return started(1); }));
+    // Delete opens its menu with the removal selected, and Enter removes it; the focus is on
+    // the program that took its place, which Enter starts.
+    ASSERT_TRUE(activate());
+    ASSERT_TRUE(retry(
+        "Delete", [] { pressKey(VK_DELETE); }, [] { return popupMenu() != nullptr; }));
+    ASSERT_TRUE(retry(
+        "Enter in the menu", [] { pressKey(VK_RETURN); }, [&] { return bar->buttonCount() == 2; }));
+    EXPECT_EQ(hot(), 1);
+    ASSERT_TRUE(retry(
+        "Enter", [] { pressKey(VK_RETURN); }, [&] { return started(2); }));
+    // A digit starts the program in that place, and the bar minimises.
+    ASSERT_TRUE(activate());
+    ASSERT_TRUE(retry(
+        "the digit 1", [] { pressKey('1'); }, [&] { return started(3); }));
+    std::wstring expected;
+    for (const int program : {1, 2, 0}) expected += programs[program] + L"|C:\\Keys\r\n";
+    EXPECT_EQ(startedLog(), expected);
+
     ASSERT_TRUE(waitFor([&] { return IsIconic(window) != FALSE; }));
+    const std::string file = readBytes(settings());
     const auto second = start();
     bool secondShown = false;
     waitFor([&] {
@@ -67,7 +118,9 @@ TEST_F(InstanceTest, AtThePrefixDpiASecondStartBringsTheMinimisedBarBack) {
         waitFor([&] { return !IsIconic(window) && GetForegroundWindow() == window; }, 5000));
     EXPECT_EQ(readBytes(settings()), file);
     ASSERT_TRUE(bar->choose("the quit", -1, [&] { return !bar->running(); }));
-    EXPECT_EQ(readBytes(settings()), file);
+    EXPECT_EQ(readBytes(settings()),
+              quevor::testing::savedFile({"C:\\Keys\\a.exe", "", "C:\\Keys\\c.exe"}, "1905", "1170",
+                                         "0", "X:1500Y:1500"));
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "fixture.h"
-#include "support/settings_text.h"
 
 namespace e2e {
 namespace {
@@ -27,9 +26,7 @@ std::optional<std::wstring> startupEntry() {  // as the system holds it
 using ProgramMenuTest = BarTest;
 TEST_F(ProgramMenuTest, StartWithWindowsThenTheProgramsFolderAndItsStartAsAdministrator) {
     const std::wstring program = folder + L"Probe Dir\\play.exe";
-    copyFile(kBin + L"e2e_probe.exe", program);
-    writeBytes(settings(), quevor::testing::savedFile({std::string(program.begin(), program.end())},
-                                                      "1320", "585"));
+    saveProbes({program}, "1320", "585");
     const auto bar = start();
     ASSERT_NE(bar->waitWindow(), nullptr);
     // The bar's menu is measured when its last item is chosen; a program's three items are what
