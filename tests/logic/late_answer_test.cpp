@@ -2,6 +2,7 @@
 // answers are in it stands, says and saves exactly what it would had they come at once.
 
 #include <algorithm>
+#include <cstddef>
 #include <functional>
 
 #include "bar_fixture.h"
@@ -118,7 +119,7 @@ namespace {
 TEST(LateAnswerTest, ANewScaleAsksForEveryIconAgain) {
     Rig t(saved("a b c", 3), paths("a b c"));
     const auto setImages = [&] {  // for k11, k12, k13
-        std::vector<long> counts;
+        std::vector<std::ptrdiff_t> counts;
         for (const char* key : {"k11", "k12", "k13"}) {
             counts.push_back(std::count(t.sim.log.calls.begin(), t.sim.log.calls.end(),
                                         std::string("toolbar.setImage ") + key));
@@ -126,13 +127,13 @@ TEST(LateAnswerTest, ANewScaleAsksForEveryIconAgain) {
         return counts;
     };
     t.bar.onScaleChanged();
-    EXPECT_EQ(setImages(), (std::vector<long>{1, 1, 1}));
+    EXPECT_EQ(setImages(), (std::vector<std::ptrdiff_t>{1, 1, 1}));
     for (const char16_t* path : {u"C:\\a.exe", u"C:\\b.exe"}) t.sim.platform.hold(path);
     t.bar.onScaleChanged();
     t.choose(MenuItem::remove, u"k11");
     t.sim.platform.removeProgram(u"C:\\b.exe");
     for (const char16_t* path : {u"C:\\a.exe", u"C:\\b.exe"}) t.sim.platform.release(path);
-    EXPECT_EQ(setImages(), (std::vector<long>{1, 1, 2}));
+    EXPECT_EQ(setImages(), (std::vector<std::ptrdiff_t>{1, 1, 2}));
     EXPECT_EQ(t.shown(), tips("b c"));
     EXPECT_EQ(t.sim.platform.liveIcons(), 0);
 }
