@@ -102,7 +102,7 @@ TEST_F(InstanceTest, AtThePrefixDpiTheKeysWorkAndASecondStartBringsTheMinimisedB
     ASSERT_TRUE(retry(
         "the digit 1", [] { pressKey('1'); }, [&] { return started(3); }));
     std::wstring expected;
-    for (const int program : {1, 2, 0}) expected += programs[program] + L"|C:\\Keys\r\n";
+    for (const std::size_t program : {1u, 2u, 0u}) expected += programs[program] + L"|C:\\Keys\r\n";
     EXPECT_EQ(startedLog(), expected);
 
     ASSERT_TRUE(waitFor([&] { return IsIconic(window) != FALSE; }));
