@@ -50,5 +50,25 @@ TEST(StartupEntryTest, ACommandStartsThisProgramByAnyNameAndTheEntryRoundTrips) 
     }
 }
 
+// The program menu's calls on the real shell: a start through the elevation prompt (Wine runs
+// "runas" as "open") starts the program; a folder that is not there gives the reason.
+TEST(ProgramShellTest, AnElevatedStartStartsAndAMissingFolderSaysWhy) {
+    Win32Toolkit bar{GetModuleHandleW(nullptr)};
+    Platform& platform = bar.toolkit().platform;
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring cmd = std::wstring(system) + L"\\cmd.exe";
+    StartResult started{StartResult::Outcome::failed, u"not answered"};
+    platform.requestStart({std::u16string(cmd.begin(), cmd.end()), u"/c exit 0", true},
+                          [&](StartResult result) { started = result; });
+    std::optional<std::u16string> folder;
+    platform.requestOpenFolder(u"C:\\no\\such\\program.exe",
+                               [&](std::optional<std::u16string> reason) { folder = reason; });
+    platform.awaitAnswers(20000);
+    EXPECT_EQ(started.outcome, StartResult::Outcome::started)
+        << std::string(started.failure.begin(), started.failure.end());
+    EXPECT_FALSE(folder.value_or(u"").empty());
+}
+
 }  // namespace
 }  // namespace quevor::win32
